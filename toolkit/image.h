@@ -23,12 +23,12 @@ struct Image {
 // The value of a control's Picture property. The name identifies the picture in scripts and
 // dumps ("face3", "tray"); the image is shared, because assigning a picture copies a reference,
 // never the pixels.
-struct Picture {
+struct PictureRef {
   std::string name;
   std::shared_ptr<const Image> image;
 
   bool empty() const { return image == nullptr; }
-  friend bool operator==(const Picture& a, const Picture& b) {
+  friend bool operator==(const PictureRef& a, const PictureRef& b) {
     return a.name == b.name && a.image == b.image;
   }
 };

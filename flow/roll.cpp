@@ -1,0 +1,67 @@
+// Rolling the dice and holding them between rolls.
+#include "game/numbers.h"
+#include "game/text.h"
+#include "ui/frmQuintoz.h"
+
+// Raised by a click on the roll button.
+void frmQuintoz::cmdRoll_Click() {
+  if (rollCount >= 4) return;
+  roll();
+}
+
+// Called only by cmdRoll_Click. Rolls every die that is not held, previews the card and tells
+// the rolls left; a fourth call in a turn only refreshes the totals and raises rollCount to 4.
+void frmQuintoz::roll() {
+  SumScore();
+  ++rollCount;
+  if (rollCount > 3) return;
+  sound();
+  for (std::int16_t i = 1; i <= 5; ++i) {
+    toolkit::CheckBox& die = chkDie[i];
+    if (die.value() != 0) continue;  // a held die keeps face, picture, tool tip and place
+    diceValues[i] = randomDie();
+    die.ToolTipText = numberToText(diceValues[i]);
+    die.Picture = imDie[diceValues[i]].Picture;
+    rMove(i);
+    die.Visible = true;
+  }
+  dieCheck();
+  const char* suffix = rollCount == 1   ? " roll! [2 rolls left]"
+                       : rollCount == 2 ? " roll! [1 roll left]"
+                                        : " Select Score to Finish Turn";
+  cmdRoll.Caption = firstCharacters(playerNames[currentPlayer], 10) + suffix;
+}
+
+// Called only by roll: a fair face, 1..6.
+std::int16_t frmQuintoz::randomDie() {
+  const double r = host.random(toolkit::RandomUse::Face);
+  // Guard the top end in case a generator ever returns 1.0 exactly.
+  const auto face = static_cast<std::int16_t>(static_cast<int>(r * 6.0) + 1);
+  return face > 6 ? std::int16_t{6} : face;
+}
+
+// Raised on every mouse release on a die, after a left click has flipped it: a held die goes to
+// its place in the held row, a released one is scattered back into the tray.
+void frmQuintoz::chkDie_MouseUp(std::int16_t index, std::int16_t /*button*/, std::int16_t /*shift*/,
+                                float /*x*/, float /*y*/) {
+  toolkit::CheckBox& die = chkDie[index];
+  if (die.value() == 1) {
+    die.Top = 120;
+    die.Left = static_cast<float>(index) * 720.0f;
+  } else {
+    rMove(index);
+  }
+}
+
+// Raised on a key release on a die, before Space flips it. Only Space changes the hold, so only
+// Space moves the die; any other key must not leave a die in the held row unheld.
+void frmQuintoz::chkDie_KeyUp(std::int16_t index, std::int16_t keyCode, std::int16_t /*shift*/) {
+  if (keyCode != toolkit::kKeySpace) return;
+  toolkit::CheckBox& die = chkDie[index];
+  if (die.value() == 0) {
+    die.Top = 180;
+    die.Left = static_cast<float>(index) * 720.0f;
+  } else {
+    rMove(index);
+  }
+}

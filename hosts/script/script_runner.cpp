@@ -1,0 +1,491 @@
+#include "hosts/script/script_runner.h"
+
+#include <charconv>
+#include <cmath>
+#include <map>
+#include <sstream>
+
+#include "ui/pictures.h"
+
+namespace script {
+
+namespace {
+
+std::string_view trim(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
+    s.remove_suffix(1);
+  return s;
+}
+
+// Splits "word rest" at the first blank.
+std::pair<std::string_view, std::string_view> firstWord(std::string_view s) {
+  const std::size_t space = s.find_first_of(" \t");
+  if (space == std::string_view::npos) return {s, {}};
+  return {s.substr(0, space), trim(s.substr(space + 1))};
+}
+
+long long wholeNumber(std::string_view s, const char* what) {
+  long long v = 0;
+  auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+  if (ec != std::errc() || end != s.data() + s.size()) {
+    throw ScriptError(std::string(what) + " must be a whole number, not '" + std::string(s) + "'");
+  }
+  return v;
+}
+
+double realNumber(std::string_view s, const char* what) {
+  double v = 0;
+  auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+  if (ec != std::errc() || end != s.data() + s.size() || !std::isfinite(v)) {
+    throw ScriptError(std::string(what) + " must be a number, not '" + std::string(s) + "'");
+  }
+  return v;
+}
+
+// All the values that follow a command, each a JSON value, separated by blanks.
+std::vector<JsonValue> values(std::string_view s) {
+  std::vector<JsonValue> out;
+  std::size_t pos = 0;
+  try {
+    while (true) {
+      while (pos < s.size() && (s[pos] == ' ' || s[pos] == '\t')) ++pos;
+      if (pos >= s.size()) break;
+      out.push_back(parseValue(s, pos));
+      if (pos < s.size() && s[pos] != ' ' && s[pos] != '\t') {
+        throw std::invalid_argument("unexpected text after a value");
+      }
+    }
+  } catch (const std::invalid_argument& e) {
+    throw ScriptError(std::string("malformed value: ") + e.what());
+  }
+  return out;
+}
+
+std::int16_t asInt16(const JsonValue& v, const std::string& what) {
+  if (v.kind != JsonValue::Kind::Number || v.number != std::floor(v.number) || v.number < -32768 ||
+      v.number > 32767) {
+    throw ScriptError(what + " takes a whole number from -32768 to 32767, not " + render(v));
+  }
+  return static_cast<std::int16_t>(v.number);
+}
+
+std::string asText(const JsonValue& v, const std::string& what) {
+  if (v.kind != JsonValue::Kind::String) throw ScriptError(what + " takes a text in quotes");
+  return v.text;
+}
+
+// "name(3)" to name and 3; "name" to name and -1.
+std::pair<std::string, int> splitIndex(std::string_view s) {
+  const std::size_t open = s.find('(');
+  if (open == std::string_view::npos || s.back() != ')') return {std::string(s), -1};
+  const std::string_view digits = s.substr(open + 1, s.size() - open - 2);
+  return {std::string(s.substr(0, open)), static_cast<int>(wholeNumber(digits, "an index"))};
+}
+
+}  // namespace
+
+ScriptRunner::ScriptRunner(std::ostream& out) : out_(out), host_(out), game_(host_) {}
+
+int ScriptRunner::run(std::istream& script, std::ostream& errors) {
+  std::string line;
+  int number = 0;
+  while (std::getline(script, line)) {
+    ++number;
+    const std::string_view text = trim(line);
+    if (text.empty() || text.front() == '#') continue;
+    if (ended_) {
+      errors << "line " << number << ": the program has ended; nothing more can run\n";
+      return 2;
+    }
+    try {
+      execute(text);
+    } catch (const ExpectFailed& e) {
+      out_.flush();
+      errors << "line " << number << ": " << e.what() << "\n";
+      return 1;
+    } catch (const ScriptError& e) {
+      out_.flush();
+      errors << "line " << number << ": " << e.what() << "\n";
+      return 2;
+    }
+  }
+  return 0;
+}
+
+void ScriptRunner::runHandler(const std::function<void()>& handler) {
+  try {
+    game_.form.runEvent(handler);
+  } catch (const ProgramEnded&) {
+    ended_ = true;
+  }
+}
+
+void ScriptRunner::execute(std::string_view line) {
+  const auto [command, rest] = firstWord(line);
+  if (command == "answer") {
+    // The answer is the rest of the line exactly as written, blanks included.
+    const std::string_view raw = line.size() > 7 ? line.substr(7) : std::string_view();
+    host_.inputAnswers.push_back({false, std::string(raw)});
+  } else if (command == "cancel") {
+    host_.inputAnswers.push_back({true, {}});
+  } else if (command == "reply") {
+    if (rest == "yes")
+      host_.messageAnswers.push_back(toolkit::MessageAnswer::Yes);
+    else if (rest == "no")
+      host_.messageAnswers.push_back(toolkit::MessageAnswer::No);
+    else if (rest == "ok")
+      host_.messageAnswers.push_back(toolkit::MessageAnswer::Ok);
+    else
+      throw ScriptError("reply takes yes, no or ok");
+  } else if (command == "faces") {
+    std::string_view list = rest;
+    if (list.empty()) throw ScriptError("faces needs at least one face");
+    while (!list.empty()) {
+      const auto [word, more] = firstWord(list);
+      const long long f = wholeNumber(word, "a face");
+      if (f < 1 || f > 6) throw ScriptError("a face is 1 to 6");
+      host_.faces.push_back(static_cast<std::int16_t>(f));
+      list = more;
+    }
+  } else if (command == "random") {
+    std::string_view list = rest;
+    if (list.empty()) throw ScriptError("random needs at least one value");
+    while (!list.empty()) {
+      const auto [word, more] = firstWord(list);
+      const double r = realNumber(word, "a random value");
+      if (r < 0 || r >= 1) throw ScriptError("a random value lies in [0, 1)");
+      host_.randoms.push_back(r);
+      list = more;
+    }
+  } else if (command == "seed") {
+    const long long s = wholeNumber(rest, "the seed");
+    host_.seed(static_cast<std::uint64_t>(s));
+  } else if (command == "start") {
+    if (started_) throw ScriptError("the window has started already");
+    started_ = true;
+    try {
+      game_.form.load();
+    } catch (const ProgramEnded&) {
+      ended_ = true;
+    }
+  } else if (command == "click" || command == "rightclick") {
+    toolkit::Control& c = control(rest);
+    if (!c.shownOnScreen())
+      throw ScriptError(std::string(rest) + " is not shown, so it cannot be clicked");
+    const std::int16_t button = command == "click" ? toolkit::kLeftButton : toolkit::kRightButton;
+    try {
+      game_.form.clickControl(c, button);
+    } catch (const ProgramEnded&) {
+      ended_ = true;
+    }
+  } else if (command == "key") {
+    const auto [name, key] = firstWord(rest);
+    toolkit::Control& c = control(name);
+    std::int16_t code = 0;
+    if (key == "space") {
+      code = toolkit::kKeySpace;
+    } else if (key.size() == 1 && key[0] > ' ' && key[0] < 0x7F) {
+      code = static_cast<std::int16_t>(std::toupper(static_cast<unsigned char>(key[0])));
+    } else {
+      throw ScriptError("key takes 'space' or one character");
+    }
+    if (!c.canTakeFocus() || !c.shownOnScreen()) {
+      throw ScriptError(std::string(name) + " cannot take the keyboard focus");
+    }
+    try {
+      game_.form.keyStroke(c, code);
+    } catch (const ProgramEnded&) {
+      ended_ = true;
+    }
+  } else if (command == "mousemove") {
+    const long long buttons = wholeNumber(rest, "the button state");
+    if (buttons < 0 || buttons > 7) throw ScriptError("the button state is 0 to 7");
+    runHandler([&] {
+      if (game_.form.MouseMove) game_.form.MouseMove(static_cast<std::int16_t>(buttons), 0, 0, 0);
+    });
+  } else if (command == "call") {
+    const auto [name, argument] = firstWord(rest);
+    callProcedure(name, argument);
+  } else if (command == "set") {
+    const auto [target, text] = firstWord(rest);
+    std::vector<JsonValue> given = values(text);
+    if (given.empty()) throw ScriptError("set needs a value");
+    const JsonValue value = given.size() == 1 ? given[0] : JsonValue::ofArray(std::move(given));
+    runHandler([&] { write(target, value); });
+  } else if (command == "print") {
+    out_ << rest << " = " << render(read(rest)) << "\n";
+  } else if (command == "expect") {
+    const auto [target, text] = firstWord(rest);
+    std::vector<JsonValue> given = values(text);
+    if (given.empty()) throw ScriptError("expect needs a value");
+    const JsonValue wanted = given.size() == 1 ? given[0] : JsonValue::ofArray(std::move(given));
+    const JsonValue actual = read(target);
+    if (!sameValue(actual, wanted)) {
+      throw ExpectFailed("expected " + std::string(target) + " = " + render(wanted) +
+                         ", but it is " + render(actual));
+    }
+  } else if (command == "dump") {
+    out_ << dump() << "\n";
+  } else {
+    throw ScriptError("unknown command '" + std::string(command) + "'");
+  }
+}
+
+toolkit::Control& ScriptRunner::control(std::string_view path) const {
+  toolkit::Control* c = game_.form.find(path);
+  if (c == nullptr) throw ScriptError("no control named '" + std::string(path) + "'");
+  return *c;
+}
+
+namespace {
+
+std::vector<std::string> controlProperties(const toolkit::Control& c) {
+  std::vector<std::string> props{"Left",        "Top", "Width",   "Height",   "Visible", "Caption",
+                                 "ToolTipText", "Tag", "Picture", "TabIndex", "ZOrder"};
+  if (c.kind() == toolkit::ControlKind::CheckBox) props.insert(props.begin(), "Value");
+  if (c.kind() == toolkit::ControlKind::TextBox) props.insert(props.begin(), "Text");
+  return props;
+}
+
+JsonValue readProperty(const toolkit::Control& c, std::string_view prop) {
+  if (prop == "Left") return JsonValue::of(c.Left);
+  if (prop == "Top") return JsonValue::of(c.Top);
+  if (prop == "Width") return JsonValue::of(c.Width);
+  if (prop == "Height") return JsonValue::of(c.Height);
+  if (prop == "Visible") return JsonValue::ofBool(c.Visible);
+  if (prop == "Caption") return JsonValue::of(c.Caption);
+  if (prop == "ToolTipText") return JsonValue::of(c.ToolTipText);
+  if (prop == "Tag") return JsonValue::of(c.Tag);
+  if (prop == "Picture") return JsonValue::of(c.Picture.name);
+  if (prop == "TabIndex") return JsonValue::of(c.TabIndex);
+  if (prop == "ZOrder") return JsonValue::of(c.zOrder());
+  if (const auto* box = dynamic_cast<const toolkit::CheckBox*>(&c); box && prop == "Value") {
+    return JsonValue::of(box->value());
+  }
+  if (const auto* text = dynamic_cast<const toolkit::TextBox*>(&c); text && prop == "Text") {
+    return JsonValue::of(text->Text);
+  }
+  throw ScriptError(c.path() + " has no property '" + std::string(prop) + "'");
+}
+
+JsonValue numbers(const std::int16_t* first, std::size_t count) {
+  std::vector<JsonValue> items;
+  for (std::size_t i = 0; i < count; ++i) items.push_back(JsonValue::of(first[i]));
+  return JsonValue::ofArray(std::move(items));
+}
+
+}  // namespace
+
+JsonValue ScriptRunner::read(std::string_view target) const {
+  const std::size_t dot = target.find('.');
+  if (dot == std::string_view::npos) {
+    const auto [name, index] = splitIndex(target);
+    auto element = [&, index = index](auto& array, int low, int high) -> int {
+      if (index < low || index > high)
+        throw ScriptError(std::string(target) + " has no such element");
+      (void)array;
+      return index;
+    };
+    if (name == "rollCount" && index < 0) return JsonValue::of(game_.rollCount);
+    if (name == "currentPlayer" && index < 0) return JsonValue::of(game_.currentPlayer);
+    if (name == "playerCount" && index < 0) return JsonValue::of(game_.playerCount);
+    if (name == "newGamePending" && index < 0) return JsonValue::ofBool(game_.newGamePending);
+    if (name == "focus" && index < 0) {
+      const toolkit::Control* f = game_.form.focused();
+      return JsonValue::of(f == nullptr ? std::string() : f->path());
+    }
+    if (name == "clock" && index < 0) return JsonValue::of(host_.now());
+    if (name == "diceValues") {
+      if (index < 0) return numbers(&game_.diceValues[1], 5);
+      return JsonValue::of(game_.diceValues[element(game_.diceValues, 1, 5)]);
+    }
+    if (name == "playerNames") {
+      if (index >= 0) return JsonValue::of(game_.playerNames[element(game_.playerNames, 1, 4)]);
+      std::vector<JsonValue> names;
+      for (int i = 1; i <= 4; ++i) names.push_back(JsonValue::of(game_.playerNames[i]));
+      return JsonValue::ofArray(std::move(names));
+    }
+    throw ScriptError("no variable named '" + std::string(target) + "'");
+  }
+  return readProperty(control(target.substr(0, dot)), target.substr(dot + 1));
+}
+
+void ScriptRunner::write(std::string_view target, const JsonValue& value) {
+  const std::string what(target);
+  const std::size_t dot = target.find('.');
+  if (dot == std::string_view::npos) {
+    const auto [name, index] = splitIndex(target);
+    if (name == "rollCount" && index < 0) {
+      game_.rollCount = asInt16(value, what);
+    } else if (name == "currentPlayer" && index < 0) {
+      const std::int16_t p = asInt16(value, what);
+      if (p < 1 || p > 4) throw ScriptError("currentPlayer is a seat, 1 to 4");
+      game_.currentPlayer = p;
+    } else if (name == "playerCount" && index < 0) {
+      const std::int16_t n = asInt16(value, what);
+      if (n < 1 || n > 4) throw ScriptError("playerCount is 1 to 4");
+      game_.playerCount = n;
+    } else if (name == "diceValues") {
+      auto face = [&](const JsonValue& v) {
+        const std::int16_t f = asInt16(v, what);
+        if (f < 0 || f > 6) throw ScriptError("a die's value is 0 to 6");
+        return f;
+      };
+      if (index >= 1 && index <= 5) {
+        game_.diceValues[index] = face(value);
+      } else if (index < 0 && value.kind == JsonValue::Kind::Array && value.items.size() == 5) {
+        for (int i = 0; i < 5; ++i) game_.diceValues[i + 1] = face(value.items[i]);
+      } else {
+        throw ScriptError("diceValues takes five faces, or diceValues(i) one");
+      }
+    } else if (name == "playerNames" && index >= 1 && index <= 4) {
+      game_.playerNames[index] = asText(value, what);
+    } else {
+      throw ScriptError("'" + what + "' cannot be set");
+    }
+    return;
+  }
+  toolkit::Control& c = control(target.substr(0, dot));
+  const std::string_view prop = target.substr(dot + 1);
+  auto number = [&] {
+    if (value.kind != JsonValue::Kind::Number || !std::isfinite(value.number)) {
+      throw ScriptError(what + " takes a number");
+    }
+    return static_cast<float>(value.number);
+  };
+  if (prop == "Left")
+    c.Left = number();
+  else if (prop == "Top")
+    c.Top = number();
+  else if (prop == "Width")
+    c.Width = number();
+  else if (prop == "Height")
+    c.Height = number();
+  else if (prop == "Caption")
+    c.Caption = asText(value, what);
+  else if (prop == "ToolTipText")
+    c.ToolTipText = asText(value, what);
+  else if (prop == "Tag")
+    c.Tag = asText(value, what);
+  else if (prop == "Visible") {
+    if (value.kind != JsonValue::Kind::Boolean) throw ScriptError(what + " takes true or false");
+    c.Visible = value.boolean;
+  } else if (prop == "Picture") {
+    const std::string pictureName = asText(value, what);
+    if (pictureName.empty()) {
+      c.Picture = {};
+    } else if (const toolkit::PictureRef* picture = findPicture(pictureName)) {
+      c.Picture = *picture;
+    } else {
+      throw ScriptError("no picture named '" + pictureName + "'");
+    }
+  } else if (auto* box = dynamic_cast<toolkit::CheckBox*>(&c); box && prop == "Value") {
+    const std::int16_t v = asInt16(value, what);
+    if (v != 0 && v != 1) throw ScriptError("a check box's Value is 0 or 1");
+    box->setValue(v);
+  } else if (auto* text = dynamic_cast<toolkit::TextBox*>(&c); text && prop == "Text") {
+    text->Text = asText(value, what);
+  } else {
+    throw ScriptError("'" + what + "' cannot be set");
+  }
+}
+
+void ScriptRunner::callProcedure(std::string_view name, std::string_view argument) {
+  frmQuintoz& g = game_;
+  auto index = [&](int low, int high) {
+    const long long i = wholeNumber(argument, "the argument");
+    if (i < low || i > high) {
+      throw ScriptError(std::string(name) + " takes a number from " + std::to_string(low) + " to " +
+                        std::to_string(high));
+    }
+    return static_cast<std::int16_t>(i);
+  };
+  auto none = [&] {
+    if (!argument.empty()) throw ScriptError(std::string(name) + " takes no argument");
+  };
+  using Simple = void (frmQuintoz::*)();
+  static const std::map<std::string_view, Simple> simple{
+      {"Form_Load", &frmQuintoz::Form_Load},
+      {"cmdRoll_Click", &frmQuintoz::cmdRoll_Click},
+      {"roll", &frmQuintoz::roll},
+      {"SwitchPlayer", &frmQuintoz::SwitchPlayer},
+      {"cmdNewGame_Click", &frmQuintoz::cmdNewGame_Click},
+      {"resetAll", &frmQuintoz::resetAll},
+      {"dieCheck", &frmQuintoz::dieCheck},
+      {"SumScore", &frmQuintoz::SumScore},
+      {"WiN", &frmQuintoz::WiN},
+      {"sound", &frmQuintoz::sound},
+      {"cmdExit_Click", &frmQuintoz::cmdExit_Click},
+  };
+  using Indexed = void (frmQuintoz::*)(std::int16_t);
+  static const std::map<std::string_view, Indexed> perSeat{
+      {"chk1s_Click", &frmQuintoz::chk1s_Click},
+      {"chk2s_Click", &frmQuintoz::chk2s_Click},
+      {"chk3s_Click", &frmQuintoz::chk3s_Click},
+      {"chk4s_Click", &frmQuintoz::chk4s_Click},
+      {"chk5s_Click", &frmQuintoz::chk5s_Click},
+      {"chk6s_Click", &frmQuintoz::chk6s_Click},
+      {"chk3Kind_Click", &frmQuintoz::chk3Kind_Click},
+      {"chk4Kind_Click", &frmQuintoz::chk4Kind_Click},
+      {"chkFullHouse_Click", &frmQuintoz::chkFullHouse_Click},
+      {"chkSmall_Click", &frmQuintoz::chkSmall_Click},
+      {"chkLarge_Click", &frmQuintoz::chkLarge_Click},
+      {"chkChance_Click", &frmQuintoz::chkChance_Click},
+      {"chkQuintoz_Click", &frmQuintoz::chkQuintoz_Click},
+      {"chkBonus_Click", &frmQuintoz::chkBonus_Click},
+  };
+  if (auto it = simple.find(name); it != simple.end()) {
+    none();
+    runHandler([&] { (g.*(it->second))(); });
+  } else if (auto seat = perSeat.find(name); seat != perSeat.end()) {
+    const std::int16_t i = index(0, 4);
+    runHandler([&] { (g.*(seat->second))(i); });
+  } else if (name == "rMove") {
+    const std::int16_t i = index(1, 5);
+    runHandler([&] { g.rMove(i); });
+  } else if (name == "chkDie_MouseUp") {
+    const std::int16_t i = index(1, 5);
+    runHandler([&] { g.chkDie_MouseUp(i, toolkit::kLeftButton, 0, 0, 0); });
+  } else if (name == "chkDie_KeyUp") {
+    const std::int16_t i = index(1, 5);
+    runHandler([&] { g.chkDie_KeyUp(i, toolkit::kKeySpace, 0); });
+  } else if (name == "randomDie") {
+    none();
+    std::int16_t face = 0;
+    runHandler([&] { face = g.randomDie(); });
+    out_ << "randomDie = " << face << "\n";
+  } else if (name == "delay") {
+    const double seconds = realNumber(argument, "the wait");
+    if (seconds > 86400) throw ScriptError("a wait is at most a day");
+    runHandler([&] { g.delay(seconds); });
+  } else if (name == "Form_MouseMove") {
+    const std::int16_t b = index(0, 7);
+    runHandler([&] { g.Form_MouseMove(b, 0, 0, 0); });
+  } else {
+    throw ScriptError("no procedure named '" + std::string(name) + "'");
+  }
+}
+
+std::string ScriptRunner::dump() const {
+  std::ostringstream out;
+  out << "{\"rollCount\":" << game_.rollCount << ",\"diceValues\":" << render(read("diceValues"))
+      << ",\"currentPlayer\":" << game_.currentPlayer << ",\"playerCount\":" << game_.playerCount
+      << ",\"playerNames\":" << render(read("playerNames"))
+      << ",\"focus\":" << render(read("focus")) << ",\"controls\":{";
+  bool first = true;
+  for (const toolkit::Control* c : game_.form.controls()) {
+    out << (first ? "" : ",") << quote(c->path()) << ":{";
+    first = false;
+    bool firstProp = true;
+    for (const std::string& prop : controlProperties(*c)) {
+      out << (firstProp ? "" : ",") << "\"" << prop << "\":" << render(readProperty(*c, prop));
+      firstProp = false;
+    }
+    out << "}";
+  }
+  out << "}}";
+  return out.str();
+}
+
+}  // namespace script
