@@ -13,9 +13,12 @@ string(LENGTH "${hex}" hex_length)
 if(hex_length EQUAL 0)
   message(FATAL_ERROR "embed_file.cmake: ${INPUT} is empty")
 endif()
-# Two hex digits per byte, sixteen bytes per line.
-string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
-string(REGEX REPLACE "((0x[0-9a-f][0-9a-f],){16})" "\\1\n    " bytes "${bytes}")
+# Sixteen bytes (32 hex digits) per line; CMake's regular expressions have no {n} repeat.
+string(REPEAT "[0-9a-f]" 32 line_of_hex)
+string(REGEX REPLACE "(${line_of_hex})" "\\1\n    " hex "${hex}")
+string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1, " bytes "${hex}")
+string(REGEX REPLACE " \n" "\n" bytes "${bytes}")
+string(REGEX REPLACE " $" "" bytes "${bytes}")
 get_filename_component(name "${INPUT}" NAME)
 
 file(WRITE "${OUTPUT}"
