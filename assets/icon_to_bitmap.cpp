@@ -1,5 +1,6 @@
 #include "icon_to_bitmap.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace assets {

@@ -1,6 +1,7 @@
 #include "gif_encoder.h"
 
 #include <algorithm>
+#include <span>
 #include <stdexcept>
 
 #include "byte_writer.h"
