@@ -7,7 +7,7 @@ packages=(
   cmake g++ make pkg-config
   libgtest-dev libbenchmark-dev
   libfltk1.3-dev libasound2-dev libx11-dev libstb-dev fonts-liberation2
-  xvfb xdotool x11-utils imagemagick
+  xvfb xdotool x11-utils imagemagick strace
 )
 if [ "${1:-}" = "--with-windows" ]; then
   packages+=(mingw-w64 wine wine64)

@@ -57,7 +57,13 @@ TEST_F(Layout, DiceWaitHiddenInTheHeldRowInFrontOfTheTrayPicture) {
   for (std::int16_t f = 1; f <= 6; ++f) {
     EXPECT_FALSE(g.imDie[f].Visible);
     EXPECT_EQ(g.imDie[f].Picture.name, "face" + std::to_string(f));
+    ASSERT_FALSE(g.imDie[f].Picture.empty());
+    EXPECT_EQ(g.imDie[f].Picture.image->width, 39);
   }
+  ASSERT_FALSE(g.imgBG.Picture.empty());
+  EXPECT_EQ(g.imgBG.Picture.image->width, 371);
+  EXPECT_EQ(g.imgBG.Picture.image->height, 283);
+  EXPECT_FALSE(g.form.Icon.empty());
   // The roll button covers the tray's bottom edge and is in front of it.
   EXPECT_LT(g.cmdRoll.zOrder(), g.fraRoll.zOrder());
   EXPECT_EQ(g.cmdRoll.Top, 4440.0f);
