@@ -38,6 +38,9 @@ CATEGORY_BOXES = [
 BONUS_BOX = ("chkBonus", 1200, 3540)
 # The held row of dice: a held die's top is 120 twips inside the roll frame.
 HELD_TOP = (240 + 120) // TWIPS
+# A rolled die lies at least one and a half die heights (705 twips) down the roll frame, below
+# the tray's light band.
+ROLLED_TOP = (240 + 1057) // TWIPS
 
 
 def px(twips):
@@ -71,6 +74,7 @@ def arguments():
     parser = argparse.ArgumentParser()
     parser.add_argument("--program", required=True)
     parser.add_argument("--out", required=True)
+    parser.add_argument("--roll-sound", required=True, help="the WAVE file the game embeds")
     return parser.parse_args()
 
 
@@ -130,8 +134,18 @@ class Session:
             if time.monotonic() > end:
                 raise Failure("the X server does not answer")
             time.sleep(0.1)
-        # The program must not find a sound card through a user's configuration here.
-        self.env.pop("PULSE_SERVER", None)
+        # ALSA's default device becomes a file here, so a test can hear what the game played.
+        # Files are named after the scenario, so that scenarios may run side by side.
+        scenario = os.path.splitext(os.path.basename(sys.argv[0]))[0]
+        self.sound_capture = os.path.join(out, scenario + "-sound.raw")
+        if os.path.exists(self.sound_capture):
+            os.remove(self.sound_capture)
+        config = os.path.join(out, scenario + "-asound.conf")
+        with open(config, "w") as f:
+            f.write("</usr/share/alsa/alsa.conf>\n"
+                    "pcm.!default { type file slave.pcm \"null\" file \"%s\" format \"raw\" }\n"
+                    % self.sound_capture)
+        self.env["ALSA_CONFIG_PATH"] = config
         self.game = subprocess.Popen([program], env=self.env, stdout=subprocess.PIPE,
                                      stderr=subprocess.STDOUT)
 
@@ -228,6 +242,19 @@ class Session:
             return self.game.wait(timeout=timeout)
         except subprocess.TimeoutExpired:
             return None
+
+
+def wave_samples(path):
+    """The bytes of the data chunk of a WAVE file."""
+    with open(path, "rb") as f:
+        data = f.read()
+    at = 12
+    while at + 8 <= len(data):
+        size = int.from_bytes(data[at + 4:at + 8], "little")
+        if data[at:at + 4] == b"data":
+            return data[at + 8:at + 8 + size]
+        at += 8 + size + (size & 1)
+    raise Failure(f"{path} has no data chunk")
 
 
 def white_blobs(image, area):

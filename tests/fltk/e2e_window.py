@@ -70,6 +70,8 @@ def scenario(s, args):
     e.check("minimum size: 655 by 336" in normal and "maximum size: 655 by 336" in normal,
             "the window cannot be resized")
     e.check('"Quintoz"' in s.prop(wid, "WM_CLASS"), "the window's class is Quintoz")
+    icon = s.prop(wid, "_NET_WM_ICON")
+    e.check("not found" not in icon and "Icon (" in icon, "the window carries the die icon")
 
     away(s)
     shot = s.screenshot("startup.png", crop=win)
@@ -120,8 +122,8 @@ def scenario(s, args):
     shot = s.screenshot()
     rolled = e.dice(shot, win)
     e.check(len(rolled) == 5, f"five white dice lie in the tray after a roll (found {len(rolled)})")
-    e.check(all(d[1] > win[1] + e.HELD_TOP + 10 for d in rolled),
-            "every rolled die lies below the held row")
+    e.check(all(d[1] >= win[1] + e.ROLLED_TOP for d in rolled),
+            "every rolled die lies in the tray below its light band")
     check_roll_caption(shot, win, "Ann roll! [2 rolls left]")
     e.check(shot.region(roll_on_screen) != before_roll, "the roll button's count of rolls changed")
 
@@ -188,6 +190,15 @@ def scenario(s, args):
     s.type_into("Exit", "")
     status = s.exit_status()
     e.check(status == 0, f"answering Yes to 'Quit Now?' ends the program with status 0 ({status})")
+    with open(s.sound_capture, "rb") as f:
+        heard = f.read()
+    expected_sound = e.wave_samples(args.roll_sound)
+    e.check(heard == expected_sound,
+            f"the roll played the embedded sound's {len(expected_sound)} bytes of samples "
+            f"(the device got {len(heard)})")
+    output = s.game.stdout.read()
+    e.check(output == b"", f"the program printed nothing, not even about a missing sound card "
+            f"({output[:200]!r})")
 
 
 if __name__ == "__main__":
