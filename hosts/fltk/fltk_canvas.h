@@ -13,11 +13,14 @@ static_assert(toolkit::Canvas::kApiVersion == 1, "the FLTK canvas implements ver
 // anything is drawn. Holds whether the narrow family is installed, which decides the fallback.
 class Fonts {
  public:
+  // Called once by main: asks fontconfig whether the narrow family exists and registers the
+  // four faces in FLTK's font table.
   Fonts();
-  // Called by the canvas and the dialogs: the FLTK font number and pixel size for a layout font.
+  // Called by the canvas: the FLTK font number of a chosen family and weight.
   Fl_Font flFont(const FontChoice& choice) const;
+  // Called by the canvas for every text: the layout's font as this machine can draw it.
   FontChoice choose(const toolkit::Font& font) const { return chooseFont(font, narrowInstalled_); }
-  // The plain face of the dialogs' texts and buttons.
+  // Called by the dialogs: the plain face of their texts and buttons.
   Fl_Font dialogFont() const { return flFont({Family::Sans, false, 13}); }
 
  private:
@@ -28,6 +31,7 @@ class Fonts {
 // window's draw(), where FLTK has made that window the drawing target.
 class FltkCanvas : public toolkit::Canvas {
  public:
+  // Made once by the window; the fonts must outlive it.
   explicit FltkCanvas(const Fonts& fonts) : fonts_(fonts) {}
 
   void pushClip(const toolkit::PixelRect& r) override;

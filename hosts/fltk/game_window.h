@@ -15,13 +15,18 @@ namespace fltkhost {
 // way, the tool tip on show) and nothing of the game.
 class GameWindow : public Fl_Double_Window {
  public:
+  // Called once by main, before the start-up runs: sizes, titles and colours the window from
+  // the form and gives it the form's icon. Shows nothing.
   GameWindow(frmQuintoz& game, const Fonts& fonts);
 
   // Called by the host when the game asks for a window drag: from now until the left button
   // is released the window follows the mouse. A drag already under way carries on.
   void startDrag();
 
+  // Called by FLTK whenever the window needs drawing: paints the whole form. Changes nothing.
   void draw() override;
+  // Called by FLTK for every event: mouse and keys become the form's input calls, which may run
+  // any of the game's handlers; also moves the window during a drag and shows tool tips.
   int handle(int event) override;
 
  private:
