@@ -184,6 +184,22 @@ def scenario(s, args):
     e.check(shot.get(win[0] + ones[0], win[1] + ones[1]) == e.WHITE,
             "a press on a score box released elsewhere leaves the box open")
 
+    # A new game asks for the players again in front of the window that stays on screen.
+    new_button = e.rect_px(e.NEW_BUTTON)
+    s.click(win[0] + new_button[0] + 8, win[1] + new_button[1] + 8)
+    s.type_into("New Game", "")
+    s.type_into("Number of Players", "1")
+    s.type_into("Player Name", "Cy")
+    time.sleep(0.3)
+    away(s)
+    shot = s.screenshot()
+    check_roll_caption(shot, win, "Cy roll! [3 rolls left]")
+    cy_width = e.text_span(shot, card_caption_rect(win), bright)
+    expected = e.rendered_text_width("Cy", sans_bold_file(), 13)
+    e.check(cy_width is not None and abs(cy_width[1] - cy_width[0] + 1 - expected) <= 2,
+            "after a new game the front card is captioned with the new player's name")
+    e.check(shot.get(win[0] + ones[0], win[1] + ones[1]) == e.WHITE, "the new card is empty")
+
     # Quitting: the quit button asks, and Return answers its default, Yes.
     quit_button = e.rect_px(e.EXIT_BUTTON)
     s.click(win[0] + quit_button[0] + 8, win[1] + quit_button[1] + 8)
