@@ -9,9 +9,7 @@
 #include "hosts/fltk/dialogs.h"
 #include "hosts/fltk/game_window.h"
 
-#if QUINTOZ_HAVE_ASSETS
 #include "assets/embedded_assets.h"
-#endif
 
 namespace fltkhost {
 
@@ -55,9 +53,7 @@ double FltkHost::random(toolkit::RandomUse /*use*/) {
 }
 
 void FltkHost::playRollSound() {
-#if QUINTOZ_HAVE_ASSETS
   sound_.play(assets::bytes(assets::AssetId::RollSound));
-#endif
 }
 
 void FltkHost::dragWindow() {
