@@ -1,22 +1,36 @@
 #include "ui/pictures.h"
 
+#include <memory>
 #include <string>
+
+#include "assets/decode.h"
 
 namespace {
 
-WindowPictures namedPictures() {
+toolkit::PictureRef decoded(std::string name, assets::AssetId id) {
+  return {std::move(name), std::make_shared<const toolkit::Image>(assets::decodePicture(id))};
+}
+
+WindowPictures decodeAll() {
+  using assets::AssetId;
+  const AssetId faceIds[] = {AssetId::Face1, AssetId::Face2, AssetId::Face3,
+                             AssetId::Face4, AssetId::Face5, AssetId::Face6};
+  const AssetId designIds[] = {AssetId::Design1, AssetId::Design2, AssetId::Design3,
+                               AssetId::Design4, AssetId::Design5};
   WindowPictures p;
-  for (int f = 1; f <= 6; ++f) p.faces[f] = {"face" + std::to_string(f), nullptr};
-  for (int d = 1; d <= 5; ++d) p.designs[d] = {"design" + std::to_string(d), nullptr};
-  p.tray = {"tray", nullptr};
-  p.icon = {"icon", nullptr};
+  for (int f = 1; f <= 6; ++f) p.faces[f] = decoded("face" + std::to_string(f), faceIds[f - 1]);
+  for (int d = 1; d <= 5; ++d) {
+    p.designs[d] = decoded("design" + std::to_string(d), designIds[d - 1]);
+  }
+  p.tray = decoded("tray", AssetId::Tray);
+  p.icon = decoded("icon", AssetId::Icon);
   return p;
 }
 
 }  // namespace
 
 const WindowPictures& windowPictures() {
-  static const WindowPictures pictures = namedPictures();
+  static const WindowPictures pictures = decodeAll();
   return pictures;
 }
 

@@ -1,5 +1,7 @@
 #include "hosts/script/script_host.h"
 
+#include <cmath>
+
 #include "hosts/script/json.h"
 
 namespace script {
@@ -57,7 +59,10 @@ toolkit::MessageAnswer ScriptHost::messageBox(const std::string& text, const std
 
 void ScriptHost::sleepUpTo(double seconds) {
   // The whole remaining wait passes at once; a sliver left by rounding passes silently.
-  if (seconds >= 1e-9) echo_ << "delay " << render(JsonValue::of(seconds)) << "\n";
+  // Shown to the microsecond: the clock's own rounding must not make transcripts differ.
+  if (seconds >= 1e-9) {
+    echo_ << "delay " << render(JsonValue::of(std::round(seconds * 1e6) / 1e6)) << "\n";
+  }
   clock_ += seconds;
 }
 

@@ -94,12 +94,16 @@ int ScriptRunner::run(std::istream& script, std::ostream& errors) {
     ++number;
     const std::string_view text = trim(line);
     if (text.empty() || text.front() == '#') continue;
+    // Trailing blanks belong to an answer, so only the leading ones and a line end go.
+    std::string_view whole = line;
+    while (!whole.empty() && (whole.front() == ' ' || whole.front() == '\t')) whole.remove_prefix(1);
+    if (!whole.empty() && whole.back() == '\r') whole.remove_suffix(1);
     if (ended_) {
       errors << "line " << number << ": the program has ended; nothing more can run\n";
       return 2;
     }
     try {
-      execute(text);
+      execute(whole);
     } catch (const ExpectFailed& e) {
       out_.flush();
       errors << "line " << number << ": " << e.what() << "\n";
@@ -122,7 +126,7 @@ void ScriptRunner::runHandler(const std::function<void()>& handler) {
 }
 
 void ScriptRunner::execute(std::string_view line) {
-  const auto [command, rest] = firstWord(line);
+  const auto [command, rest] = firstWord(trim(line));
   if (command == "answer") {
     // The answer is the rest of the line exactly as written, blanks included.
     const std::string_view raw = line.size() > 7 ? line.substr(7) : std::string_view();

@@ -1,0 +1,66 @@
+// Draws and synthesises every picture and sound the game ships, and writes them into the
+// folder named on the command line. The output is the same byte for byte on every run, so the
+// committed files only change when this code does.
+
+#include <cstdint>
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "bmp_encoder.h"
+#include "dice_rattle.h"
+#include "die_faces.h"
+#include "gif_encoder.h"
+#include "ico_encoder.h"
+#include "icon_picture.h"
+#include "tray_picture.h"
+#include "wav_encoder.h"
+
+namespace {
+
+void writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
+  if (!out) throw std::runtime_error("cannot write " + path.string());
+}
+
+void generateAll(const std::filesystem::path& folder) {
+  using namespace assetgen;
+  for (int pips = 1; pips <= 6; ++pips) {
+    writeFile(folder / ("face" + std::to_string(pips) + ".bmp"),
+              encodeBmp1Bit(drawDieFace(pips), facePalette()));
+  }
+  // The designs are the same drawings as faces one to five, stored as 24-bit bitmaps.
+  for (int pips = 1; pips <= 5; ++pips) {
+    writeFile(folder / ("design" + std::to_string(pips) + ".bmp"),
+              encodeBmp24Bit(drawDieFace(pips), facePalette()));
+  }
+  writeFile(folder / "tray.gif", encodeGif(drawTray(), trayPalette()));
+  writeFile(folder / "icon.ico", encodeIco8Bit(drawIcon(), iconPalette()));
+  writeFile(folder / "roll.wav", encodeWav8BitMono(synthesiseDiceRattle(), kRattleSampleRate));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::cerr << "usage: " << (argc > 0 ? argv[0] : "quintoz-asset-generator")
+              << " <assets folder>\n";
+    return 2;
+  }
+  try {
+    const std::filesystem::path folder = argv[1];
+    if (!std::filesystem::is_directory(folder)) {
+      throw std::runtime_error(folder.string() + " is not a folder");
+    }
+    generateAll(folder);
+  } catch (const std::exception& error) {
+    std::cerr << "quintoz-asset-generator: " << error.what() << '\n';
+    return 1;
+  }
+  return 0;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <sstream>
+#include <string>
+
+#include "hosts/script/script_runner.h"
+
+// A headless game driven through the script language, the same path scenario scripts take.
+class GameTest : public ::testing::Test {
+ protected:
+  std::ostringstream out;
+  script::ScriptRunner runner{out};
+  frmQuintoz& g = runner.game();
+
+  void run(std::initializer_list<std::string> lines) {
+    for (const std::string& line : lines) runner.execute(line);
+  }
+  // Starts a game with the given names (their count is the player count).
+  void startWith(std::initializer_list<std::string> names) {
+    runner.execute("answer " + std::to_string(names.size()));
+    for (const std::string& n : names) runner.execute("answer " + n);
+    runner.execute("start");
+  }
+  std::string echoed() {
+    std::string s = out.str();
+    out.str({});
+    return s;
+  }
+};

@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <sstream>
+#include <string>
+
+#include "hosts/script/script_runner.h"
+
+namespace {
+
+struct Outcome {
+  int code;
+  std::string out;
+  std::string err;
+};
+
+Outcome runScript(const std::string& text) {
+  std::ostringstream out;
+  std::ostringstream err;
+  script::ScriptRunner runner(out);
+  std::istringstream in(text);
+  const int code = runner.run(in, err);
+  return {code, out.str(), err.str()};
+}
+
+const char* const kStart = "answer 1\nanswer Ann\nstart\n";
+
+}  // namespace
+
+TEST(ScriptLanguage, WrongLinesStopWithExitTwoAndNameTheLine) {
+  for (const char* bad : {"frobnicate", "click nosuchcontrol", "click chkDie(9)", "print nothing",
+                          "print chk1s(1).Colour", "set rollCount \"two\"", "set rollCount",
+                          "set diceValues 1 2 3", "set diceValues 1 2 3 4 7", "faces 0",
+                          "faces 7", "random 1", "random -0.5", "random x", "seed abc",
+                          "reply maybe", "key cmdRoll tab", "key Label1(1) space",
+                          "mousemove 9", "call nothing", "call rMove 6", "call rMove",
+                          "call dieCheck 3", "call delay 1e9", "set chk1s(1).Value 2",
+                          "set txtTotal(1).Text 5", "set chk1s(1).Picture \"face9\"",
+                          "expect rollCount", "set playerNames(0) \"x\"",
+                          "print chk1s(1).Caption trailing", "set currentPlayer 5",
+                          "expect rollCount [1,", "expect rollCount \"unterminated",
+                          "click chkDie(1)", "start\nstart"}) {
+    const Outcome o = runScript(std::string(kStart) + bad + "\n");
+    EXPECT_EQ(o.code, 2) << bad;
+    EXPECT_NE(o.err.find("line "), std::string::npos) << bad << ": " << o.err;
+  }
+}
+
+TEST(ScriptLanguage, ADialogWithNothingQueuedIsAScriptError) {
+  Outcome o = runScript("start\n");
+  EXPECT_EQ(o.code, 2);
+  EXPECT_NE(o.err.find("line 1:"), std::string::npos);
+  o = runScript(std::string(kStart) + "click cmdExit\n");
+  EXPECT_EQ(o.code, 2);
+  o = runScript(std::string(kStart) + "reply ok\nclick cmdExit\n");
+  EXPECT_EQ(o.code, 2) << "a Yes/No box cannot take 'ok'";
+}
+
+TEST(ScriptLanguage, ExpectComparesValuesAndFailsWithExitOne) {
+  Outcome o = runScript(std::string(kStart) +
+                        "expect rollCount 0\nexpect playerNames [\"Ann\",\"\",\"\",\"\"]\n"
+                        "expect chkDie(1).Visible false\nexpect chkDie(1).Top 180.0\n"
+                        "expect cmdRoll.Caption \"Ann roll! [3 rolls left]\"\n");
+  EXPECT_EQ(o.code, 0) << o.err;
+  o = runScript(std::string(kStart) + "expect rollCount 1\nprint rollCount\n");
+  EXPECT_EQ(o.code, 1);
+  EXPECT_NE(o.err.find("line 4"), std::string::npos);
+  EXPECT_EQ(o.out.find("rollCount = 0"), std::string::npos) << "nothing runs after a failure";
+}
+
+TEST(ScriptLanguage, EchoesDialogsSoundsAndWaitsInOrder) {
+  const Outcome o = runScript("answer  3 players \ncancel\nanswer \"quoted\"\nanswer\nstart\n"
+                              "faces 1 2 3 4 5\nclick cmdRoll\nreply yes\nclick cmdExit\n");
+  EXPECT_EQ(o.code, 0) << o.err;
+  EXPECT_EQ(o.out,
+            "inputbox {\"title\":\"Number of Players\",\"prompt\":\"How many Players?\\r(1 to 4)\","
+            "\"default\":\"2\"} -> \" 3 players \"\n"
+            "inputbox {\"title\":\"Player Name\",\"prompt\":\"Player 1\\rEnter Your Name\","
+            "\"default\":\"Player1\"} -> cancel\n"
+            "inputbox {\"title\":\"Player Name\",\"prompt\":\"Player 2\\rEnter Your Name\","
+            "\"default\":\"Player2\"} -> \"\\\"quoted\\\"\"\n"
+            "inputbox {\"title\":\"Player Name\",\"prompt\":\"Player 3\\rEnter Your Name\","
+            "\"default\":\"Player3\"} -> \"\"\n"
+            "sound\ndelay 0.3\n"
+            "msgbox {\"title\":\"Exit\",\"text\":\"Quit Now?\",\"buttons\":\"yesno\"} -> yes\n"
+            "end\n");
+}
+
+TEST(ScriptLanguage, NothingMayFollowTheEndOfTheProgram) {
+  Outcome o = runScript(std::string(kStart) + "reply yes\nclick cmdExit\n# a comment\n\n");
+  EXPECT_EQ(o.code, 0);
+  o = runScript(std::string(kStart) + "reply yes\nclick cmdExit\nprint rollCount\n");
+  EXPECT_EQ(o.code, 2);
+  EXPECT_NE(o.err.find("ended"), std::string::npos);
+}
+
+TEST(ScriptLanguage, DumpIsOneJsonObjectWithEveryControl) {
+  const Outcome o = runScript(std::string(kStart) + "dump\n");
+  ASSERT_EQ(o.code, 0);
+  const std::string dump = o.out.substr(o.out.find("{\"rollCount\""));
+  EXPECT_EQ(dump.back(), '\n');
+  EXPECT_NE(dump.find("\"chkDie(5)\":{\"Value\":0,"), std::string::npos);
+  EXPECT_NE(dump.find("\"txtTotal(4)\":{\"Text\":\"\","), std::string::npos);
+  EXPECT_NE(dump.find("\"playerNames\":[\"Ann\",\"\",\"\",\"\"]"), std::string::npos);
+  EXPECT_EQ(std::count(dump.begin(), dump.end(), '\n'), 1);
+}
+
+TEST(ScriptLanguage, ArbitraryBytesNeverCrashTheDriver) {
+  std::mt19937 rng(5);
+  const std::vector<std::string> words{"answer", "cancel", "reply yes", "reply no", "reply ok",
+                                       "faces 6", "random 0.5", "start", "click cmdRoll",
+                                       "click chkDie(2)", "rightclick chkDie(3)", "key chkDie(1) space",
+                                       "click chk1s(1)", "click cmdNewGame", "set rollCount 3",
+                                       "call SwitchPlayer", "call WiN", "set diceValues 9",
+                                       "expect rollCount 0", "\xff\xfe", "click", "print"};
+  for (int run = 0; run < 300; ++run) {
+    std::string text;
+    for (int line = 0; line < 30; ++line) {
+      text += words[rng() % words.size()];
+      if (rng() % 7 == 0) text += static_cast<char>(rng() % 256);
+      text += "\n";
+    }
+    const Outcome o = runScript(text);
+    EXPECT_TRUE(o.code == 0 || o.code == 1 || o.code == 2) << text;
+  }
+}
