@@ -16,7 +16,7 @@ if [ "${1:-}" = "--no-install" ]; then
   shift
 fi
 build=${1:-"$root/build-win32"}
-[ $# -gt 0 ] && shift
+if [ $# -gt 0 ]; then shift; fi
 
 have_compiler() {
   command -v x86_64-w64-mingw32-g++-posix >/dev/null 2>&1 ||

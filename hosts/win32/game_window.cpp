@@ -35,7 +35,7 @@ std::int16_t heldButtons(WPARAM keys) {
 }  // namespace
 
 GameWindow::GameWindow(HINSTANCE instance, toolkit::Form& form, std::function<void()> onClose)
-    : form_(form), onClose_(std::move(onClose)) {
+    : instance_(instance), form_(form), onClose_(std::move(onClose)) {
   const toolkit::Rgb back = form.BackColor;
   background_.reset(CreateSolidBrush(RGB(back.r, back.g, back.b)));
 
@@ -67,6 +67,8 @@ GameWindow::GameWindow(HINSTANCE instance, toolkit::Form& form, std::function<vo
 
 GameWindow::~GameWindow() {
   if (window_ != nullptr) DestroyWindow(window_);
+  // The class refers to the background brush, which goes away with this object.
+  UnregisterClassW(kClassName, instance_);
 }
 
 LRESULT CALLBACK GameWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

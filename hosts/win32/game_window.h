@@ -35,6 +35,7 @@ class GameWindow {
   void mouseUp(WPARAM wParam, LPARAM lParam, std::int16_t button);
   void mouseMove(WPARAM wParam, LPARAM lParam);
 
+  HINSTANCE instance_;
   toolkit::Form& form_;
   std::function<void()> onClose_;
   GdiObject<HBRUSH> background_;
