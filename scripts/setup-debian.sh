@@ -10,7 +10,7 @@ packages=(
   xvfb xdotool x11-utils imagemagick strace
 )
 if [ "${1:-}" = "--with-windows" ]; then
-  packages+=(mingw-w64 wine wine64)
+  packages+=(mingw-w64 wine wine64 x11-apps)
 fi
 
 missing=()
