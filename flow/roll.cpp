@@ -40,14 +40,23 @@ std::int16_t frmQuintoz::randomDie() {
   return face > 6 ? std::int16_t{6} : face;
 }
 
+namespace {
+
+// A held die's place: its own slot in the row along the top of the tray.
+void putInHeldRow(toolkit::CheckBox& die, std::int16_t index, float top) {
+  die.Top = top;
+  die.Left = static_cast<float>(index) * 720.0f;
+}
+
+}  // namespace
+
 // Raised on every mouse release on a die, after a left click has flipped it: a held die goes to
 // its place in the held row, a released one is scattered back into the tray.
 void frmQuintoz::chkDie_MouseUp(std::int16_t index, std::int16_t /*button*/, std::int16_t /*shift*/,
                                 float /*x*/, float /*y*/) {
   toolkit::CheckBox& die = chkDie[index];
   if (die.value() == 1) {
-    die.Top = 120;
-    die.Left = static_cast<float>(index) * 720.0f;
+    putInHeldRow(die, index, 120);
   } else {
     rMove(index);
   }
@@ -59,8 +68,7 @@ void frmQuintoz::chkDie_KeyUp(std::int16_t index, std::int16_t keyCode, std::int
   if (keyCode != toolkit::kKeySpace) return;
   toolkit::CheckBox& die = chkDie[index];
   if (die.value() == 0) {
-    die.Top = 180;
-    die.Left = static_cast<float>(index) * 720.0f;
+    putInHeldRow(die, index, 180);
   } else {
     rMove(index);
   }

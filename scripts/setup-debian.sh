@@ -6,11 +6,11 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config
   libgtest-dev libbenchmark-dev
-  libfltk1.3-dev libasound2-dev libx11-dev libstb-dev fonts-liberation2
+  libfltk1.3-dev libasound2-dev libx11-dev libfontconfig-dev libstb-dev fonts-liberation fonts-liberation2 python3
   xvfb xdotool x11-utils imagemagick strace
 )
 if [ "${1:-}" = "--with-windows" ]; then
-  packages+=(mingw-w64 wine wine64)
+  packages+=(mingw-w64 wine wine64 x11-apps)
 fi
 
 missing=()

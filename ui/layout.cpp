@@ -177,9 +177,9 @@ frmQuintoz::frmQuintoz(toolkit::Host& hostRef) : host(hostRef) {
   for (std::int16_t n = 0; n <= 4; ++n) {
     toolkit::Frame& card = fraPlayer[n];
     card.TabIndex = cardTabBase[n];
-    for (const CardBox& spec : kCardBoxes) {
-      toolkit::CheckBox& box = (this->*spec.box)[n];
-      place(box, spec.left, spec.top, 435, 375);
+    for (const CardBox& slot : kCardBoxes) {
+      toolkit::CheckBox& box = (this->*slot.box)[n];
+      place(box, slot.left, slot.top, 435, 375);
       styleButton(box, kArialBold);
       add(card, box);
     }

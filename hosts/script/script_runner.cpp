@@ -96,7 +96,8 @@ int ScriptRunner::run(std::istream& script, std::ostream& errors) {
     if (text.empty() || text.front() == '#') continue;
     // Trailing blanks belong to an answer, so only the leading ones and a line end go.
     std::string_view whole = line;
-    while (!whole.empty() && (whole.front() == ' ' || whole.front() == '\t')) whole.remove_prefix(1);
+    while (!whole.empty() && (whole.front() == ' ' || whole.front() == '\t'))
+      whole.remove_prefix(1);
     if (!whole.empty() && whole.back() == '\r') whole.remove_suffix(1);
     if (ended_) {
       errors << "line " << number << ": the program has ended; nothing more can run\n";
@@ -285,11 +286,11 @@ JsonValue ScriptRunner::read(std::string_view target) const {
   const std::size_t dot = target.find('.');
   if (dot == std::string_view::npos) {
     const auto [name, index] = splitIndex(target);
-    auto element = [&, index = index](auto& array, int low, int high) -> int {
-      if (index < low || index > high)
+    auto element = [&, index = index](int low, int high) {
+      if (index < low || index > high) {
         throw ScriptError(std::string(target) + " has no such element");
-      (void)array;
-      return index;
+      }
+      return static_cast<std::size_t>(index);
     };
     if (name == "rollCount" && index < 0) return JsonValue::of(game_.rollCount);
     if (name == "currentPlayer" && index < 0) return JsonValue::of(game_.currentPlayer);
@@ -302,10 +303,10 @@ JsonValue ScriptRunner::read(std::string_view target) const {
     if (name == "clock" && index < 0) return JsonValue::of(host_.now());
     if (name == "diceValues") {
       if (index < 0) return numbers(&game_.diceValues[1], 5);
-      return JsonValue::of(game_.diceValues[element(game_.diceValues, 1, 5)]);
+      return JsonValue::of(game_.diceValues[element(1, 5)]);
     }
     if (name == "playerNames") {
-      if (index >= 0) return JsonValue::of(game_.playerNames[element(game_.playerNames, 1, 4)]);
+      if (index >= 0) return JsonValue::of(game_.playerNames[element(1, 4)]);
       std::vector<JsonValue> names;
       for (int i = 1; i <= 4; ++i) names.push_back(JsonValue::of(game_.playerNames[i]));
       return JsonValue::ofArray(std::move(names));

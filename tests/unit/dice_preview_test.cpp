@@ -28,8 +28,8 @@ std::map<std::string, int> expectedScores(std::array<int, 5> dice) {
   auto has = [&](std::initializer_list<int> faces) {
     return std::all_of(faces.begin(), faces.end(), [&](int f) { return count[f] > 0; });
   };
-  const bool large = sorted == std::array<int, 5>{1, 2, 3, 4, 5} ||
-                     sorted == std::array<int, 5>{2, 3, 4, 5, 6};
+  const bool large =
+      sorted == std::array<int, 5>{1, 2, 3, 4, 5} || sorted == std::array<int, 5>{2, 3, 4, 5, 6};
   std::map<std::string, int> s;
   for (int f = 1; f <= 6; ++f) s["chk" + std::to_string(f) + "s"] = f * count[f];
   s["chk3Kind"] = most >= 3 ? sum : 0;
@@ -53,9 +53,7 @@ class DicePreview : public GameTest {
     g.rollCount = static_cast<std::int16_t>(rolls);
     g.dieCheck();
   }
-  std::string caption(const std::string& box) {
-    return runner.read(box + "(1).Caption").text;
-  }
+  std::string caption(const std::string& box) { return runner.read(box + "(1).Caption").text; }
 };
 
 TEST_F(DicePreview, EveryOrderedRollScoresEveryCategory) {

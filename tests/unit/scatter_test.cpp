@@ -79,7 +79,7 @@ TEST_F(Scatter, HiddenDiceStillBlockAndHeldRowDiceNeverDo) {
   g.chkDie[4].Left = 2880;
   g.chkDie[4].Top = 120;
   g.chkDie[4].setValue(1);
-  queuePlace(1, 1500, 1500);  // on top of the hidden die: rejected
+  queuePlace(1, 1500, 1500);     // on top of the hidden die: rejected
   queuePlace(1, 2880, 1057.5f);  // right under the held die's column, top of the scatter area
   g.rMove(1);
   EXPECT_EQ(g.chkDie[1].Left, 2880.0f);
@@ -129,8 +129,10 @@ TEST_F(Scatter, RandomScattersStayInTheTrayAndApart) {
       ASSERT_LE(a.Top + a.Height, 4107.5f);
       for (std::int16_t j = static_cast<std::int16_t>(i + 1); j <= 5; ++j) {
         const auto& b = g.chkDie[j];
-        const bool apartSideways = a.Left + a.Width + 30 <= b.Left || b.Left + b.Width + 30 <= a.Left;
-        const bool apartVertically = a.Top + a.Height + 30 <= b.Top || b.Top + b.Height + 30 <= a.Top;
+        const bool apartSideways =
+            a.Left + a.Width + 30 <= b.Left || b.Left + b.Width + 30 <= a.Left;
+        const bool apartVertically =
+            a.Top + a.Height + 30 <= b.Top || b.Top + b.Height + 30 <= a.Top;
         ASSERT_TRUE(apartSideways || apartVertically) << "dice " << i << " and " << j;
       }
     }

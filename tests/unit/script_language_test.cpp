@@ -28,18 +28,41 @@ const char* const kStart = "answer 1\nanswer Ann\nstart\n";
 }  // namespace
 
 TEST(ScriptLanguage, WrongLinesStopWithExitTwoAndNameTheLine) {
-  for (const char* bad : {"frobnicate", "click nosuchcontrol", "click chkDie(9)", "print nothing",
-                          "print chk1s(1).Colour", "set rollCount \"two\"", "set rollCount",
-                          "set diceValues 1 2 3", "set diceValues 1 2 3 4 7", "faces 0",
-                          "faces 7", "random 1", "random -0.5", "random x", "seed abc",
-                          "reply maybe", "key cmdRoll tab", "key Label1(1) space",
-                          "mousemove 9", "call nothing", "call rMove 6", "call rMove",
-                          "call dieCheck 3", "call delay 1e9", "set chk1s(1).Value 2",
-                          "set txtTotal(1).Text 5", "set chk1s(1).Picture \"face9\"",
-                          "expect rollCount", "set playerNames(0) \"x\"",
-                          "print chk1s(1).Caption trailing", "set currentPlayer 5",
-                          "expect rollCount [1,", "expect rollCount \"unterminated",
-                          "click chkDie(1)", "start\nstart"}) {
+  for (const char* bad : {"frobnicate",
+                          "click nosuchcontrol",
+                          "click chkDie(9)",
+                          "print nothing",
+                          "print chk1s(1).Colour",
+                          "set rollCount \"two\"",
+                          "set rollCount",
+                          "set diceValues 1 2 3",
+                          "set diceValues 1 2 3 4 7",
+                          "faces 0",
+                          "faces 7",
+                          "random 1",
+                          "random -0.5",
+                          "random x",
+                          "seed abc",
+                          "reply maybe",
+                          "key cmdRoll tab",
+                          "key Label1(1) space",
+                          "mousemove 9",
+                          "call nothing",
+                          "call rMove 6",
+                          "call rMove",
+                          "call dieCheck 3",
+                          "call delay 1e9",
+                          "set chk1s(1).Value 2",
+                          "set txtTotal(1).Text 5",
+                          "set chk1s(1).Picture \"face9\"",
+                          "expect rollCount",
+                          "set playerNames(0) \"x\"",
+                          "print chk1s(1).Caption trailing",
+                          "set currentPlayer 5",
+                          "expect rollCount [1,",
+                          "expect rollCount \"unterminated",
+                          "click chkDie(1)",
+                          "start\nstart"}) {
     const Outcome o = runScript(std::string(kStart) + bad + "\n");
     EXPECT_EQ(o.code, 2) << bad;
     EXPECT_NE(o.err.find("line "), std::string::npos) << bad << ": " << o.err;
@@ -69,8 +92,9 @@ TEST(ScriptLanguage, ExpectComparesValuesAndFailsWithExitOne) {
 }
 
 TEST(ScriptLanguage, EchoesDialogsSoundsAndWaitsInOrder) {
-  const Outcome o = runScript("answer  3 players \ncancel\nanswer \"quoted\"\nanswer\nstart\n"
-                              "faces 1 2 3 4 5\nclick cmdRoll\nreply yes\nclick cmdExit\n");
+  const Outcome o = runScript(
+      "answer  3 players \ncancel\nanswer \"quoted\"\nanswer\nstart\n"
+      "faces 1 2 3 4 5\nclick cmdRoll\nreply yes\nclick cmdExit\n");
   EXPECT_EQ(o.code, 0) << o.err;
   EXPECT_EQ(o.out,
             "inputbox {\"title\":\"Number of Players\",\"prompt\":\"How many Players?\\r(1 to 4)\","
@@ -107,12 +131,28 @@ TEST(ScriptLanguage, DumpIsOneJsonObjectWithEveryControl) {
 
 TEST(ScriptLanguage, ArbitraryBytesNeverCrashTheDriver) {
   std::mt19937 rng(5);
-  const std::vector<std::string> words{"answer", "cancel", "reply yes", "reply no", "reply ok",
-                                       "faces 6", "random 0.5", "start", "click cmdRoll",
-                                       "click chkDie(2)", "rightclick chkDie(3)", "key chkDie(1) space",
-                                       "click chk1s(1)", "click cmdNewGame", "set rollCount 3",
-                                       "call SwitchPlayer", "call WiN", "set diceValues 9",
-                                       "expect rollCount 0", "\xff\xfe", "click", "print"};
+  const std::vector<std::string> words{"answer",
+                                       "cancel",
+                                       "reply yes",
+                                       "reply no",
+                                       "reply ok",
+                                       "faces 6",
+                                       "random 0.5",
+                                       "start",
+                                       "click cmdRoll",
+                                       "click chkDie(2)",
+                                       "rightclick chkDie(3)",
+                                       "key chkDie(1) space",
+                                       "click chk1s(1)",
+                                       "click cmdNewGame",
+                                       "set rollCount 3",
+                                       "call SwitchPlayer",
+                                       "call WiN",
+                                       "set diceValues 9",
+                                       "expect rollCount 0",
+                                       "\xff\xfe",
+                                       "click",
+                                       "print"};
   for (int run = 0; run < 300; ++run) {
     std::string text;
     for (int line = 0; line < 30; ++line) {

@@ -58,7 +58,9 @@ class SoakHost : public toolkit::Host {
   [[noreturn]] void endProgram() override { throw Ended{}; }
 
  private:
-  std::size_t pick(std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng_); }
+  std::size_t pick(std::size_t n) {
+    return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng_);
+  }
   std::mt19937& rng_;
   toolkit::UniformRandom uniform_{7};
   double clock_ = 0;
@@ -66,8 +68,8 @@ class SoakHost : public toolkit::Host {
 
 using Boxes = frmQuintoz::CheckBoxes frmQuintoz::*;
 const std::array<Boxes, 13> kCategories{
-    &frmQuintoz::chk1s,    &frmQuintoz::chk2s,        &frmQuintoz::chk3s,    &frmQuintoz::chk4s,
-    &frmQuintoz::chk5s,    &frmQuintoz::chk6s,        &frmQuintoz::chk3Kind, &frmQuintoz::chk4Kind,
+    &frmQuintoz::chk1s,        &frmQuintoz::chk2s,    &frmQuintoz::chk3s,    &frmQuintoz::chk4s,
+    &frmQuintoz::chk5s,        &frmQuintoz::chk6s,    &frmQuintoz::chk3Kind, &frmQuintoz::chk4Kind,
     &frmQuintoz::chkFullHouse, &frmQuintoz::chkSmall, &frmQuintoz::chkLarge, &frmQuintoz::chkChance,
     &frmQuintoz::chkQuintoz};
 
@@ -220,7 +222,8 @@ class Soak {
     for (std::int16_t i = 1; i <= game_.playerCount; ++i) {
       bool strictlyAhead = true;
       for (std::int16_t k = 1; k <= 4; ++k) {
-        if (k != i && textToNumber(game_.txtTotal[i].Text) <= textToNumber(game_.txtTotal[k].Text)) {
+        if (k != i &&
+            textToNumber(game_.txtTotal[i].Text) <= textToNumber(game_.txtTotal[k].Text)) {
           strictlyAhead = false;
         }
       }

@@ -49,8 +49,8 @@ struct SmallWindow {
     }
     box.Click = [this] { events.push_back("click value=" + std::to_string(box.value())); };
     box.MouseUp = [this](std::int16_t b, std::int16_t, float, float) {
-      events.push_back("mouseup button=" + std::to_string(b) + " value=" +
-                       std::to_string(box.value()));
+      events.push_back("mouseup button=" + std::to_string(b) +
+                       " value=" + std::to_string(box.value()));
     };
     box.KeyUp = [this](std::int16_t k, std::int16_t) {
       events.push_back("keyup key=" + std::to_string(k) + " value=" + std::to_string(box.value()));

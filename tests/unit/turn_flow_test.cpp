@@ -7,18 +7,20 @@ class TurnFlow : public GameTest {};
 TEST_F(TurnFlow, PlayAgainStartsACleanGameAfterTheFinishedOneUnwinds) {
   startWith({"Ann"});
   frmQuintoz::CheckBoxes frmQuintoz::*boxes[] = {
-      &frmQuintoz::chk1s,    &frmQuintoz::chk2s,    &frmQuintoz::chk3s,        &frmQuintoz::chk4s,
-      &frmQuintoz::chk5s,    &frmQuintoz::chk6s,    &frmQuintoz::chk3Kind,     &frmQuintoz::chk4Kind,
-      &frmQuintoz::chkFullHouse, &frmQuintoz::chkSmall, &frmQuintoz::chkLarge, &frmQuintoz::chkChance,
+      &frmQuintoz::chk1s,     &frmQuintoz::chk2s,    &frmQuintoz::chk3s,
+      &frmQuintoz::chk4s,     &frmQuintoz::chk5s,    &frmQuintoz::chk6s,
+      &frmQuintoz::chk3Kind,  &frmQuintoz::chk4Kind, &frmQuintoz::chkFullHouse,
+      &frmQuintoz::chkSmall,  &frmQuintoz::chkLarge, &frmQuintoz::chkChance,
       &frmQuintoz::chkQuintoz};
   for (auto b : boxes) {
     run({"faces 6 6 6 6 6", "click cmdRoll"});
-    if (b == &frmQuintoz::chkQuintoz) run({"reply ok", "reply yes", "answer 2", "answer Cy",
-                                           "answer Di"});
+    if (b == &frmQuintoz::chkQuintoz)
+      run({"reply ok", "reply yes", "answer 2", "answer Cy", "answer Di"});
     g.form.clickControl((g.*b)[1], toolkit::kLeftButton);
   }
   const std::string log = echoed();
-  EXPECT_NE(log.find("\"text\":\"Congratulations Ann\\rYou are the Winner with "), std::string::npos);
+  EXPECT_NE(log.find("\"text\":\"Congratulations Ann\\rYou are the Winner with "),
+            std::string::npos);
   // The finished turn change stopped after the totals: no second " Finishing Turn" pause ran
   // for the new game before the reset's own.
   EXPECT_EQ(g.playerCount, 2);

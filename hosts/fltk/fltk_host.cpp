@@ -1,0 +1,69 @@
+#include "hosts/fltk/fltk_host.h"
+
+#include <FL/Fl.H>
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+#include "hosts/fltk/dialogs.h"
+#include "hosts/fltk/game_window.h"
+
+#include "assets/embedded_assets.h"
+
+namespace fltkhost {
+
+std::string FltkHost::inputBox(const std::string& prompt, const std::string& title,
+                               const std::string& defaultText) {
+  return runInputBox(fonts_, {window_}, prompt, title, defaultText);
+}
+
+toolkit::MessageAnswer FltkHost::messageBox(const std::string& text, const std::string& title,
+                                            toolkit::MessageButtons buttons,
+                                            toolkit::MessageAnswer defaultAnswer) {
+  return runMessageBox(fonts_, {window_}, text, title, buttons, defaultAnswer);
+}
+
+void FltkHost::repaint() {
+  if (window_ == nullptr) return;
+  window_->redraw();
+  // Draws only: reading events here would run the user's clicks in the middle of the game's
+  // wait instead of after it.
+  Fl::flush();
+}
+
+double FltkHost::clockSeconds() {
+  const auto since = std::chrono::steady_clock::now().time_since_epoch();
+  return std::chrono::duration<double>(since).count();
+}
+
+void FltkHost::sleepUpTo(double seconds) {
+  const double slice = std::min(seconds, 0.01);
+  if (slice > 0) std::this_thread::sleep_for(std::chrono::duration<double>(slice));
+}
+
+void FltkHost::randomize() {
+  const auto now = std::chrono::system_clock::now().time_since_epoch();
+  generator_.seed(static_cast<std::uint64_t>(
+      std::chrono::duration_cast<std::chrono::microseconds>(now).count()));
+}
+
+double FltkHost::random(toolkit::RandomUse /*use*/) {
+  return generator_.next();
+}
+
+void FltkHost::playRollSound() {
+  sound_.play(assets::bytes(assets::AssetId::RollSound));
+}
+
+void FltkHost::dragWindow() {
+  if (window_ != nullptr) window_->startDrag();
+}
+
+void FltkHost::endProgram() {
+  sound_.stop();
+  if (window_ != nullptr) window_->hide();
+  std::exit(0);
+}
+
+}  // namespace fltkhost

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "hosts/fltk/sound_player.h"
+#include "toolkit/host.h"
+#include "toolkit/uniform_random.h"
+
+namespace fltkhost {
+
+class Fonts;
+class GameWindow;
+
+// The game's door to the Linux desktop: FLTK dialogs, drawing and window moves, the steady
+// clock, a seeded generator and the ALSA roll sound. Owned by main, with the game and window.
+class FltkHost : public toolkit::Host {
+ public:
+  explicit FltkHost(const Fonts& fonts) : fonts_(fonts) {}
+
+  // Called by main once the window exists (the game is built before it, with this host).
+  void attach(GameWindow& window) { window_ = &window; }
+
+  std::string inputBox(const std::string& prompt, const std::string& title,
+                       const std::string& defaultText) override;
+  toolkit::MessageAnswer messageBox(const std::string& text, const std::string& title,
+                                    toolkit::MessageButtons buttons,
+                                    toolkit::MessageAnswer defaultAnswer) override;
+  void repaint() override;
+  double clockSeconds() override;
+  void sleepUpTo(double seconds) override;
+  void randomize() override;
+  double random(toolkit::RandomUse use) override;
+  void playRollSound() override;
+  void dragWindow() override;
+  [[noreturn]] void endProgram() override;
+
+ private:
+  const Fonts& fonts_;
+  GameWindow* window_ = nullptr;
+  toolkit::UniformRandom generator_;
+  SoundPlayer sound_;
+};
+
+}  // namespace fltkhost

@@ -1,0 +1,227 @@
+#include "hosts/win32/game_window.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include "hosts/win32/resource_ids.h"
+#include "hosts/win32/wide_text.h"
+#include "toolkit/painter.h"
+
+namespace win32 {
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"QuintozWindow";
+constexpr UINT_PTR kToolId = 1;
+
+// The shift mask of the form's key events: 1 Shift, 2 Ctrl, 4 Alt.
+std::int16_t shiftState() {
+  std::int16_t shift = 0;
+  if (GetKeyState(VK_SHIFT) < 0) shift |= 1;
+  if (GetKeyState(VK_CONTROL) < 0) shift |= 2;
+  if (GetKeyState(VK_MENU) < 0) shift |= 4;
+  return shift;
+}
+
+// The form's mask of held buttons from a mouse message's key flags.
+std::int16_t heldButtons(WPARAM keys) {
+  std::int16_t buttons = 0;
+  if ((keys & MK_LBUTTON) != 0) buttons |= toolkit::kLeftButton;
+  if ((keys & MK_RBUTTON) != 0) buttons |= toolkit::kRightButton;
+  if ((keys & MK_MBUTTON) != 0) buttons |= toolkit::kMiddleButton;
+  return buttons;
+}
+
+}  // namespace
+
+GameWindow::GameWindow(HINSTANCE instance, toolkit::Form& form, std::function<void()> onClose)
+    : instance_(instance), form_(form), onClose_(std::move(onClose)) {
+  const toolkit::Rgb back = form.BackColor;
+  background_.reset(CreateSolidBrush(RGB(back.r, back.g, back.b)));
+
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
+  windowClass.lpfnWndProc = &GameWindow::procedure;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(kIconId));
+  windowClass.hIconSm = static_cast<HICON>(
+      LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                 GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+  windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // the arrow
+  windowClass.hbrBackground = background_.get();
+  windowClass.lpszClassName = kClassName;
+  RegisterClassExW(&windowClass);
+
+  // No caption, frame or system menu: the window is all client area and the game draws its own
+  // quit and minimise controls. The minimise style lets the taskbar minimise it.
+  const DWORD style = WS_POPUP | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+  const toolkit::PixelRect size = form.pixelRect();
+  RECT frame{0, 0, size.w, size.h};
+  AdjustWindowRectEx(&frame, style, FALSE, WS_EX_APPWINDOW);
+  const std::wstring title = wideText(form.Caption);
+  window_ = CreateWindowExW(WS_EX_APPWINDOW, kClassName, title.c_str(), style, CW_USEDEFAULT,
+                            CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
+                            nullptr, nullptr, instance, this);
+  createToolTip();
+}
+
+GameWindow::~GameWindow() {
+  if (window_ != nullptr) DestroyWindow(window_);
+  // The class refers to the background brush, which goes away with this object.
+  UnregisterClassW(kClassName, instance_);
+}
+
+LRESULT CALLBACK GameWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    static_cast<GameWindow*>(create->lpCreateParams)->window_ = window;
+  }
+  auto* self = reinterpret_cast<GameWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  return self->handle(message, wParam, lParam);
+}
+
+LRESULT GameWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT:
+      paint();
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;  // the paint covers every pixel from the back buffer
+    case WM_LBUTTONDOWN:
+      mouseDown(lParam, toolkit::kLeftButton);
+      return 0;
+    case WM_RBUTTONDOWN:
+      mouseDown(lParam, toolkit::kRightButton);
+      return 0;
+    case WM_MBUTTONDOWN:
+      mouseDown(lParam, toolkit::kMiddleButton);
+      return 0;
+    case WM_LBUTTONUP:
+      mouseUp(wParam, lParam, toolkit::kLeftButton);
+      return 0;
+    case WM_RBUTTONUP:
+      mouseUp(wParam, lParam, toolkit::kRightButton);
+      return 0;
+    case WM_MBUTTONUP:
+      mouseUp(wParam, lParam, toolkit::kMiddleButton);
+      return 0;
+    case WM_MOUSEMOVE:
+      mouseMove(wParam, lParam);
+      return 0;
+    case WM_KEYDOWN:
+      form_.keyDown(static_cast<std::int16_t>(wParam), shiftState());
+      InvalidateRect(window_, nullptr, FALSE);
+      return 0;
+    case WM_KEYUP:
+      form_.keyUp(static_cast<std::int16_t>(wParam), shiftState());
+      InvalidateRect(window_, nullptr, FALSE);
+      return 0;
+    case WM_NOTIFY: {
+      auto* header = reinterpret_cast<NMHDR*>(lParam);
+      if (header->hwndFrom == toolTip_ && header->code == TTN_GETDISPINFOW) {
+        auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
+        info->lpszText = toolTipText_.data();
+        return 0;
+      }
+      break;
+    }
+    case WM_CLOSE:
+      // Closing asks first, exactly like the quit button; the game ends the program itself.
+      form_.runEvent(onClose_);
+      InvalidateRect(window_, nullptr, FALSE);
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    case WM_NCDESTROY:
+      SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+      window_ = nullptr;
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+void GameWindow::paint() {
+  PAINTSTRUCT ps{};
+  HDC screen = BeginPaint(window_, &ps);
+  RECT client{};
+  GetClientRect(window_, &client);
+  if (!backDc_) {
+    backDc_.reset(CreateCompatibleDC(screen));
+    backBitmap_.reset(CreateCompatibleBitmap(screen, client.right, client.bottom));
+    SelectObject(backDc_.get(), backBitmap_.get());
+  }
+  {
+    GdiCanvas canvas(backDc_.get(), gdi_);
+    toolkit::paintForm(form_, canvas);
+  }
+  BitBlt(screen, 0, 0, client.right, client.bottom, backDc_.get(), 0, 0, SRCCOPY);
+  EndPaint(window_, &ps);
+}
+
+void GameWindow::createToolTip() {
+  if (window_ == nullptr) return;
+  toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                             WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                             CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
+                             GetModuleHandleW(nullptr), nullptr);
+  if (toolTip_ == nullptr) return;
+  TTTOOLINFOW tool{};
+  // The size of the oldest layout, which every version of the common controls accepts.
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.uFlags = TTF_SUBCLASS;
+  tool.hwnd = window_;
+  tool.uId = kToolId;
+  GetClientRect(window_, &tool.rect);
+  tool.lpszText = LPSTR_TEXTCALLBACKW;
+  SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  SendMessageW(toolTip_, TTM_SETMAXTIPWIDTH, 0, 400);
+}
+
+void GameWindow::updateToolTip(int x, int y) {
+  if (toolTip_ == nullptr) return;
+  std::wstring text = wideText(form_.toolTipAt(x, y));
+  if (text == toolTipText_) return;
+  // One tool covers the whole window, so a new control under the mouse only shows its own tip
+  // once the old one is taken down; the tip control then asks for the text again.
+  toolTipText_ = std::move(text);
+  SendMessageW(toolTip_, TTM_POP, 0, 0);
+  SendMessageW(toolTip_, TTM_ACTIVATE, toolTipText_.empty() ? FALSE : TRUE, 0);
+}
+
+void GameWindow::mouseDown(LPARAM lParam, std::int16_t button) {
+  // The capture makes the release arrive here even when it happens outside the window.
+  SetCapture(window_);
+  form_.pointerDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), button);
+  InvalidateRect(window_, nullptr, FALSE);
+}
+
+void GameWindow::mouseUp(WPARAM wParam, LPARAM lParam, std::int16_t button) {
+  // The capture ends with the last button; the key flags name the buttons still held.
+  if (heldButtons(wParam) == 0 && GetCapture() == window_) ReleaseCapture();
+  form_.pointerUp(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), button);
+  InvalidateRect(window_, nullptr, FALSE);
+}
+
+void GameWindow::mouseMove(WPARAM wParam, LPARAM lParam) {
+  const int x = GET_X_LPARAM(lParam);
+  const int y = GET_Y_LPARAM(lParam);
+  updateToolTip(x, y);
+  form_.pointerMove(x, y, heldButtons(wParam));
+  if (window_ == nullptr) return;
+  // A drag runs the system's move loop, which swallows the button's release and drops our
+  // capture; the form still believes the button is held, so it is told here.
+  if (form_.pressedOnSurface() && GetCapture() != window_) {
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    ScreenToClient(window_, &cursor);
+    form_.pointerUp(cursor.x, cursor.y, toolkit::kLeftButton);
+  }
+  InvalidateRect(window_, nullptr, FALSE);
+}
+
+}  // namespace win32

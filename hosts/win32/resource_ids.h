@@ -1,0 +1,13 @@
+#pragma once
+
+// Resource numbers shared by the resource script and the code that loads them. The resource
+// compiler reads this file too, so it holds plain defines only.
+#define QUINTOZ_ICON_ID 1
+#define QUINTOZ_ROLL_SOUND_ID 101
+
+#ifdef __cplusplus
+namespace win32 {
+inline constexpr int kIconId = QUINTOZ_ICON_ID;
+inline constexpr int kRollSoundId = QUINTOZ_ROLL_SOUND_ID;
+}  // namespace win32
+#endif

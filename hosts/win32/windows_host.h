@@ -1,0 +1,39 @@
+#pragma once
+
+#include <windows.h>
+
+#include "toolkit/host.h"
+#include "toolkit/uniform_random.h"
+
+namespace win32 {
+
+// The game's door to Windows. The game calls it through toolkit::Host; the window tells it which
+// window it is once that exists, and until then dialogs have no owner and repaints do nothing.
+class WindowsHost : public toolkit::Host {
+ public:
+  WindowsHost();
+
+  // Called by the game window right after it is created and right before it is destroyed.
+  void attach(HWND window) { window_ = window; }
+
+  std::string inputBox(const std::string& prompt, const std::string& title,
+                       const std::string& defaultText) override;
+  toolkit::MessageAnswer messageBox(const std::string& text, const std::string& title,
+                                    toolkit::MessageButtons buttons,
+                                    toolkit::MessageAnswer defaultAnswer) override;
+  void repaint() override;
+  double clockSeconds() override;
+  void sleepUpTo(double seconds) override;
+  void randomize() override;
+  double random(toolkit::RandomUse use) override;
+  void playRollSound() override;
+  void dragWindow() override;
+  [[noreturn]] void endProgram() override;
+
+ private:
+  HWND window_ = nullptr;
+  double counterPeriod_ = 0;  // seconds per performance-counter tick
+  toolkit::UniformRandom generator_;
+};
+
+}  // namespace win32
