@@ -359,21 +359,22 @@ void ScriptRunner::write(std::string_view target, const JsonValue& value) {
     }
     return static_cast<float>(value.number);
   };
-  if (prop == "Left")
+  // Sizes are fixed by the layout for the whole run; the dice scatter relies on them to always
+  // find a free place, so a script may move controls but never resize them.
+  if (prop == "Width" || prop == "Height") {
+    throw ScriptError(what + " is fixed by the layout and cannot be set");
+  }
+  if (prop == "Left") {
     c.Left = number();
-  else if (prop == "Top")
+  } else if (prop == "Top") {
     c.Top = number();
-  else if (prop == "Width")
-    c.Width = number();
-  else if (prop == "Height")
-    c.Height = number();
-  else if (prop == "Caption")
+  } else if (prop == "Caption") {
     c.Caption = asText(value, what);
-  else if (prop == "ToolTipText")
+  } else if (prop == "ToolTipText") {
     c.ToolTipText = asText(value, what);
-  else if (prop == "Tag")
+  } else if (prop == "Tag") {
     c.Tag = asText(value, what);
-  else if (prop == "Visible") {
+  } else if (prop == "Visible") {
     if (value.kind != JsonValue::Kind::Boolean) throw ScriptError(what + " takes true or false");
     c.Visible = value.boolean;
   } else if (prop == "Picture") {

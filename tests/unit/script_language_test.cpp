@@ -62,7 +62,9 @@ TEST(ScriptLanguage, WrongLinesStopWithExitTwoAndNameTheLine) {
                           "expect rollCount [1,",
                           "expect rollCount \"unterminated",
                           "click chkDie(1)",
-                          "start\nstart"}) {
+                          "start\nstart",
+                          "set chkDie(2).Width 100000",
+                          "set fraRoll.Height 10"}) {
     const Outcome o = runScript(std::string(kStart) + bad + "\n");
     EXPECT_EQ(o.code, 2) << bad;
     EXPECT_NE(o.err.find("line "), std::string::npos) << bad << ": " << o.err;
