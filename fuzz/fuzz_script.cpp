@@ -27,48 +27,16 @@ class DiscardBuffer : public std::streambuf {
   std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
 };
 
-std::string_view trimBlanks(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) {
-    s.remove_suffix(1);
-  }
-  return s;
-}
-
-// True for a line that resizes a die or the tray, read the way the driver reads it. Such a line
-// can leave no free place for a die, and the dice scatter then searches forever: the game
-// relies on its own layout, where a place is always free. That hang is known and reported (the
-// driver should refuse those sizes); keeping such lines out lets the fuzzer look for others.
-bool resizesDiceOrTray(std::string_view line) {
-  line = trimBlanks(line);
-  const std::size_t blank = line.find_first_of(" \t");
-  if (blank == std::string_view::npos || line.substr(0, blank) != "set") return false;
-  std::string_view target = trimBlanks(line.substr(blank + 1));
-  target = target.substr(0, target.find_first_of(" \t"));
-  const std::size_t dot = target.find('.');
-  if (dot == std::string_view::npos) return false;
-  const std::string_view control = target.substr(0, dot);
-  const std::string_view property = target.substr(dot + 1);
-  return (control == "fraRoll" || control.rfind("chkDie(", 0) == 0) &&
-         (property == "Width" || property == "Height");
-}
-
-// The script as the driver would read it from a file, cut after kMaxLines lines, with the
-// lines that resize the dice or the tray turned into comments (so line numbers stay the same).
+// The script as the driver would read it from a file, cut after kMaxLines lines.
 std::string boundedScript(std::string_view bytes) {
-  std::string script;
   std::size_t lines = 0;
-  std::size_t start = 0;
-  while (start < bytes.size() && lines < kMaxLines) {
-    const std::size_t newline = bytes.find('\n', start);
-    const std::size_t end = newline == std::string_view::npos ? bytes.size() : newline + 1;
-    const std::string_view line = bytes.substr(start, end - start);
-    if (resizesDiceOrTray(line)) script += '#';
-    script += line;
-    start = end;
+  std::size_t end = 0;
+  while (end < bytes.size() && lines < kMaxLines) {
+    const std::size_t newline = bytes.find('\n', end);
+    end = newline == std::string_view::npos ? bytes.size() : newline + 1;
     ++lines;
   }
-  return script;
+  return std::string(bytes.substr(0, end));
 }
 
 }  // namespace
