@@ -22,6 +22,8 @@ cmake --build "$build_dir" -j "$(nproc)"
 # error status, so a report can never scroll past unnoticed in a passing test.
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+# Only the font caches of FLTK and fontconfig are exempt; see the file for why.
+export LSAN_OPTIONS="suppressions=$PWD/scripts/evidence/lsan.supp:print_suppressions=0"
 
 # Tests that cannot run under the sanitizers are excluded by name here, each with its reason:
 #  - win32.build, win32.executable, win32.smoke: they cross-build the Windows program with
