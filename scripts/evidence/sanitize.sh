@@ -7,6 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 build_dir=${1:-build-sanitize}
+./scripts/setup-debian.sh
 
 flags="-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all"
 start=$(date +%s)

@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# Measures the Linux window and, for comparison, bare windows of FLTK, GTK 3 and Qt 5, on an X
+# server of its own (Xvfb, no window manager), and runs the engine benchmarks. Prints every
+# figure with the machine it was measured on.
+#
+#   start-up   time from the start of the process (just before exec) to the mapping of its
+#              first window titled "Number of Players" (bench/mapwait.c); RUNS runs after one
+#              warm-up, median, minimum and maximum; with the peak resident memory of that run
+#              (the process is ended 0.5 s after the mapping)
+#   game       a whole one-player game played with xdotool (scripts/evidence/window_measure.py):
+#              peak resident memory from /usr/bin/time -v, processor time idle for 10 s and
+#              over each 2.5 s turn change
+#   size       each program stripped, in bytes
+#
+# Usage: scripts/evidence/measure.sh [RUNS]   (default 10)
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+runs=${1:-10}
+root=$PWD
+
+./scripts/setup-debian.sh
+./scripts/evidence/need.sh xvfb xdotool x11-utils imagemagick libx11-dev libbenchmark-dev \
+  libgtk-3-dev qtbase5-dev time procps python3 binutils
+
+generator=()
+if command -v ninja >/dev/null; then generator=(-G Ninja); fi
+# The game as the main build makes it (Release, shared FLTK), without the tests.
+cmake -S . -B build-measure "${generator[@]}" -DCMAKE_BUILD_TYPE=Release -DQUINTOZ_TESTS=OFF \
+  >/dev/null
+cmake --build build-measure -j "$(nproc)" >/dev/null
+# The benchmarks, mapwait, the bare windows and the static variant of the game.
+cmake -S bench -B build-bench "${generator[@]}" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build-bench -j "$(nproc)" >/dev/null
+
+game=build-measure/hosts/fltk/quintoz
+game_static=build-bench/quintoz/hosts/fltk/quintoz
+names=(quintoz quintoz_static bare_fltk bare_fltk_static bare_gtk bare_qt)
+programs=("$game" "$game_static" build-bench/bare_fltk build-bench/bare_fltk_static
+          build-bench/bare_gtk build-bench/bare_qt)
+
+echo "== machine"
+echo "nproc: $(nproc)"
+echo "cpu: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')"
+echo "memory: $(awk '/MemTotal/ {printf "%.1f GiB", $2 / 1048576}' /proc/meminfo)"
+echo "kernel: $(uname -r); $(. /etc/os-release && echo "$PRETTY_NAME")"
+echo "compiler: $(g++ --version | head -n 1)"
+echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
+
+echo "== engine benchmarks (build-bench/engine_bench)"
+build-bench/engine_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
+  2>/dev/null | grep -E '^(BM_|Benchmark|-)' | grep -vE '_(stddev|cv)\b'
+
+echo "== size stripped (bytes)"
+mkdir -p build-measure/stripped
+for i in "${!names[@]}"; do
+  strip -o "build-measure/stripped/${names[$i]}" "${programs[$i]}"
+  printf '%-18s %9d  (%d shared libraries)\n' "${names[$i]}" \
+    "$(stat -c %s "build-measure/stripped/${names[$i]}")" \
+    "$(ldd "${programs[$i]}" | grep -c '=>')"
+done
+
+# An X server of its own, and ALSA's default device as a null sink, so that the figures do
+# not depend on the machine's display or sound card.
+tmp=$(mktemp -d)
+exec 3>"$tmp/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill "$xvfb" 2>/dev/null || true; rm -rf "$tmp"' EXIT
+for _ in $(seq 100); do [ -s "$tmp/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(head -n 1 "$tmp/display")"
+for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+printf '</usr/share/alsa/alsa.conf>\npcm.!default { type null }\n' >"$tmp/asound.conf"
+export ALSA_CONFIG_PATH="$tmp/asound.conf"
+export XDG_RUNTIME_DIR="$tmp"
+
+echo "== start-up to first window mapped, $runs runs each after a warm-up (ms), and peak RSS (KiB)"
+printf '%-18s %8s %8s %8s %10s\n' program median min max peak_rss
+for i in "${!names[@]}"; do
+  build-bench/mapwait -- "${programs[$i]}" >/dev/null 2>&1 || true
+  times=()
+  rss=()
+  for _ in $(seq "$runs"); do
+    line=$(build-bench/mapwait -- "${programs[$i]}" 2>/dev/null)
+    times+=("$(sed -n 's/.*mapped_ms=\([0-9.]*\).*/\1/p' <<<"$line")")
+    rss+=("$(sed -n 's/.*maxrss_kib=\([0-9]*\).*/\1/p' <<<"$line")")
+  done
+  printf '%s\n' "${times[@]}" | sort -n >"$tmp/times"
+  printf '%s\n' "${rss[@]}" | sort -n >"$tmp/rss"
+  printf '%-18s %8.1f %8.1f %8.1f %10d\n' "${names[$i]}" \
+    "$(awk '{a[NR]=$1} END {print (NR%2 ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2)}' "$tmp/times")" \
+    "$(head -n 1 "$tmp/times")" "$(tail -n 1 "$tmp/times")" \
+    "$(awk '{a[NR]=$1} END {print (NR%2 ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2)}' "$tmp/rss")"
+done
+
+for variant in quintoz quintoz_static; do
+  program=$game
+  if [ "$variant" = quintoz_static ]; then program=$game_static; fi
+  echo "== whole one-player game in the window: $variant"
+  python3 scripts/evidence/window_measure.py --program "$program" \
+    --out "build-measure/window-$variant"
+done
+echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"
