@@ -49,6 +49,12 @@ def cpu_seconds(pid):
     return ns / 1e9, ticks / TICKS
 
 
+def resident_kib(pid):
+    """The process's resident memory now, VmRSS of /proc/PID/status."""
+    with open(f"/proc/{pid}/status") as f:
+        return int(re.search(r"VmRSS:\s+(\d+) kB", f.read()).group(1))
+
+
 def game_pid(time_pid):
     """The game, started by /usr/bin/time as its only child."""
     end = time.monotonic() + 10
@@ -63,8 +69,12 @@ def game_pid(time_pid):
 
 def measure(s, program, report):
     pid = game_pid(s.game.pid)
+    s.find_window("Number of Players")
+    time.sleep(0.5)
+    report("rss_kib_first_prompt_shown", resident_kib(pid))
     wid = s.start_players(["Solo"])
     time.sleep(1.0)  # let the first drawing and any start-up work finish
+    report("rss_kib_game_window_shown", resident_kib(pid))
     win = s.geometry(wid)
     # The pointer rests away from the window, as a player's hand would, so that no tool tip
     # or hover drawing is counted as idle work.
@@ -88,6 +98,8 @@ def measure(s, program, report):
         time.sleep(ROLL_PAUSE)
         rolled = cpu_seconds(pid)
         rolls.append(rolled[0] - start[0])
+        if turn == 1:
+            report("rss_kib_after_first_roll", resident_kib(pid))
         r = e.box_rect(box)
         # The pointer goes over the box first, outside the measured span, so the span holds
         # the click and the turn change that it starts.
@@ -101,6 +113,8 @@ def measure(s, program, report):
             turn_changes.append(after[0] - before[0])
             turn_ticks.append(after[1] - before[1])
             time.sleep(0.4)  # the rest of the pause, and the next player's drawing
+            if turn == len(e.CATEGORY_BOXES) - 1:
+                report("rss_kib_after_turn_change_12", resident_kib(pid))
         else:
             s.xdo("click", 1)
 
