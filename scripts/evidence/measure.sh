@@ -5,17 +5,17 @@
 #
 #   start-up   time from the start of the process (just before exec) to the mapping of its
 #              first window titled "Number of Players" (bench/mapwait.c); RUNS runs after one
-#              warm-up, median, minimum and maximum; with the peak resident memory of that run
-#              (the process is ended 0.5 s after the mapping)
+#              warm-up, the programs taking turns; median, minimum and maximum; with the
+#              median peak resident memory (each process is ended 0.5 s after the mapping)
 #   game       a whole one-player game played with xdotool (scripts/evidence/window_measure.py):
 #              peak resident memory from /usr/bin/time -v, processor time idle for 10 s and
 #              over each 2.5 s turn change
 #   size       each program stripped, in bytes
 #
-# Usage: scripts/evidence/measure.sh [RUNS]   (default 10)
+# Usage: scripts/evidence/measure.sh [RUNS]   (default 20)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-runs=${1:-10}
+runs=${1:-20}
 root=$PWD
 
 ./scripts/setup-debian.sh
@@ -74,22 +74,26 @@ export ALSA_CONFIG_PATH="$tmp/asound.conf"
 export XDG_RUNTIME_DIR="$tmp"
 
 echo "== start-up to first window mapped, $runs runs each after a warm-up (ms), and peak RSS (KiB)"
-printf '%-18s %8s %8s %8s %10s\n' program median min max peak_rss
+# The programs take turns, run by run, so that a slow moment of the machine falls on all of
+# them alike rather than on whichever was being measured.
 for i in "${!names[@]}"; do
   build-bench/mapwait -- "${programs[$i]}" >/dev/null 2>&1 || true
-  times=()
-  rss=()
-  for _ in $(seq "$runs"); do
+  : >"$tmp/times-$i"
+  : >"$tmp/rss-$i"
+done
+for _ in $(seq "$runs"); do
+  for i in "${!names[@]}"; do
     line=$(build-bench/mapwait -- "${programs[$i]}" 2>/dev/null)
-    times+=("$(sed -n 's/.*mapped_ms=\([0-9.]*\).*/\1/p' <<<"$line")")
-    rss+=("$(sed -n 's/.*maxrss_kib=\([0-9]*\).*/\1/p' <<<"$line")")
+    sed -n 's/.*mapped_ms=\([0-9.]*\).*/\1/p' <<<"$line" >>"$tmp/times-$i"
+    sed -n 's/.*maxrss_kib=\([0-9]*\).*/\1/p' <<<"$line" >>"$tmp/rss-$i"
   done
-  printf '%s\n' "${times[@]}" | sort -n >"$tmp/times"
-  printf '%s\n' "${rss[@]}" | sort -n >"$tmp/rss"
-  printf '%-18s %8.1f %8.1f %8.1f %10d\n' "${names[$i]}" \
-    "$(awk '{a[NR]=$1} END {print (NR%2 ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2)}' "$tmp/times")" \
-    "$(head -n 1 "$tmp/times")" "$(tail -n 1 "$tmp/times")" \
-    "$(awk '{a[NR]=$1} END {print (NR%2 ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2)}' "$tmp/rss")"
+done
+median() { sort -n "$1" | awk '{a[NR]=$1} END {print (NR%2 ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2)}'; }
+printf '%-18s %8s %8s %8s %10s\n' program median min max peak_rss
+for i in "${!names[@]}"; do
+  printf '%-18s %8.1f %8.1f %8.1f %10d\n' "${names[$i]}" "$(median "$tmp/times-$i")" \
+    "$(sort -n "$tmp/times-$i" | head -n 1)" "$(sort -n "$tmp/times-$i" | tail -n 1)" \
+    "$(median "$tmp/rss-$i")"
 done
 
 for variant in quintoz quintoz_static; do
