@@ -1,17 +1,22 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing Quintoz need, and says which.
-# Used by the README's commands and by CI; safe to run again (it installs only what is missing).
+# Used by the README's commands, CI and the evidence scripts; safe to run again (it installs only
+# what is missing). Usage: setup-debian.sh [--with-windows] [EXTRA-PACKAGE...]
 set -euo pipefail
 
 packages=(
-  cmake g++ make pkg-config
+  cmake g++ make pkg-config python3
   libgtest-dev libbenchmark-dev
-  libfltk1.3-dev libasound2-dev libx11-dev libfontconfig-dev libstb-dev fonts-liberation fonts-liberation2 python3
+  libfltk1.3-dev libasound2-dev libx11-dev libfontconfig-dev libstb-dev
+  fonts-liberation fonts-liberation2
   xvfb xdotool x11-utils imagemagick strace
 )
-if [ "${1:-}" = "--with-windows" ]; then
-  packages+=(mingw-w64 wine wine64 x11-apps)
-fi
+for arg in "$@"; do
+  case "$arg" in
+    --with-windows) packages+=(mingw-w64 wine wine64 x11-apps) ;;
+    *) packages+=("$arg") ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do
@@ -24,5 +29,7 @@ fi
 echo "Installing Debian packages: ${missing[*]}"
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
-$sudo apt-get update -q
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+# Another apt run may hold the lock for a while; wait for it rather than fail.
+$sudo apt-get -o DPkg::Lock::Timeout=600 update -q
+DEBIAN_FRONTEND=noninteractive $sudo apt-get -o DPkg::Lock::Timeout=600 install -y -q \
+  --no-install-recommends "${missing[@]}"

@@ -35,7 +35,7 @@ void frmQuintoz::bindEvents() {
   };
   for (const auto& [array, handler] : handlers) {
     for (std::int16_t n = 0; n <= 4; ++n) {
-      (this->*array)[n].Click = [this, handler, n] { (this->*handler)(n); };
+      (this->*array)[n].Click = [this, handler = handler, n] { (this->*handler)(n); };
     }
   }
 }

@@ -217,7 +217,7 @@ void ScriptRunner::execute(std::string_view line) {
     std::vector<JsonValue> given = values(text);
     if (given.empty()) throw ScriptError("set needs a value");
     const JsonValue value = given.size() == 1 ? given[0] : JsonValue::ofArray(std::move(given));
-    runHandler([&] { write(target, value); });
+    runHandler([&, target = target] { write(target, value); });
   } else if (command == "print") {
     out_ << rest << " = " << render(read(rest)) << "\n";
   } else if (command == "expect") {

@@ -11,7 +11,7 @@ seconds=${1:-30}
 build_dir=${2:-build-fuzz}
 targets=(fuzz_script fuzz_text_entry)
 
-./scripts/evidence/need.sh clang-14 libclang-rt-14-dev cmake
+./scripts/setup-debian.sh clang-14 libclang-rt-14-dev cmake
 generator=()
 if command -v ninja >/dev/null; then generator=(-G Ninja); fi
 cmake -S fuzz -B "$build_dir" "${generator[@]}" \

@@ -11,7 +11,7 @@ fuzz_dir=${1:-build-fuzz}
 build_dir=build-fuzz-coverage
 targets=(fuzz_script fuzz_text_entry)
 
-./scripts/evidence/need.sh clang-14 libclang-rt-14-dev llvm-14 cmake
+./scripts/setup-debian.sh clang-14 libclang-rt-14-dev llvm-14 cmake
 generator=()
 if command -v ninja >/dev/null; then generator=(-G Ninja); fi
 coverage="-fprofile-instr-generate -fcoverage-mapping"

@@ -19,7 +19,7 @@ runs=${1:-20}
 root=$PWD
 
 ./scripts/setup-debian.sh
-./scripts/evidence/need.sh xvfb xdotool x11-utils imagemagick libx11-dev libbenchmark-dev \
+./scripts/setup-debian.sh xvfb xdotool x11-utils imagemagick libx11-dev libbenchmark-dev \
   libgtk-3-dev qtbase5-dev time procps python3 binutils
 
 generator=()
