@@ -11,25 +11,34 @@ packages=(
   fonts-liberation fonts-liberation2
   xvfb xdotool x11-utils imagemagick strace
 )
+# Wine comes with the packages it recommends (X extensions, fonts): it runs badly without them.
+windows=()
 for arg in "$@"; do
   case "$arg" in
-    --with-windows) packages+=(mingw-w64 wine wine64 x11-apps) ;;
+    --with-windows) windows=(mingw-w64 wine wine64 x11-apps) ;;
     *) packages+=("$arg") ;;
   esac
 done
 
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -eq 0 ]; then
+missing_of() {
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || echo "$p"
+  done
+}
+mapfile -t missing < <(missing_of "${packages[@]}")
+mapfile -t missing_windows < <(missing_of ${windows[@]+"${windows[@]}"})
+if [ ${#missing[@]} -eq 0 ] && [ ${#missing_windows[@]} -eq 0 ]; then
   exit 0
 fi
 
-echo "Installing Debian packages: ${missing[*]}"
-sudo=""
-if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+echo "Installing Debian packages: ${missing[*]} ${missing_windows[*]}"
 # Another apt run may hold the lock for a while; wait for it rather than fail.
-$sudo apt-get -o DPkg::Lock::Timeout=600 update -q
-DEBIAN_FRONTEND=noninteractive $sudo apt-get -o DPkg::Lock::Timeout=600 install -y -q \
-  --no-install-recommends "${missing[@]}"
+apt=(apt-get -o DPkg::Lock::Timeout=600)
+if [ "$(id -u)" -ne 0 ]; then apt=(sudo "${apt[@]}"); fi
+"${apt[@]}" update -q
+if [ ${#missing[@]} -gt 0 ]; then
+  DEBIAN_FRONTEND=noninteractive "${apt[@]}" install -y -q --no-install-recommends "${missing[@]}"
+fi
+if [ ${#missing_windows[@]} -gt 0 ]; then
+  DEBIAN_FRONTEND=noninteractive "${apt[@]}" install -y -q "${missing_windows[@]}"
+fi
