@@ -108,19 +108,20 @@ frmQuintoz::frmQuintoz(toolkit::Host& hostRef) : host(hostRef) {
     form.registerControl(child);
   };
 
-  place(cmdNewGame, 9270, 0, 255, 255);
-  cmdNewGame.Caption = "N";
-  cmdNewGame.ToolTipText = "Start New Game";
-  styleButton(cmdNewGame, kSystemBold);
-  cmdNewGame.TabIndex = 173;
-  add(form, cmdNewGame);
-
-  place(cmdRoll, 120, 4440, 5055, 495);
-  cmdRoll.Caption = "Player 1 [3 rolls left]";
-  cmdRoll.ToolTipText = "Click To Roll";
-  styleButton(cmdRoll, kArialNarrowBold);
-  cmdRoll.TabIndex = 7;
-  add(form, cmdRoll);
+  // The three command buttons differ only in place, texts, font and keyboard order.
+  auto addButton = [&](toolkit::CommandButton& button, float left, float top, float width,
+                       float height, const char* caption, const char* tip, const Font& font,
+                       std::int16_t tabIndex) {
+    place(button, left, top, width, height);
+    button.Caption = caption;
+    button.ToolTipText = tip;
+    styleButton(button, font);
+    button.TabIndex = tabIndex;
+    add(form, button);
+  };
+  addButton(cmdNewGame, 9270, 0, 255, 255, "N", "Start New Game", kSystemBold, 173);
+  addButton(cmdRoll, 120, 4440, 5055, 495, "Player 1 [3 rolls left]", "Click To Roll",
+            kArialNarrowBold, 7);
 
   place(fraRoll, 120, 240, 5055, 4320);
   fraRoll.Caption = "Click to Roll";
@@ -132,12 +133,7 @@ frmQuintoz::frmQuintoz(toolkit::Host& hostRef) : host(hostRef) {
   fraRoll.TabIndex = 0;
   add(form, fraRoll);
 
-  place(cmdExit, 9570, 0, 255, 255);
-  cmdExit.Caption = "X";
-  cmdExit.ToolTipText = "Quit";
-  styleButton(cmdExit, kSystemBold);
-  cmdExit.TabIndex = 6;
-  add(form, cmdExit);
+  addButton(cmdExit, 9570, 0, 255, 255, "X", "Quit", kSystemBold, 6);
 
   // Seat 0 is listed first, in front of the others, but stays hidden for the whole run.
   for (std::int16_t n = 0; n <= 4; ++n) {
