@@ -324,12 +324,21 @@ void ScriptRunner::write(std::string_view target, const JsonValue& value) {
     if (name == "rollCount" && index < 0) {
       game_.rollCount = asInt16(value, what);
     } else if (name == "currentPlayer" && index < 0) {
+      // The turn change hands the turn on from the current seat and wraps only at the last seat
+      // in play, so a current seat beyond the players would walk off the cards.
       const std::int16_t p = asInt16(value, what);
-      if (p < 1 || p > 4) throw ScriptError("currentPlayer is a seat, 1 to 4");
+      if (p < 1 || p > game_.playerCount) {
+        throw ScriptError("currentPlayer is a seat in play, 1 to playerCount (" +
+                          std::to_string(game_.playerCount) + ")");
+      }
       game_.currentPlayer = p;
     } else if (name == "playerCount" && index < 0) {
       const std::int16_t n = asInt16(value, what);
       if (n < 1 || n > 4) throw ScriptError("playerCount is 1 to 4");
+      if (n < game_.currentPlayer) {
+        throw ScriptError("playerCount cannot drop below currentPlayer (" +
+                          std::to_string(game_.currentPlayer) + ")");
+      }
       game_.playerCount = n;
     } else if (name == "diceValues") {
       auto face = [&](const JsonValue& v) {

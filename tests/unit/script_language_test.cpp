@@ -59,6 +59,8 @@ TEST(ScriptLanguage, WrongLinesStopWithExitTwoAndNameTheLine) {
                           "set playerNames(0) \"x\"",
                           "print chk1s(1).Caption trailing",
                           "set currentPlayer 5",
+                          "set currentPlayer 2",
+                          "set playerCount 0",
                           "expect rollCount [1,",
                           "expect rollCount \"unterminated",
                           "click chkDie(1)",
@@ -69,6 +71,22 @@ TEST(ScriptLanguage, WrongLinesStopWithExitTwoAndNameTheLine) {
     EXPECT_EQ(o.code, 2) << bad;
     EXPECT_NE(o.err.find("line "), std::string::npos) << bad << ": " << o.err;
   }
+}
+
+// Found by the fuzzer: seating the turn beyond the players made the next turn change index a
+// card that does not exist. Every order of the two writes must keep the seat among the players.
+TEST(ScriptLanguage, TheCurrentSeatStaysAmongThePlayers) {
+  const std::string two = "answer 2\nanswer Ann\nanswer Bob\nstart\n";
+  Outcome o = runScript(two + "set currentPlayer 2\nset playerCount 1\n");
+  EXPECT_EQ(o.code, 2);
+  EXPECT_NE(o.err.find("line 6"), std::string::npos) << o.err;
+  o = runScript(two + "set currentPlayer 3\n");
+  EXPECT_EQ(o.code, 2);
+  EXPECT_NE(o.err.find("line 5"), std::string::npos) << o.err;
+  o = runScript(two +
+                "set playerCount 3\nset currentPlayer 3\nfaces 4 4 4 1 2\nclick cmdRoll\n"
+                "click chk4s(3)\nexpect currentPlayer 1\nexpect txtSubTotal(3).Text \"12\"\n");
+  EXPECT_EQ(o.code, 0) << o.err;
 }
 
 TEST(ScriptLanguage, ADialogWithNothingQueuedIsAScriptError) {
