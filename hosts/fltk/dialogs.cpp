@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "hosts/fltk/fltk_canvas.h"
+#include "hosts/fltk/prompt_fit.h"
 
 namespace fltkhost {
 
@@ -250,12 +251,17 @@ class MessageDialog : public DialogWindow {
 
 std::string runInputBox(const Fonts& fonts, DialogPlacement where, const std::string& prompt,
                         const std::string& title, const std::string& defaultText) {
-  int w = InputDialog::kPromptW;
-  int h = 0;
-  fl_font(fonts.dialogFont(), kTextPixels);
-  const std::string label = labelText(prompt);
-  fl_measure(label.c_str(), w, h, 1);
-  const int promptH = std::max(h, 2 * kButtonH + kGap);
+  // The prompt area is at least as tall as the two buttons beside it. Only a prompt that might
+  // need more is measured: the game's own prompts are short, and measuring loads the fonts,
+  // which the start-up's first prompt can do without until it is on screen.
+  int promptH = 2 * kButtonH + kGap;
+  if (!promptFitsUnmeasured(prompt)) {
+    int w = InputDialog::kPromptW;
+    int h = 0;
+    fl_font(fonts.dialogFont(), kTextPixels);
+    fl_measure(labelText(prompt).c_str(), w, h, 1);
+    promptH = std::max(h, promptH);
+  }
   InputDialog dialog(fonts, prompt, title, defaultText, promptH);
   return dialog.run(where);
 }

@@ -4,6 +4,8 @@
 
 #include <FL/Fl.H>
 #include <FL/fl_draw.H>
+#include <FL/x.H>
+#include <algorithm>
 #include <memory>
 
 namespace fltkhost {
@@ -39,12 +41,17 @@ bool familyInstalled(const char* family) {
 
 }  // namespace
 
-Fonts::Fonts() : narrowInstalled_(familyInstalled("Liberation Sans Narrow")) {
+Fonts::Fonts() {
   // A leading space asks FLTK's Xft layer for the regular weight, a leading B for bold.
   Fl::set_font(kSans, " Liberation Sans");
   Fl::set_font(kSansBold, "BLiberation Sans");
   Fl::set_font(kNarrow, " Liberation Sans Narrow");
   Fl::set_font(kNarrowBold, "BLiberation Sans Narrow");
+}
+
+FontChoice Fonts::choose(const toolkit::Font& font) const {
+  if (!narrowInstalled_) narrowInstalled_ = familyInstalled("Liberation Sans Narrow");
+  return chooseFont(font, *narrowInstalled_);
 }
 
 Fl_Font Fonts::flFont(const FontChoice& choice) const {
@@ -92,9 +99,30 @@ int FltkCanvas::textWidth(std::string_view utf8, const toolkit::Font& font) {
   return static_cast<int>(fl_width(utf8.data(), static_cast<int>(utf8.size())) + 0.5);
 }
 
+FltkCanvas::~FltkCanvas() {
+  for (const auto& [image, pixmap] : uploaded_) fl_delete_offscreen(pixmap);
+}
+
 void FltkCanvas::drawImage(int x, int y, const toolkit::Image& image) {
   if (image.width <= 0 || image.height <= 0) return;
-  fl_draw_image(image.rgb.data(), x, y, image.width, image.height, 3, 0);
+  auto it = uploaded_.find(&image);
+  if (it == uploaded_.end()) {
+    // Converted for the display once and kept on the X server: every later drawing is a copy
+    // there, which matters when the window repaints every few milliseconds during a pause.
+    const Fl_Offscreen pixmap = fl_create_offscreen(image.width, image.height);
+    fl_begin_offscreen(pixmap);
+    // FLTK converts an image in a buffer as large as the part drawn at once, and keeps that
+    // buffer for the rest of the run; a band of rows at a time keeps it small.
+    constexpr int kBandRows = 16;
+    const std::size_t rowBytes = static_cast<std::size_t>(image.width) * 3;
+    for (int top = 0; top < image.height; top += kBandRows) {
+      fl_draw_image(image.rgb.data() + static_cast<std::size_t>(top) * rowBytes, 0, top,
+                    image.width, std::min(kBandRows, image.height - top), 3, 0);
+    }
+    fl_end_offscreen();
+    it = uploaded_.emplace(&image, pixmap).first;
+  }
+  fl_copy_offscreen(x, y, image.width, image.height, it->second, 0, 0);
 }
 
 void FltkCanvas::drawFocusRect(const toolkit::PixelRect& r) {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <FL/Enumerations.H>
+#include <optional>
+#include <unordered_map>
 
 #include "hosts/fltk/font_choice.h"
 #include "toolkit/canvas.h"
@@ -10,21 +12,24 @@ namespace fltkhost {
 static_assert(toolkit::Canvas::kApiVersion == 1, "the FLTK canvas implements version 1");
 
 // The fonts the window and its dialogs draw with, registered with FLTK once by main before
-// anything is drawn. Holds whether the narrow family is installed, which decides the fallback.
+// anything is drawn. Remembers whether the narrow family is installed, which decides the
+// fallback.
 class Fonts {
  public:
-  // Called once by main: asks fontconfig whether the narrow family exists and registers the
-  // four faces in FLTK's font table.
+  // Called once by main: registers the four faces in FLTK's font table. Fontconfig is not asked
+  // anything yet, so that the first prompt can appear before its configuration is read.
   Fonts();
   // Called by the canvas: the FLTK font number of a chosen family and weight.
   Fl_Font flFont(const FontChoice& choice) const;
-  // Called by the canvas for every text: the layout's font as this machine can draw it.
-  FontChoice choose(const toolkit::Font& font) const { return chooseFont(font, narrowInstalled_); }
+  // Called by the canvas for every text: the layout's font as this machine can draw it. The
+  // first call asks fontconfig whether the narrow family exists and remembers the answer.
+  FontChoice choose(const toolkit::Font& font) const;
   // Called by the dialogs: the plain face of their texts and buttons.
   Fl_Font dialogFont() const { return flFont({Family::Sans, false, 13}); }
 
  private:
-  bool narrowInstalled_ = false;
+  // Owned by choose(): empty until the game window first draws text.
+  mutable std::optional<bool> narrowInstalled_;
 };
 
 // The drawing calls of the painter, made with FLTK's drawing functions. Valid only inside a
@@ -33,6 +38,9 @@ class FltkCanvas : public toolkit::Canvas {
  public:
   // Made once by the window; the fonts must outlive it.
   explicit FltkCanvas(const Fonts& fonts) : fonts_(fonts) {}
+  ~FltkCanvas() override;
+  FltkCanvas(const FltkCanvas&) = delete;
+  FltkCanvas& operator=(const FltkCanvas&) = delete;
 
   void pushClip(const toolkit::PixelRect& r) override;
   void popClip() override;
@@ -46,6 +54,10 @@ class FltkCanvas : public toolkit::Canvas {
  private:
   void selectFont(const toolkit::Font& font);
   const Fonts& fonts_;
+  // Owned by drawImage: every picture drawn so far, as a pixmap on the X server (FLTK's
+  // Fl_Offscreen). Keyed by address, which is sound because the game's pictures are decoded once
+  // and neither change nor go away while the window lives.
+  std::unordered_map<const toolkit::Image*, unsigned long> uploaded_;
 };
 
 }  // namespace fltkhost
