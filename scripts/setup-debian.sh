@@ -8,6 +8,7 @@ packages=(
   cmake g++ make pkg-config python3
   libgtest-dev libbenchmark-dev
   libfltk1.3-dev libasound2-dev libx11-dev libfontconfig-dev libstb-dev
+  libxext-dev libxft-dev libxrender-dev libxcursor-dev libxfixes-dev libxinerama-dev
   fonts-liberation fonts-liberation2
   xvfb xdotool x11-utils imagemagick strace
 )

@@ -24,18 +24,19 @@ root=$PWD
 
 generator=()
 if command -v ninja >/dev/null; then generator=(-G Ninja); fi
-# The game as the main build makes it (Release, shared FLTK), without the tests.
-cmake -S . -B build-measure "${generator[@]}" -DCMAKE_BUILD_TYPE=Release -DQUINTOZ_TESTS=OFF \
-  >/dev/null
-cmake --build build-measure -j "$(nproc)" >/dev/null
-# The benchmarks, mapwait, the bare windows and the static variant of the game.
+# The benchmarks, mapwait, the bare windows and the game as it is shipped (Release, static FLTK
+# and C++ run-time, exactly as the main build links it).
 cmake -S bench -B build-bench "${generator[@]}" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build-bench -j "$(nproc)" >/dev/null
+# For comparison, the same game linked with the shared FLTK and C++ run-time.
+cmake -S . -B build-measure "${generator[@]}" -DCMAKE_BUILD_TYPE=Release -DQUINTOZ_TESTS=OFF \
+  -DQUINTOZ_STATIC_FLTK=OFF >/dev/null
+cmake --build build-measure -j "$(nproc)" >/dev/null
 
-game=build-measure/hosts/fltk/quintoz
-game_static=build-bench/quintoz/hosts/fltk/quintoz
-names=(quintoz quintoz_static bare_fltk bare_fltk_static bare_gtk bare_qt)
-programs=("$game" "$game_static" build-bench/bare_fltk build-bench/bare_fltk_static
+game=build-bench/quintoz/hosts/fltk/quintoz
+game_shared=build-measure/hosts/fltk/quintoz
+names=(quintoz quintoz_shared bare_fltk bare_fltk_static bare_gtk bare_qt)
+programs=("$game" "$game_shared" build-bench/bare_fltk build-bench/bare_fltk_static
           build-bench/bare_gtk build-bench/bare_qt)
 
 echo "== machine"
@@ -96,9 +97,9 @@ for i in "${!names[@]}"; do
     "$(median "$tmp/rss-$i")"
 done
 
-for variant in quintoz quintoz_static; do
+for variant in quintoz quintoz_shared; do
   program=$game
-  if [ "$variant" = quintoz_static ]; then program=$game_static; fi
+  if [ "$variant" = quintoz_shared ]; then program=$game_shared; fi
   echo "== whole one-player game in the window: $variant"
   python3 scripts/evidence/window_measure.py --program "$program" \
     --out "build-measure/window-$variant"
