@@ -55,6 +55,12 @@ def resident_kib(pid):
         return int(re.search(r"VmRSS:\s+(\d+) kB", f.read()).group(1))
 
 
+def peak_kib(pid):
+    """The process's peak resident memory so far, VmHWM of /proc/PID/status."""
+    with open(f"/proc/{pid}/status") as f:
+        return int(re.search(r"VmHWM:\s+(\d+) kB", f.read()).group(1))
+
+
 def game_pid(time_pid):
     """The game, started by /usr/bin/time as its only child."""
     end = time.monotonic() + 10
@@ -67,7 +73,7 @@ def game_pid(time_pid):
     raise e.Failure("the game did not start under /usr/bin/time")
 
 
-def measure(s, program, report):
+def measure(s, program, out, report):
     pid = game_pid(s.game.pid)
     s.find_window("Number of Players")
     time.sleep(0.5)
@@ -133,12 +139,20 @@ def measure(s, program, report):
         rollup = dict(re.findall(r"^(\w+):\s+(\d+) kB", f.read(), re.M))
     for key in ("Rss", "Pss", "Anonymous", "Shared_Clean", "Private_Clean"):
         report(f"end_of_game_{key.lower()}_kib", int(rollup.get(key, 0)))
+    report("peak_rss_kib_before_game_over", peak_kib(pid))
+    # Every mapping's share, kept for whoever wants to know where the memory goes.
+    with open(f"/proc/{pid}/smaps") as f, open(os.path.join(out, "smaps-end.txt"), "w") as g:
+        g.write(f.read())
 
     # The winner's message, then No to "Play Again?" (its button placed as the box lays it
     # out), which ends the program and so /usr/bin/time's watch.
     s.find_window("Game Over", timeout=6)
+    time.sleep(0.3)
+    report("peak_rss_kib_with_game_over_shown", peak_kib(pid))
     s.type_into("Game Over", "")
     again = s.find_window("New Game")
+    time.sleep(0.3)
+    report("peak_rss_kib_with_play_again_shown", peak_kib(pid))
     x, y, w, h = s.geometry(again)
     s.click(x + (w - 168) // 2 + 80 + 8 + 40, y + h - 12 - 13)
     status = s.exit_status(timeout=10)
@@ -163,7 +177,7 @@ def main():
     session = None
     try:
         session = e.Session(wrapper, args.out)
-        measure(session, program, report)
+        measure(session, program, args.out, report)
     except e.Failure as failure:
         print("FAILED:", failure, flush=True)
         return 1
