@@ -20,7 +20,7 @@ constexpr int kMargin = 12;
 constexpr int kButtonW = 80;
 constexpr int kButtonH = 26;
 constexpr int kGap = 8;
-constexpr int kTextPixels = 13;
+constexpr int kTextPixels = Fonts::kDialogPixels;
 // A message's top edge and the space between it and the buttons.
 constexpr int kTextTop = 18;
 constexpr int kTextGap = 14;

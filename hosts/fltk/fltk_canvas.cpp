@@ -122,6 +122,10 @@ void FltkCanvas::drawImage(int x, int y, const toolkit::Image& image) {
     fl_end_offscreen();
     it = uploaded_.emplace(&image, pixmap).first;
   }
+  // A copy between drawables reports each part it could not copy as an event, or that there was
+  // none; nothing here needs those reports, and during the game's pauses, when events wait
+  // unread, thousands of them would pile up in Xlib's queue.
+  XSetGraphicsExposures(fl_display, fl_gc, False);
   fl_copy_offscreen(x, y, image.width, image.height, it->second, 0, 0);
 }
 

@@ -24,8 +24,10 @@ class Fonts {
   // Called by the canvas for every text: the layout's font as this machine can draw it. The
   // first call asks fontconfig whether the narrow family exists and remembers the answer.
   FontChoice choose(const toolkit::Font& font) const;
-  // Called by the dialogs: the plain face of their texts and buttons.
-  Fl_Font dialogFont() const { return flFont({Family::Sans, false, 13}); }
+  // The pixel size of the dialogs' texts and of the tool tips.
+  static constexpr int kDialogPixels = 13;
+  // Called by the dialogs and the tool tips: the plain face of their texts.
+  Fl_Font dialogFont() const { return flFont({Family::Sans, false, kDialogPixels}); }
 
  private:
   // Owned by choose(): empty until the game window first draws text.

@@ -38,6 +38,10 @@ GameWindow::GameWindow(frmQuintoz& game, const Fonts& fonts)
   // A close request from the window manager asks "Quit Now?" exactly as the quit button does.
   callback([](Fl_Widget*, void* self) { static_cast<GameWindow*>(self)->requestClose(); }, this);
   Fl_Tooltip::delay(kToolTipDelay);
+  // Tips use the dialogs' face and size, which are loaded already; FLTK's default face would
+  // cost a font of its own.
+  Fl_Tooltip::font(fonts.dialogFont());
+  Fl_Tooltip::size(Fonts::kDialogPixels);
 }
 
 void GameWindow::requestClose() {

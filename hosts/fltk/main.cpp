@@ -1,5 +1,6 @@
 // The Linux window's entry point: the host, the game and its window live here for the whole run.
 #include <FL/Fl.H>
+#include <malloc.h>
 
 #include "hosts/fltk/fltk_canvas.h"
 #include "hosts/fltk/fltk_host.h"
@@ -7,6 +8,8 @@
 #include "ui/frmQuintoz.h"
 
 int main() {
+  // The sound thread's few allocations need no memory arena of their own.
+  mallopt(M_ARENA_MAX, 1);
   const fltkhost::Fonts fonts;
   fltkhost::FltkHost host(fonts);
   frmQuintoz game(host);
@@ -18,6 +21,9 @@ int main() {
   // method (and parsing the keyboard's compose table again) each time a dialog closes, which
   // would raise the game's peak memory for no use.
   Fl::disable_im();
+  // The prompts leave freed memory behind (the input method is opened again, as a test, each
+  // time one closes); hand its pages back before the window starts using memory of its own.
+  malloc_trim(0);
   window.show();
   // The game ends the process itself, from "Quit Now?" or a declined "Play Again?".
   return Fl::run();
