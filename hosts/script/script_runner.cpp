@@ -128,6 +128,12 @@ void ScriptRunner::runHandler(const std::function<void()>& handler) {
 
 void ScriptRunner::execute(std::string_view line) {
   const auto [command, rest] = firstWord(trim(line));
+  // Actions work on the window, which `start` creates and loads. Before it there are no
+  // players, and a turn change, for one, would walk past every card.
+  if (!started_ && (command == "click" || command == "rightclick" || command == "key" ||
+                    command == "mousemove" || command == "call" || command == "set")) {
+    throw ScriptError("'" + std::string(command) + "' acts on the window, which 'start' creates");
+  }
   if (command == "answer") {
     // The answer is the rest of the line exactly as written, blanks included.
     const std::string_view raw = line.size() > 7 ? line.substr(7) : std::string_view();

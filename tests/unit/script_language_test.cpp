@@ -80,6 +80,16 @@ TEST(ScriptLanguage, TheCurrentSeatStaysAmongThePlayers) {
   Outcome o = runScript(two + "set currentPlayer 2\nset playerCount 1\n");
   EXPECT_EQ(o.code, 2);
   EXPECT_NE(o.err.find("line 6"), std::string::npos) << o.err;
+  // Also found by the fuzzer: before the start-up there are no players, so a commit walked the
+  // turn from seat 0 past seat 4. No action may come before the window exists.
+  for (const char* early : {"click chk4s(1)", "rightclick chkDie(1)", "key cmdRoll space",
+                            "mousemove 1", "call SwitchPlayer", "set chk3s(1).Value 1"}) {
+    o = runScript(std::string(early) + "\nanswer 1\nanswer Ann\nstart\n");
+    EXPECT_EQ(o.code, 2) << early;
+    EXPECT_NE(o.err.find("line 1:"), std::string::npos) << early << ": " << o.err;
+  }
+  o = runScript("faces 1 2 3 4 5\nanswer 1\nanswer Ann\nexpect rollCount 0\nstart\n");
+  EXPECT_EQ(o.code, 0) << "queues and inspection may come first: " << o.err;
   o = runScript(two + "set currentPlayer 3\n");
   EXPECT_EQ(o.code, 2);
   EXPECT_NE(o.err.find("line 5"), std::string::npos) << o.err;
