@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Builds Quintoz and starts the game in its window.
+# Builds Quintoz and starts the game in its window; with --build-only it stops after the build
+# (scripts/fresh-debian.sh uses that on machines with no display).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup-debian.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
 cmake --build build -j "$(nproc)" --target quintoz
+if [ "${1:-}" = --build-only ]; then exit 0; fi
 exec build/hosts/fltk/quintoz

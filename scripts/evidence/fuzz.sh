@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets in fuzz/ with clang 14 and runs each for a bounded time.
+# Builds the libFuzzer targets in fuzz/ with the release's own clang (14 on Debian 12, 19 on
+# Debian 13) and runs each for a bounded time.
 # Exits non-zero when a target crashes, leaks, hits a sanitizer report, breaks one of its
 # checks, or takes more than 10 s on one input; the input that did it is kept in
 # BUILD_DIR/artifacts/ and printed, so it can be replayed with `BUILD_DIR/TARGET FILE`.
@@ -11,11 +12,11 @@ seconds=${1:-30}
 build_dir=${2:-build-fuzz}
 targets=(fuzz_script fuzz_text_entry)
 
-./scripts/setup-debian.sh clang-14 libclang-rt-14-dev cmake
+./scripts/setup-debian.sh clang libclang-rt-dev cmake
 generator=()
 if command -v ninja >/dev/null; then generator=(-G Ninja); fi
 cmake -S fuzz -B "$build_dir" "${generator[@]}" \
-  -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build "$build_dir" -j "$(nproc)"
 
 failed=0

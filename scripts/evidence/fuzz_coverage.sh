@@ -11,12 +11,12 @@ fuzz_dir=${1:-build-fuzz}
 build_dir=build-fuzz-coverage
 targets=(fuzz_script fuzz_text_entry)
 
-./scripts/setup-debian.sh clang-14 libclang-rt-14-dev llvm-14 cmake
+./scripts/setup-debian.sh clang libclang-rt-dev llvm cmake
 generator=()
 if command -v ninja >/dev/null; then generator=(-G Ninja); fi
 coverage="-fprofile-instr-generate -fcoverage-mapping"
 cmake -S fuzz -B "$build_dir" "${generator[@]}" \
-  -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_CXX_FLAGS="$coverage" -DCMAKE_C_FLAGS="$coverage" \
   -DCMAKE_EXE_LINKER_FLAGS="-fprofile-instr-generate" >/dev/null
 cmake --build "$build_dir" -j "$(nproc)"
@@ -30,13 +30,13 @@ for target in "${targets[@]}"; do
   echo "== $target: replaying $count inputs"
   LLVM_PROFILE_FILE="$build_dir/$target.profraw" \
     "$build_dir/$target" -runs=0 "${inputs[@]}" >"$build_dir/$target.replay.log" 2>&1
-  llvm-profdata-14 merge -sparse "$build_dir/$target.profraw" -o "$build_dir/$target.profdata"
+  llvm-profdata merge -sparse "$build_dir/$target.profraw" -o "$build_dir/$target.profdata"
   profiles+=("$build_dir/$target.profdata")
   objects+=(-object "$build_dir/$target")
 done
-llvm-profdata-14 merge -sparse "${profiles[@]}" -o "$build_dir/all.profdata"
+llvm-profdata merge -sparse "${profiles[@]}" -o "$build_dir/all.profdata"
 
-# The game's own code: rules, flow, window logic, toolkit and the script driver. The clang 14
+# The game's own code: rules, flow, window logic, toolkit and the script driver. The clang
 # copies of two files (see fuzz/CMakeLists.txt) count under their build-folder names.
-llvm-cov-14 report "${objects[@]:1}" -instr-profile="$build_dir/all.profdata" \
+llvm-cov report "${objects[@]:1}" -instr-profile="$build_dir/all.profdata" \
   -ignore-filename-regex='(/usr/|fuzz/|/embedded/|assets/)' | sed "s#$(pwd)/##"

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "hosts/script/script_runner.h"
 

@@ -2,6 +2,7 @@
 // stray clicks, checking the score cards after every step.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <map>
 #include <random>
