@@ -36,7 +36,9 @@ GameWindow::GameWindow(frmQuintoz& game, const Fonts& fonts, double scale)
   border(0);
   size_range(w(), h(), w(), h());
   if (const auto& image = game.form.Icon.image; image != nullptr && image->width > 0) {
-    icon_ = std::make_unique<Fl_RGB_Image>(image->rgb.data(), image->width, image->height, 3);
+    // The icon grows with the window, drawn again at the larger size.
+    const toolkit::Image& shown = scale == 1.0 ? *image : pictures_.at(*image, scale);
+    icon_ = std::make_unique<Fl_RGB_Image>(shown.rgb.data(), shown.width, shown.height, 3);
     icon(icon_.get());
   }
   // A close request from the window manager asks "Quit Now?" exactly as the quit button does.

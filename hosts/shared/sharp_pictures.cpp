@@ -1,6 +1,7 @@
 #include "hosts/shared/sharp_pictures.h"
 
 #include "assets/face_geometry.h"
+#include "assets/icon_geometry.h"
 #include "toolkit/scaled_canvas.h"
 #include "ui/pictures.h"
 
@@ -15,6 +16,7 @@ toolkit::Image sharpPicture(const toolkit::Image& picture, double scale) {
   for (int pips = 1; pips <= 5; ++pips) {
     if (pictures.designs[pips].image.get() == &picture) return assets::drawFaceAt(pips, scale);
   }
+  if (pictures.icon.image.get() == &picture) return assets::drawIconAt(scale);
   return toolkit::scaleNearest(picture, scale);
 }
 

@@ -81,6 +81,8 @@ def double_density(program, out):
         win = s.geometry(wid)
         e.check(win[2:] == (1310, 672),
                 f"with Xft.dpi 192 the window is 1310 x 672 (got {win[2]} x {win[3]})")
+        e.check("Icon (64 x 64)" in s.prop(wid, "_NET_WM_ICON"),
+                "the window's icon is drawn at double size too")
         away(s)
         shot = s.screenshot("startup-2x.png", crop=win)
         at = lambda x, y: shot.get(win[0] + x, win[1] + y)
