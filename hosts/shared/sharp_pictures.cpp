@@ -2,6 +2,7 @@
 
 #include "assets/face_geometry.h"
 #include "assets/icon_geometry.h"
+#include "assets/tray_geometry.h"
 #include "toolkit/scaled_canvas.h"
 #include "ui/pictures.h"
 
@@ -17,6 +18,7 @@ toolkit::Image sharpPicture(const toolkit::Image& picture, double scale) {
     if (pictures.designs[pips].image.get() == &picture) return assets::drawFaceAt(pips, scale);
   }
   if (pictures.icon.image.get() == &picture) return assets::drawIconAt(scale);
+  if (pictures.tray.image.get() == &picture) return assets::drawTrayAt(scale);
   return toolkit::scaleNearest(picture, scale);
 }
 
