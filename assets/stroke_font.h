@@ -10,6 +10,7 @@ namespace assets {
 // baseline.
 inline constexpr int kStrokeCapHeight = 20;
 
+// A point of a letter's pen path, in pixel-edge coordinates, y down.
 struct StrokeVec {
   double x;
   double y;
@@ -25,12 +26,15 @@ struct StrokeGlyph {
 // the tray larger. Throws std::invalid_argument for characters the font lacks.
 class StrokeText {
  public:
+  // Made by the tray's geometry, once per drawing of the tray.
   explicit StrokeText(std::string_view text);
 
-  // The width, in whole pixels, of the ink when drawn at 96 dots per inch.
+  // Called by the tray's geometry to centre the caption: the width, in whole pixels, of the ink
+  // when drawn at 96 dots per inch.
   int inkWidth() const { return inkWidth_; }
-  // Whether the pen passes over the point. Only points within a letter's own columns count, as
-  // in the 96-dpi drawing.
+  // Called by the tray's geometry for every point it samples: whether the pen passes over the
+  // point. Only points within a letter's own columns count, as in the 96-dpi drawing. Changes
+  // nothing.
   bool inkAt(double x, double y) const;
 
  private:
@@ -39,8 +43,8 @@ class StrokeText {
     int left;  // the letter's first column, counted from the ink's first column
     int width;
   };
-  std::vector<Placed> letters_;
-  int inkWidth_ = 0;
+  std::vector<Placed> letters_;  // set by the constructor, never changed after
+  int inkWidth_ = 0;             // set by the constructor, never changed after
 };
 
 }  // namespace assets

@@ -14,14 +14,16 @@ inline constexpr int kTrayHeight = 283;
 // the front ends sample it more densely to draw the tray larger.
 class TrayGeometry {
  public:
+  // Made by the generator and by drawTrayAt, once per drawing of the tray: lays out the caption.
   TrayGeometry();
-  // Whether the point, in the 96-dpi picture's pixel-edge coordinates, is light green (the band
-  // without the caption's ink) rather than dark green. Changes nothing.
+  // Called for every sampled point: whether the point, in the 96-dpi picture's pixel-edge
+  // coordinates, is light green (the band without the caption's ink) rather than dark green.
+  // Changes nothing.
   bool lightAt(double x, double y) const;
 
  private:
-  StrokeText caption_;
-  int captionLeft_;  // the caption's first column of ink
+  StrokeText caption_;  // set by the constructor, never changed after
+  int captionLeft_;     // the caption's first column of ink; set by the constructor
 };
 
 // Called by the front ends when the window is drawn `scale` times its layout size: the tray drawn

@@ -12,18 +12,18 @@ inline constexpr double kMaxScale = 8.0;
 // The density the layout is drawn for at scale one.
 inline constexpr double kLayoutDpi = 96.0;
 
-// The value of the Xft.dpi resource in an X resource database as the server holds it (one
+// Called by chooseScale: the value of the Xft.dpi resource in an X resource database as the server holds it (one
 // "name:\tvalue" per line, what XResourceManagerString returns), or nothing when the resource
 // is absent or not a positive number. Changes nothing.
 std::optional<double> xftDpi(std::string_view resources);
 
-// The QUINTOZ_SCALE setting as a scale, or nothing when it is not a number from kMinScale to
+// Called by chooseScale: the QUINTOZ_SCALE setting as a scale, or nothing when it is not a number from kMinScale to
 // kMaxScale (surrounding blanks are allowed). Changes nothing.
 std::optional<double> parseScaleSetting(std::string_view setting);
 
 // How the window's scale was decided, for main to report a setting it ignored.
 struct ScaleChoice {
-  double scale = 1.0;
+  double scale = 1.0;           // the window's scale
   bool settingIgnored = false;  // QUINTOZ_SCALE was given but is not a usable number
 };
 
