@@ -10,7 +10,7 @@ packages=(
   libfltk1.3-dev libasound2-dev libx11-dev libfontconfig-dev libstb-dev
   libxext-dev libxft-dev libxrender-dev libxcursor-dev libxfixes-dev libxinerama-dev
   fonts-liberation fonts-liberation2
-  xvfb xdotool x11-utils imagemagick strace
+  xvfb xdotool x11-utils x11-xserver-utils imagemagick strace
 )
 # Wine comes with the packages it recommends (X extensions, fonts): it runs badly without them.
 windows=()

@@ -1,6 +1,6 @@
 #include "tray_picture.h"
 
-#include "stroke_font.h"
+#include "tray_geometry.h"
 
 namespace assetgen {
 namespace {
@@ -8,26 +8,14 @@ namespace {
 constexpr std::uint8_t kDarkGreen = 0;
 constexpr std::uint8_t kLightGreen = 1;
 
-constexpr int kBandRows = 69;  // rows 0..68; row 0 itself is a dark edge line
-constexpr const char* kCaption = "Click Die to Save or Roll";
-// The game draws the tray 32 pixels to the left of its own origin, so only columns 32..368
-// show; the caption is centred on what the player sees, not on the file.
-constexpr int kCaptionCentreColumn = 200;
-// Centre the capitals in the band below the edge line (rows 1..68).
-constexpr int kCaptionTop = 1 + (kBandRows - 1 - kStrokeCapHeight) / 2;
-
 }  // namespace
 
 IndexedImage drawTray() {
+  const assets::TrayGeometry geometry;
   IndexedImage tray(kTrayWidth, kTrayHeight, kDarkGreen);
-  for (int y = 1; y < kBandRows; ++y) {
-    for (int x = 0; x < kTrayWidth; ++x) tray.set(x, y, kLightGreen);
-  }
-  const IndexedImage caption = renderStrokeText(kCaption, kDarkGreen, kLightGreen);
-  const int left = kCaptionCentreColumn - (caption.width - 1) / 2;
-  for (int y = 0; y < caption.height; ++y) {
-    for (int x = 0; x < caption.width; ++x) {
-      tray.set(left + x, kCaptionTop + y, caption.at(x, y));
+  for (int y = 0; y < kTrayHeight; ++y) {
+    for (int x = 0; x < kTrayWidth; ++x) {
+      if (geometry.lightAt(x + 0.5, y + 0.5)) tray.set(x, y, kLightGreen);
     }
   }
   return tray;

@@ -11,19 +11,41 @@
 
 #include "hosts/fltk/fltk_canvas.h"
 #include "hosts/fltk/prompt_fit.h"
+#include "toolkit/scaled_canvas.h"
 
 namespace fltkhost {
 
 namespace {
 
-constexpr int kMargin = 12;
-constexpr int kButtonW = 80;
-constexpr int kButtonH = 26;
-constexpr int kGap = 8;
-constexpr int kTextPixels = Fonts::kDialogPixels;
-// A message's top edge and the space between it and the buttons.
-constexpr int kTextTop = 18;
-constexpr int kTextGap = 14;
+// The dialogs' measures in device pixels: those of the 96-dpi screen times the window's scale.
+struct Metrics {
+  explicit Metrics(double scale)
+      : margin(toolkit::scaledEdge(12, scale)),
+        buttonW(toolkit::scaledEdge(80, scale)),
+        buttonH(toolkit::scaledEdge(26, scale)),
+        gap(toolkit::scaledEdge(8, scale)),
+        textPixels(toolkit::scaledEdge(Fonts::kDialogPixels, scale)),
+        textTop(toolkit::scaledEdge(18, scale)),
+        textGap(toolkit::scaledEdge(14, scale)),
+        promptGap(toolkit::scaledEdge(10, scale)),
+        inputWidth(toolkit::scaledEdge(380, scale)),
+        promptW(inputWidth - 3 * margin - buttonW),
+        messageMinWidth(toolkit::scaledEdge(200, scale)) {}
+  int margin;
+  int buttonW;
+  int buttonH;
+  int gap;
+  int textPixels;
+  // A message's top edge and the space between it and the buttons.
+  int textTop;
+  int textGap;
+  // The space between the input box's prompt and its text field.
+  int promptGap;
+  // The input box's width and that of its prompt area.
+  int inputWidth;
+  int promptW;
+  int messageMinWidth;
+};
 
 // The game writes line breaks as carriage returns; FLTK labels draw "@" as a symbol prefix
 // unless it is doubled.
@@ -41,8 +63,8 @@ std::string labelText(const std::string& text) {
   return out;
 }
 
-void measure(const Fonts& fonts, const std::string& label, int& w, int& h) {
-  fl_font(fonts.dialogFont(), kTextPixels);
+void measure(const Fonts& fonts, const Metrics& m, const std::string& label, int& w, int& h) {
+  fl_font(fonts.dialogFont(), m.textPixels);
   w = 0;
   h = 0;
   fl_measure(label.c_str(), w, h, 1);
@@ -110,37 +132,34 @@ class DialogWindow : public Fl_Double_Window {
   std::string title_;
 };
 
-void styleButton(const Fonts& fonts, Fl_Button& button) {
+void styleButton(const Fonts& fonts, const Metrics& m, Fl_Button& button) {
   button.labelfont(fonts.dialogFont());
-  button.labelsize(kTextPixels);
+  button.labelsize(m.textPixels);
 }
 
 // The prompt on the left, OK and Cancel on the right, the text field along the bottom.
 class InputDialog : public DialogWindow {
  public:
-  static constexpr int kWidth = 380;
-  static constexpr int kPromptW = kWidth - 3 * kMargin - kButtonW;
-
-  InputDialog(const Fonts& fonts, const std::string& prompt, const std::string& title,
-              const std::string& defaultText, int promptH)
-      : DialogWindow(kWidth, kMargin + promptH + 10 + kButtonH + kMargin, title),
+  InputDialog(const Fonts& fonts, const Metrics& m, const std::string& prompt,
+              const std::string& title, const std::string& defaultText, int promptH)
+      : DialogWindow(m.inputWidth, m.margin + promptH + m.promptGap + m.buttonH + m.margin, title),
         promptText_(labelText(prompt)),
-        prompt_(kMargin, kMargin, kPromptW, promptH),
-        ok_(kWidth - kMargin - kButtonW, kMargin, kButtonW, kButtonH, "OK"),
-        cancel_(kWidth - kMargin - kButtonW, kMargin + kButtonH + kGap, kButtonW, kButtonH,
-                "Cancel"),
-        input_(kMargin, kMargin + promptH + 10, kWidth - 2 * kMargin, kButtonH) {
+        prompt_(m.margin, m.margin, m.promptW, promptH),
+        ok_(m.inputWidth - m.margin - m.buttonW, m.margin, m.buttonW, m.buttonH, "OK"),
+        cancel_(m.inputWidth - m.margin - m.buttonW, m.margin + m.buttonH + m.gap, m.buttonW,
+                m.buttonH, "Cancel"),
+        input_(m.margin, m.margin + promptH + m.promptGap, m.inputWidth - 2 * m.margin, m.buttonH) {
     prompt_.label(promptText_.c_str());
     prompt_.labelfont(fonts.dialogFont());
-    prompt_.labelsize(kTextPixels);
+    prompt_.labelsize(m.textPixels);
     prompt_.align(FL_ALIGN_INSIDE | FL_ALIGN_TOP_LEFT | FL_ALIGN_WRAP);
-    styleButton(fonts, ok_);
-    styleButton(fonts, cancel_);
+    styleButton(fonts, m, ok_);
+    styleButton(fonts, m, cancel_);
     ok_.callback([](Fl_Widget*, void* self) { static_cast<InputDialog*>(self)->accept(); }, this);
     cancel_.callback([](Fl_Widget*, void* self) { static_cast<InputDialog*>(self)->cancel(); },
                      this);
     input_.textfont(fonts.dialogFont());
-    input_.textsize(kTextPixels);
+    input_.textsize(m.textPixels);
     input_.value(defaultText.c_str());
     // Cursor at the end and the mark at the start: the whole default is selected, so typing
     // replaces it.
@@ -181,25 +200,26 @@ class InputDialog : public DialogWindow {
 // The text above, the buttons centred in a row below it.
 class MessageDialog : public DialogWindow {
  public:
-  MessageDialog(const Fonts& fonts, const std::string& text, const std::string& title,
-                toolkit::MessageButtons buttons, int textW, int textH, int width)
-      : DialogWindow(width, kTextTop + textH + kTextGap + kButtonH + kMargin, title),
+  MessageDialog(const Fonts& fonts, const Metrics& m, const std::string& text,
+                const std::string& title, toolkit::MessageButtons buttons, int textW, int textH,
+                int width)
+      : DialogWindow(width, m.textTop + textH + m.textGap + m.buttonH + m.margin, title),
         yesNo_(buttons == toolkit::MessageButtons::YesNo),
         text_(labelText(text)),
-        message_(2 * kMargin, kTextTop, textW, textH),
-        first_(0, 0, kButtonW, kButtonH, yesNo_ ? "Yes" : "OK"),
-        second_(0, 0, kButtonW, kButtonH, "No") {
+        message_(2 * m.margin, m.textTop, textW, textH),
+        first_(0, 0, m.buttonW, m.buttonH, yesNo_ ? "Yes" : "OK"),
+        second_(0, 0, m.buttonW, m.buttonH, "No") {
     message_.label(text_.c_str());
     message_.labelfont(fonts.dialogFont());
-    message_.labelsize(kTextPixels);
+    message_.labelsize(m.textPixels);
     message_.align(FL_ALIGN_INSIDE | FL_ALIGN_TOP_LEFT);
     const int count = yesNo_ ? 2 : 1;
-    const int rowW = count * kButtonW + (count - 1) * kGap;
-    const int rowY = kTextTop + textH + kTextGap;
+    const int rowW = count * m.buttonW + (count - 1) * m.gap;
+    const int rowY = m.textTop + textH + m.textGap;
     first_.position((width - rowW) / 2, rowY);
-    second_.position((width - rowW) / 2 + kButtonW + kGap, rowY);
-    styleButton(fonts, first_);
-    styleButton(fonts, second_);
+    second_.position((width - rowW) / 2 + m.buttonW + m.gap, rowY);
+    styleButton(fonts, m, first_);
+    styleButton(fonts, m, second_);
     first_.callback([](Fl_Widget*, void* self) { static_cast<MessageDialog*>(self)->pressFirst(); },
                     this);
     second_.callback(
@@ -251,18 +271,19 @@ class MessageDialog : public DialogWindow {
 
 std::string runInputBox(const Fonts& fonts, DialogPlacement where, const std::string& prompt,
                         const std::string& title, const std::string& defaultText) {
+  const Metrics m(where.scale);
   // The prompt area is at least as tall as the two buttons beside it. Only a prompt that might
   // need more is measured: the game's own prompts are short, and measuring loads the fonts,
   // which the start-up's first prompt can do without until it is on screen.
-  int promptH = 2 * kButtonH + kGap;
+  int promptH = 2 * m.buttonH + m.gap;
   if (!promptFitsUnmeasured(prompt)) {
-    int w = InputDialog::kPromptW;
+    int w = m.promptW;
     int h = 0;
-    fl_font(fonts.dialogFont(), kTextPixels);
+    fl_font(fonts.dialogFont(), m.textPixels);
     fl_measure(labelText(prompt).c_str(), w, h, 1);
     promptH = std::max(h, promptH);
   }
-  InputDialog dialog(fonts, prompt, title, defaultText, promptH);
+  InputDialog dialog(fonts, m, prompt, title, defaultText, promptH);
   return dialog.run(where);
 }
 
@@ -270,13 +291,14 @@ toolkit::MessageAnswer runMessageBox(const Fonts& fonts, DialogPlacement where,
                                      const std::string& text, const std::string& title,
                                      toolkit::MessageButtons buttons,
                                      toolkit::MessageAnswer defaultAnswer) {
+  const Metrics m(where.scale);
   int textW = 0;
   int textH = 0;
-  measure(fonts, labelText(text), textW, textH);
+  measure(fonts, m, labelText(text), textW, textH);
   const int count = buttons == toolkit::MessageButtons::YesNo ? 2 : 1;
-  const int rowW = count * kButtonW + (count - 1) * kGap;
-  const int width = std::max({textW + 4 * kMargin, rowW + 2 * kMargin, 200});
-  MessageDialog dialog(fonts, text, title, buttons, textW, textH, width);
+  const int rowW = count * m.buttonW + (count - 1) * m.gap;
+  const int width = std::max({textW + 4 * m.margin, rowW + 2 * m.margin, m.messageMinWidth});
+  MessageDialog dialog(fonts, m, text, title, buttons, textW, textH, width);
   return dialog.run(where, defaultAnswer);
 }
 

@@ -11,9 +11,11 @@ namespace fltkhost {
 class Fonts;
 
 // Where a dialog appears: centred over the game window once it is on screen, centred on the
-// screen before that (the start-up asks its questions before the window is shown).
+// screen before that (the start-up asks its questions before the window is shown); and how
+// large: the game window's scale multiplies every measure and font of the dialog.
 struct DialogPlacement {
   Fl_Window* owner = nullptr;
+  double scale = 1.0;
 };
 
 // Called by the host for the game's input boxes. Modal: no other window takes input until it

@@ -13,7 +13,8 @@ class GameWindow;
 // clock, a seeded generator and the ALSA roll sound. Owned by main, with the game and window.
 class FltkHost : public toolkit::Host {
  public:
-  explicit FltkHost(const Fonts& fonts) : fonts_(fonts) {}
+  // The dialogs are drawn `scale` times their 96-dpi size, as the window is.
+  FltkHost(const Fonts& fonts, double scale) : fonts_(fonts), scale_(scale) {}
 
   // Called by main once the window exists (the game is built before it, with this host).
   void attach(GameWindow& window) { window_ = &window; }
@@ -34,6 +35,7 @@ class FltkHost : public toolkit::Host {
 
  private:
   const Fonts& fonts_;
+  double scale_;
   GameWindow* window_ = nullptr;
   toolkit::UniformRandom generator_;
   SoundPlayer sound_;

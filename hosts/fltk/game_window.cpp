@@ -2,16 +2,18 @@
 
 #include <FL/Fl.H>
 #include <FL/Fl_Tooltip.H>
+#include <cmath>
 
 #include "hosts/fltk/input_map.h"
+#include "hosts/shared/sharp_pictures.h"
 #include "toolkit/painter.h"
 
 namespace fltkhost {
 
 namespace {
 
-int toPixels(float twips) {
-  return static_cast<int>(twips / toolkit::kTwipsPerPixel + 0.5f);
+int toPixels(float twips, double scale) {
+  return toolkit::scaledEdge(static_cast<int>(twips / toolkit::kTwipsPerPixel + 0.5f), scale);
 }
 
 // Seconds the mouse must rest over a control before its tip shows.
@@ -19,10 +21,12 @@ constexpr float kToolTipDelay = 0.5f;
 
 }  // namespace
 
-GameWindow::GameWindow(frmQuintoz& game, const Fonts& fonts)
-    : Fl_Double_Window(toPixels(game.form.Width), toPixels(game.form.Height)),
+GameWindow::GameWindow(frmQuintoz& game, const Fonts& fonts, double scale)
+    : Fl_Double_Window(toPixels(game.form.Width, scale), toPixels(game.form.Height, scale)),
       game_(game),
-      canvas_(fonts) {
+      canvas_(fonts),
+      scale_(scale),
+      pictures_(&hostshared::sharpPicture) {
   end();
   label(game.form.Caption.c_str());
   xclass(game.form.Caption.c_str());
@@ -32,7 +36,9 @@ GameWindow::GameWindow(frmQuintoz& game, const Fonts& fonts)
   border(0);
   size_range(w(), h(), w(), h());
   if (const auto& image = game.form.Icon.image; image != nullptr && image->width > 0) {
-    icon_ = std::make_unique<Fl_RGB_Image>(image->rgb.data(), image->width, image->height, 3);
+    // The icon grows with the window, drawn again at the larger size.
+    const toolkit::Image& shown = scale == 1.0 ? *image : pictures_.at(*image, scale);
+    icon_ = std::make_unique<Fl_RGB_Image>(shown.rgb.data(), shown.width, shown.height, 3);
     icon(icon_.get());
   }
   // A close request from the window manager asks "Quit Now?" exactly as the quit button does.
@@ -41,7 +47,11 @@ GameWindow::GameWindow(frmQuintoz& game, const Fonts& fonts)
   // Tips use the dialogs' face and size, which are loaded already; FLTK's default face would
   // cost a font of its own.
   Fl_Tooltip::font(fonts.dialogFont());
-  Fl_Tooltip::size(Fonts::kDialogPixels);
+  Fl_Tooltip::size(toolkit::scaledEdge(Fonts::kDialogPixels, scale));
+}
+
+int GameWindow::layoutPixel(int devicePixel) const {
+  return static_cast<int>(std::floor(devicePixel / scale_));
 }
 
 void GameWindow::requestClose() {
@@ -60,7 +70,14 @@ void GameWindow::moveWithPointer() {
 }
 
 void GameWindow::draw() {
-  toolkit::paintForm(game_.form, canvas_);
+  // At scale one the painter draws on FLTK directly, so that the window stays exactly as laid
+  // out, pixel for pixel.
+  if (scale_ == 1.0) {
+    toolkit::paintForm(game_.form, canvas_);
+    return;
+  }
+  toolkit::ScaledCanvas scaled(canvas_, scale_, pictures_);
+  toolkit::paintForm(game_.form, scaled);
 }
 
 void GameWindow::showToolTip(int x, int y) {
@@ -73,7 +90,7 @@ void GameWindow::showToolTip(int x, int y) {
     Fl_Tooltip::enter_area(this, 0, 0, 0, 0, nullptr);
     return;
   }
-  const toolkit::PixelRect r = control->visiblePixelRect();
+  const toolkit::PixelRect r = toolkit::scaledRect(control->visiblePixelRect(), scale_);
   Fl_Tooltip::enter_area(this, r.x, r.y, r.w, r.h, tipText_.c_str());
 }
 
@@ -85,8 +102,9 @@ void GameWindow::hideToolTip() {
 
 int GameWindow::handle(int event) {
   toolkit::Form& form = game_.form;
-  const int ex = Fl::event_x();
-  const int ey = Fl::event_y();
+  // The form works in layout pixels; the pointer arrives in the screen's.
+  const int ex = layoutPixel(Fl::event_x());
+  const int ey = layoutPixel(Fl::event_y());
   switch (event) {
     case FL_PUSH:
       hideToolTip();

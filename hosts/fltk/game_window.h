@@ -6,6 +6,7 @@
 #include <string>
 
 #include "hosts/fltk/fltk_canvas.h"
+#include "toolkit/scaled_canvas.h"
 #include "ui/frmQuintoz.h"
 
 namespace fltkhost {
@@ -16,8 +17,8 @@ namespace fltkhost {
 class GameWindow : public Fl_Double_Window {
  public:
   // Called once by main, before the start-up runs: sizes, titles and colours the window from
-  // the form and gives it the form's icon. Shows nothing.
-  GameWindow(frmQuintoz& game, const Fonts& fonts);
+  // the form, `scale` times its layout size, and gives it the form's icon. Shows nothing.
+  GameWindow(frmQuintoz& game, const Fonts& fonts, double scale);
 
   // Called by the host when the game asks for a window drag: from now until the left button
   // is released the window follows the mouse. A drag already under way carries on.
@@ -34,9 +35,14 @@ class GameWindow : public Fl_Double_Window {
   void hideToolTip();
   void moveWithPointer();
   void requestClose();
+  int layoutPixel(int devicePixel) const;
 
   frmQuintoz& game_;
   FltkCanvas canvas_;
+  // How many device pixels a layout pixel takes, fixed for the window's life.
+  double scale_;
+  // The pictures drawn at scale_, when it is not one.
+  toolkit::PictureCache pictures_;
   std::unique_ptr<Fl_RGB_Image> icon_;
 
   // The pointer's and the window's screen positions when the drag began.

@@ -1,19 +1,44 @@
 // The Linux window's entry point: the host, the game and its window live here for the whole run.
 #include <FL/Fl.H>
+#include <FL/x.H>
 #include <malloc.h>
 
+#include <cstdio>
+#include <cstdlib>
+
+#include "hosts/fltk/display_scale.h"
 #include "hosts/fltk/fltk_canvas.h"
 #include "hosts/fltk/fltk_host.h"
 #include "hosts/fltk/game_window.h"
 #include "ui/frmQuintoz.h"
 
+namespace {
+
+// The scale of the window and its dialogs: from QUINTOZ_SCALE, or else from the density the
+// desktop publishes in the X server's Xft.dpi resource. Opens the display to read it.
+double windowScale() {
+  fl_open_display();
+  const char* resources = XResourceManagerString(fl_display);
+  const char* setting = std::getenv("QUINTOZ_SCALE");
+  const fltkhost::ScaleChoice choice =
+      fltkhost::chooseScale(resources != nullptr ? resources : "", setting);
+  if (choice.settingIgnored) {
+    std::fprintf(stderr, "quintoz: ignoring QUINTOZ_SCALE=%s: it is not a number from %g to %g\n",
+                 setting, fltkhost::kMinScale, fltkhost::kMaxScale);
+  }
+  return choice.scale;
+}
+
+}  // namespace
+
 int main() {
   // The sound thread's few allocations need no memory arena of their own.
   mallopt(M_ARENA_MAX, 1);
+  const double scale = windowScale();
   const fltkhost::Fonts fonts;
-  fltkhost::FltkHost host(fonts);
+  fltkhost::FltkHost host(fonts, scale);
   frmQuintoz game(host);
-  fltkhost::GameWindow window(game, fonts);
+  fltkhost::GameWindow window(game, fonts, scale);
   host.attach(window);
   // The start-up asks for the players before the window first appears.
   game.form.load();

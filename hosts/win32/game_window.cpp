@@ -3,8 +3,12 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <cmath>
+
+#include "hosts/shared/sharp_pictures.h"
 #include "hosts/win32/resource_ids.h"
 #include "hosts/win32/wide_text.h"
+#include "hosts/win32/window_dpi.h"
 #include "toolkit/painter.h"
 
 namespace win32 {
@@ -13,6 +17,11 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"QuintozWindow";
 constexpr UINT_PTR kToolId = 1;
+// The window's styles: no caption, frame or system menu, so the window is all client area and
+// the game draws its own quit and minimise controls. The minimise style lets the taskbar
+// minimise it.
+constexpr DWORD kStyle = WS_POPUP | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_APPWINDOW;
 
 // The shift mask of the form's key events: 1 Shift, 2 Ctrl, 4 Alt.
 std::int16_t shiftState() {
@@ -35,7 +44,10 @@ std::int16_t heldButtons(WPARAM keys) {
 }  // namespace
 
 GameWindow::GameWindow(HINSTANCE instance, toolkit::Form& form, std::function<void()> onClose)
-    : instance_(instance), form_(form), onClose_(std::move(onClose)) {
+    : instance_(instance),
+      form_(form),
+      onClose_(std::move(onClose)),
+      pictures_(&hostshared::sharpPicture) {
   const toolkit::Rgb back = form.BackColor;
   background_.reset(CreateSolidBrush(RGB(back.r, back.g, back.b)));
 
@@ -52,17 +64,51 @@ GameWindow::GameWindow(HINSTANCE instance, toolkit::Form& form, std::function<vo
   windowClass.lpszClassName = kClassName;
   RegisterClassExW(&windowClass);
 
-  // No caption, frame or system menu: the window is all client area and the game draws its own
-  // quit and minimise controls. The minimise style lets the taskbar minimise it.
-  const DWORD style = WS_POPUP | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
   const toolkit::PixelRect size = form.pixelRect();
   RECT frame{0, 0, size.w, size.h};
-  AdjustWindowRectEx(&frame, style, FALSE, WS_EX_APPWINDOW);
+  AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
   const std::wstring title = wideText(form.Caption);
-  window_ = CreateWindowExW(WS_EX_APPWINDOW, kClassName, title.c_str(), style, CW_USEDEFAULT,
+  window_ = CreateWindowExW(kExStyle, kClassName, title.c_str(), kStyle, CW_USEDEFAULT,
                             CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
                             nullptr, nullptr, instance, this);
   createToolTip();
+  // The monitor is known once the window exists; it is still hidden, so resizing shows nothing.
+  if (window_ != nullptr) applyDpi(windowDpi(window_), nullptr);
+}
+
+void GameWindow::applyDpi(UINT dpi, const RECT* suggested) {
+  scale_ = scaleForDpi(dpi);
+  const toolkit::PixelRect client = toolkit::scaledRect(form_.pixelRect(), scale_);
+  RECT frame{0, 0, client.w, client.h};
+  AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
+  // Windows suggests where the window goes on the new monitor; the size is the layout's own, so
+  // that it is exact at every density.
+  UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+  int x = 0;
+  int y = 0;
+  if (suggested != nullptr) {
+    x = suggested->left;
+    y = suggested->top;
+  } else {
+    flags |= SWP_NOMOVE;
+  }
+  SetWindowPos(window_, nullptr, x, y, frame.right - frame.left, frame.bottom - frame.top, flags);
+  // The back buffer is made again at the new size by the next paint.
+  backDc_.reset();
+  backBitmap_.reset();
+  if (toolTip_ != nullptr) {
+    TTTOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.hwnd = window_;
+    tool.uId = kToolId;
+    GetClientRect(window_, &tool.rect);
+    SendMessageW(toolTip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+  InvalidateRect(window_, nullptr, FALSE);
+}
+
+int GameWindow::layoutPixel(int devicePixel) const {
+  return static_cast<int>(std::floor(devicePixel / scale_));
 }
 
 GameWindow::~GameWindow() {
@@ -132,6 +178,10 @@ LRESULT GameWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       form_.runEvent(onClose_);
       InvalidateRect(window_, nullptr, FALSE);
       return 0;
+    case WM_DPICHANGED:
+      // Moved to a monitor of another density, or the density was changed.
+      applyDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;
@@ -157,7 +207,13 @@ void GameWindow::paint() {
   }
   {
     GdiCanvas canvas(backDc_.get(), gdi_);
-    toolkit::paintForm(form_, canvas);
+    // At scale one the painter draws on GDI directly, exactly as laid out.
+    if (scale_ == 1.0) {
+      toolkit::paintForm(form_, canvas);
+    } else {
+      toolkit::ScaledCanvas scaled(canvas, scale_, pictures_);
+      toolkit::paintForm(form_, scaled);
+    }
   }
   BitBlt(screen, 0, 0, client.right, client.bottom, backDc_.get(), 0, 0, SRCCOPY);
   EndPaint(window_, &ps);
@@ -196,20 +252,21 @@ void GameWindow::updateToolTip(int x, int y) {
 void GameWindow::mouseDown(LPARAM lParam, std::int16_t button) {
   // The capture makes the release arrive here even when it happens outside the window.
   SetCapture(window_);
-  form_.pointerDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), button);
+  form_.pointerDown(layoutPixel(GET_X_LPARAM(lParam)), layoutPixel(GET_Y_LPARAM(lParam)), button);
   InvalidateRect(window_, nullptr, FALSE);
 }
 
 void GameWindow::mouseUp(WPARAM wParam, LPARAM lParam, std::int16_t button) {
   // The capture ends with the last button; the key flags name the buttons still held.
   if (heldButtons(wParam) == 0 && GetCapture() == window_) ReleaseCapture();
-  form_.pointerUp(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), button);
+  form_.pointerUp(layoutPixel(GET_X_LPARAM(lParam)), layoutPixel(GET_Y_LPARAM(lParam)), button);
   InvalidateRect(window_, nullptr, FALSE);
 }
 
 void GameWindow::mouseMove(WPARAM wParam, LPARAM lParam) {
-  const int x = GET_X_LPARAM(lParam);
-  const int y = GET_Y_LPARAM(lParam);
+  // The form works in layout pixels; the mouse reports the monitor's.
+  const int x = layoutPixel(GET_X_LPARAM(lParam));
+  const int y = layoutPixel(GET_Y_LPARAM(lParam));
   updateToolTip(x, y);
   form_.pointerMove(x, y, heldButtons(wParam));
   if (window_ == nullptr) return;
@@ -219,7 +276,7 @@ void GameWindow::mouseMove(WPARAM wParam, LPARAM lParam) {
     POINT cursor{};
     GetCursorPos(&cursor);
     ScreenToClient(window_, &cursor);
-    form_.pointerUp(cursor.x, cursor.y, toolkit::kLeftButton);
+    form_.pointerUp(layoutPixel(cursor.x), layoutPixel(cursor.y), toolkit::kLeftButton);
   }
   InvalidateRect(window_, nullptr, FALSE);
 }

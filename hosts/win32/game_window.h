@@ -8,6 +8,7 @@
 #include "hosts/win32/gdi_canvas.h"
 #include "hosts/win32/gdi_handles.h"
 #include "toolkit/form.h"
+#include "toolkit/scaled_canvas.h"
 
 namespace win32 {
 
@@ -15,8 +16,9 @@ namespace win32 {
 // input calls. WinMain owns it; its window procedure reaches it through GWLP_USERDATA.
 class GameWindow {
  public:
-  // Called by WinMain once the form is loaded. Creates the window hidden, at the form's size,
-  // with the form's caption and colour; onClose runs when the user asks to close it (Alt+F4).
+  // Called by WinMain once the form is loaded. Creates the window hidden, at the form's size
+  // scaled to its monitor's density, with the form's caption and colour; onClose runs when the
+  // user asks to close it (Alt+F4).
   GameWindow(HINSTANCE instance, toolkit::Form& form, std::function<void()> onClose);
   ~GameWindow();
   GameWindow(const GameWindow&) = delete;
@@ -29,6 +31,8 @@ class GameWindow {
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
 
   void paint();
+  void applyDpi(UINT dpi, const RECT* suggested);
+  int layoutPixel(int devicePixel) const;
   void createToolTip();
   void updateToolTip(int x, int y);
   void mouseDown(LPARAM lParam, std::int16_t button);
@@ -45,6 +49,10 @@ class GameWindow {
   HWND window_ = nullptr;
   HWND toolTip_ = nullptr;  // owned by the window: destroyed with it
   std::wstring toolTipText_;
+  // Device pixels per layout pixel on the window's monitor; changed only by applyDpi.
+  double scale_ = 1.0;
+  // The pictures drawn at scales other than one, kept across monitors.
+  toolkit::PictureCache pictures_;
 };
 
 }  // namespace win32

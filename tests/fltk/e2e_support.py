@@ -104,14 +104,16 @@ class Image:
 class Session:
     """One X server and one run of the game on it; cleaned up by close() whatever happened."""
 
-    def __init__(self, program, out):
+    def __init__(self, program, out, screen="1024x768x24", env=None, resources=None):
+        """screen is Xvfb's screen size; env adds to the game's environment; resources, when
+        given, are loaded into the server with xrdb before the game starts."""
         self.out = out
         self.xvfb = None
         self.game = None
         self.env = dict(os.environ)
         read_end, write_end = os.pipe()
         self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", screen,
              "-nolisten", "tcp", "-noreset"],
             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
@@ -146,6 +148,10 @@ class Session:
                     "pcm.!default { type file slave.pcm \"null\" file \"%s\" format \"raw\" }\n"
                     % self.sound_capture)
         self.env["ALSA_CONFIG_PATH"] = config
+        if resources is not None:
+            subprocess.run(["xrdb", "-nocpp", "-load", "-"], input=resources.encode(), env=self.env,
+                           check=True, timeout=20)
+        self.env.update(env or {})
         self.game = subprocess.Popen([program], env=self.env, stdout=subprocess.PIPE,
                                      stderr=subprocess.STDOUT)
 

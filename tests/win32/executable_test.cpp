@@ -17,6 +17,7 @@ constexpr std::uint16_t kGuiSubsystem = 2;
 constexpr std::uint16_t kIconType = 3;
 constexpr std::uint16_t kIconGroupType = 14;
 constexpr std::uint16_t kVersionType = 16;
+constexpr std::uint16_t kManifestType = 24;
 constexpr std::uint16_t kEnglishUs = 1033;
 
 std::string environment(const char* name) {
@@ -119,6 +120,20 @@ TEST_F(ExecutableTest, CarriesEveryImageOfTheIconFileInIconGroupOne) {
                 std::equal(icon->data.begin(), icon->data.end(), ico.begin() + offset))
         << "image " << i << " differs from the icon file";
   }
+}
+
+// Without the manifest Windows would stretch the window's 96-dpi bitmap on a dense monitor, and the
+// dialogs would use the oldest common controls.
+TEST_F(ExecutableTest, DeclaresPerMonitorDensityAndTheCurrentCommonControls) {
+  const pe::Resource* manifest =
+      image().find(pe::ResourceId::of(kManifestType), pe::ResourceId::of(1));
+  ASSERT_NE(manifest, nullptr) << "no application manifest (type 24, number 1)";
+  const std::string text(manifest->data.begin(), manifest->data.end());
+  EXPECT_NE(text.find(">PerMonitorV2"), std::string::npos) << text;
+  EXPECT_NE(text.find(">true/pm<"), std::string::npos) << "no fallback for older Windows";
+  const std::size_t controls = text.find("name=\"Microsoft.Windows.Common-Controls\"");
+  ASSERT_NE(controls, std::string::npos) << text;
+  EXPECT_NE(text.find("version=\"6.0.0.0\"", controls), std::string::npos) << text;
 }
 
 TEST_F(ExecutableTest, ReaderRefusesDamagedFiles) {

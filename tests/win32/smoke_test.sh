@@ -1,7 +1,8 @@
 #!/bin/bash
 # Plays a few moves of Quintoz.exe under Wine on a private virtual screen: answers the start-up
 # prompts, checks the window's size and lack of decoration, rolls the dice, quits through the
-# quit button and expects exit status 0.
+# quit button and expects exit status 0. Then it starts the game again with the prefix's screen
+# density at 192 dots per inch, where the window and the places it answers are twice the size.
 #
 #   smoke_test.sh QUINTOZ_EXE WORK_DIR
 #
@@ -54,7 +55,7 @@ cleanup() {
 trap cleanup EXIT
 
 # Xvfb picks a free display itself and reports its number.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" 2>"$scratch/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$scratch/display" 2>"$scratch/xvfb.log" &
 xvfb_pid=$!
 for _ in $(seq 100); do
   [ -s "$scratch/display" ] && break
@@ -143,3 +144,48 @@ status=$?
 game_pid=""
 [ "$status" = 0 ] || fail "the program ended with status $status"
 log "the program ended with status 0"
+
+# Double density: Wine takes the screen's density from the prefix's registry, as Windows does
+# from the display settings.
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 192 /f \
+  >"$scratch/reg.log" 2>&1 || fail "could not set the density: $(cat "$scratch/reg.log")"
+wineserver -w
+wine "$exe" >"$scratch/game2.log" 2>&1 &
+game_pid=$!
+count=$(wait_window "Number of Players" none 90) || fail "no \"Number of Players\" prompt at 192 dpi"
+answer "$count" "1"
+prompt=$(wait_window "Player Name" none 30) || fail "no name prompt at 192 dpi"
+answer "$prompt" "Ann"
+game=$(wait_window "Quintoz" none 30) || fail "the game window did not appear at 192 dpi"
+geometry=$(xwininfo -id "$game")
+width=$(awk '/Width:/ {print $2}' <<<"$geometry")
+height=$(awk '/Height:/ {print $2}' <<<"$geometry")
+log "at 192 dpi the game window is ${width}x${height}"
+[ "$width" = 1310 ] && [ "$height" = 672 ] || fail "at 192 dpi the window is ${width}x${height}, not 1310x672"
+
+# The roll button's middle is (352, 624) at double size; a click there must roll.
+xdotool mousemove 1590 990
+sleep 1
+before=$(xwd -silent -id "$game" | md5sum)
+xdotool mousemove --window "$game" 352 624 click 1
+sleep 1.5
+xdotool mousemove 1590 990
+sleep 1
+after=$(xwd -silent -id "$game" | md5sum)
+[ "$before" != "$after" ] || fail "at 192 dpi the window did not change after clicking the roll button"
+log "rolled at 192 dpi"
+
+# The quit button's middle is (1292, 16) at double size.
+xdotool mousemove --window "$game" 1292 16 click 1
+question=$(wait_window "Exit" none 30) || fail "no \"Quit Now?\" question at 192 dpi"
+answer "$question" ""
+for _ in $(seq 300); do
+  kill -0 "$game_pid" 2>/dev/null || break
+  sleep 0.1
+done
+kill -0 "$game_pid" 2>/dev/null && fail "at 192 dpi the program did not end after \"Quit Now?\""
+wait "$game_pid"
+status=$?
+game_pid=""
+[ "$status" = 0 ] || fail "at 192 dpi the program ended with status $status"
+log "at 192 dpi the program ended with status 0"

@@ -7,19 +7,12 @@
 #include <string>
 #include <vector>
 
-namespace assetgen {
+namespace assets {
 namespace {
 
-struct Vec {
-  double x;
-  double y;
-};
-
-using Polyline = std::vector<Vec>;
-
-struct Glyph {
-  std::vector<Polyline> strokes;
-};
+using Vec = StrokeVec;
+using Polyline = StrokePolyline;
+using Glyph = StrokeGlyph;
 
 // Letters are drawn in pixel-edge coordinates, y down, with the pen centre running along the
 // polylines. A pen radius of 1.8 makes straight strokes exactly three pixels wide, and with the
@@ -125,14 +118,7 @@ double rightmost(const Glyph& glyph) {
 
 }  // namespace
 
-IndexedImage renderStrokeText(std::string_view text, std::uint8_t ink, std::uint8_t paper) {
-  // Lay the letters out on a generous canvas first, then crop to the ink.
-  struct Placed {
-    Glyph glyph;
-    int left;
-    int width;
-  };
-  std::vector<Placed> placed;
+StrokeText::StrokeText(std::string_view text) {
   int cursor = 0;
   for (char c : text) {
     if (c == ' ') {
@@ -141,30 +127,36 @@ IndexedImage renderStrokeText(std::string_view text, std::uint8_t ink, std::uint
     }
     Glyph glyph = glyphFor(c);
     const int width = static_cast<int>(std::ceil(rightmost(glyph) + kPenRadius));
-    placed.push_back({std::move(glyph), cursor, width});
+    letters_.push_back({std::move(glyph), cursor, width});
     cursor += width + kLetterGap;
   }
-
-  IndexedImage canvas(std::max(cursor, 1), kStrokeCapHeight, paper);
-  int inkLeft = canvas.width;
+  // The ink's extent at 96 dots per inch, sampled at the pixel centres as the picture is drawn.
+  int inkLeft = cursor;
   int inkRight = -1;
-  for (const Placed& letter : placed) {
+  for (const Placed& letter : letters_) {
     for (int y = 0; y < kStrokeCapHeight; ++y) {
       for (int x = 0; x < letter.width; ++x) {
         if (!pen(letter.glyph, {x + 0.5, y + 0.5})) continue;
-        canvas.set(letter.left + x, y, ink);
         inkLeft = std::min(inkLeft, letter.left + x);
         inkRight = std::max(inkRight, letter.left + x);
       }
     }
   }
-  if (inkRight < inkLeft) return IndexedImage(0, kStrokeCapHeight, paper);
-
-  IndexedImage cropped(inkRight - inkLeft + 1, kStrokeCapHeight, paper);
-  for (int y = 0; y < kStrokeCapHeight; ++y) {
-    for (int x = 0; x < cropped.width; ++x) cropped.set(x, y, canvas.at(inkLeft + x, y));
+  if (inkRight < inkLeft) {
+    letters_.clear();
+    return;
   }
-  return cropped;
+  for (Placed& letter : letters_) letter.left -= inkLeft;
+  inkWidth_ = inkRight - inkLeft + 1;
 }
 
-}  // namespace assetgen
+bool StrokeText::inkAt(double x, double y) const {
+  if (x < 0 || y < 0 || x >= inkWidth_ || y >= kStrokeCapHeight) return false;
+  for (const Placed& letter : letters_) {
+    const double local = x - letter.left;
+    if (local >= 0 && local < letter.width && pen(letter.glyph, {local, y})) return true;
+  }
+  return false;
+}
+
+}  // namespace assets

@@ -1,0 +1,69 @@
+#include "hosts/fltk/display_scale.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <system_error>
+
+namespace fltkhost {
+
+namespace {
+
+std::string_view trimmed(std::string_view s) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+  while (!s.empty() && blank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && blank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+// The whole of s as a finite number, or nothing.
+std::optional<double> number(std::string_view s) {
+  s = trimmed(s);
+  if (s.empty()) return std::nullopt;
+  double value = 0;
+  const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), value);
+  if (error != std::errc() || end != s.data() + s.size() || !std::isfinite(value)) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+}  // namespace
+
+std::optional<double> xftDpi(std::string_view resources) {
+  std::optional<double> found;
+  while (!resources.empty()) {
+    const std::size_t end = resources.find('\n');
+    const std::string_view line = resources.substr(0, end);
+    resources = end == std::string_view::npos ? std::string_view() : resources.substr(end + 1);
+    const std::size_t colon = line.find(':');
+    if (colon == std::string_view::npos || trimmed(line.substr(0, colon)) != "Xft.dpi") continue;
+    // As in the X resource manager, a later line for the same name replaces an earlier one.
+    found = number(line.substr(colon + 1));
+  }
+  if (found && *found <= 0) return std::nullopt;
+  return found;
+}
+
+std::optional<double> parseScaleSetting(std::string_view setting) {
+  const std::optional<double> value = number(setting);
+  if (!value || *value < kMinScale || *value > kMaxScale) return std::nullopt;
+  return value;
+}
+
+ScaleChoice chooseScale(std::string_view resources, const char* setting) {
+  ScaleChoice choice;
+  if (setting != nullptr && *setting != '\0') {
+    if (const auto scale = parseScaleSetting(setting)) {
+      choice.scale = *scale;
+      return choice;
+    }
+    choice.settingIgnored = true;
+  }
+  if (const auto dpi = xftDpi(resources)) {
+    choice.scale = std::clamp(*dpi / kLayoutDpi, kMinScale, kMaxScale);
+  }
+  return choice;
+}
+
+}  // namespace fltkhost

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <windows.h>
+
+namespace win32 {
+
+// Called by the game window when it is created: the density, in dots per inch, of the monitor
+// the window is on (the system's density on Windows versions before per-monitor awareness).
+// Changes nothing.
+UINT windowDpi(HWND window);
+
+// Called by the game window whenever its density is known or changes: how many device pixels
+// one layout pixel takes at that density (96 dots per inch is one). Changes nothing.
+double scaleForDpi(UINT dpi);
+
+}  // namespace win32
