@@ -2,12 +2,24 @@
 #include <FL/Fl.H>
 #include <malloc.h>
 
+#include <iostream>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "hosts/fltk/command_line.h"
 #include "hosts/fltk/fltk_canvas.h"
 #include "hosts/fltk/fltk_host.h"
 #include "hosts/fltk/game_window.h"
 #include "ui/frmQuintoz.h"
 
-int main() {
+int main(int argc, char** argv) {
+  // Options are answered before FLTK is touched, so that they work without a display.
+  const std::vector<std::string_view> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+  if (const std::optional<int> status =
+          fltkhost::handleCommandLine(arguments, std::cout, std::cerr)) {
+    return *status;
+  }
   // The sound thread's few allocations need no memory arena of their own.
   mallopt(M_ARENA_MAX, 1);
   const fltkhost::Fonts fonts;
