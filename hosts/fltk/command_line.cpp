@@ -19,25 +19,20 @@ constexpr std::string_view kUsage =
 
 }  // namespace
 
-std::optional<int> handleCommandLine(std::span<const std::string_view> arguments, std::ostream& out,
-                                     std::ostream& err) {
-  if (arguments.empty()) return std::nullopt;
+CommandLineAnswer answerCommandLine(std::span<const std::string_view> arguments) {
+  if (arguments.empty()) return {};
   bool help = false;
   for (std::string_view argument : arguments) {
     if (argument == "--help" || argument == "-h") {
       help = true;
     } else if (argument != "--version" && argument != "-V") {
       // A mistyped option must not start the game: the player would not see the mistake.
-      err << "quintoz: unknown option '" << argument << "'\n" << kUsage;
-      return kUsageError;
+      return {kUsageError, "",
+              "quintoz: unknown option '" + std::string(argument) + "'\n" + std::string(kUsage)};
     }
   }
-  if (help) {
-    out << kUsage;
-  } else {
-    out << "quintoz " << QUINTOZ_VERSION << '\n';
-  }
-  return 0;
+  if (help) return {0, std::string(kUsage), ""};
+  return {0, std::string("quintoz ") + QUINTOZ_VERSION + "\n", ""};
 }
 
 }  // namespace fltkhost

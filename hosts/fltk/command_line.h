@@ -1,17 +1,23 @@
 #pragma once
 
 #include <optional>
-#include <ostream>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace fltkhost {
 
-// Handles the program's options before any window or display exists. main() calls it with the
-// arguments after the program name; it writes the version or the usage to `out`, or an error
-// and the usage to `err`. It returns the exit status when the program should end there, and
-// nothing when the game should start.
-std::optional<int> handleCommandLine(std::span<const std::string_view> arguments, std::ostream& out,
-                                     std::ostream& err);
+// What the command line asks of the program before any window exists: an exit status and the
+// text for standard output and standard error when it should end there, or no status when the
+// game should start.
+struct CommandLineAnswer {
+  std::optional<int> status;
+  std::string out;
+  std::string err;
+};
+
+// main() calls this with the arguments after the program name, before it touches FLTK or the
+// display, and writes out the texts itself. It changes nothing.
+CommandLineAnswer answerCommandLine(std::span<const std::string_view> arguments);
 
 }  // namespace fltkhost

@@ -2,8 +2,7 @@
 #include <FL/Fl.H>
 #include <malloc.h>
 
-#include <iostream>
-#include <optional>
+#include <cstdio>
 #include <string_view>
 #include <vector>
 
@@ -16,9 +15,12 @@
 int main(int argc, char** argv) {
   // Options are answered before FLTK is touched, so that they work without a display.
   const std::vector<std::string_view> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
-  if (const std::optional<int> status =
-          fltkhost::handleCommandLine(arguments, std::cout, std::cerr)) {
-    return *status;
+  // They are written with stdio: iostreams would double the program's size for two lines.
+  const fltkhost::CommandLineAnswer answer = fltkhost::answerCommandLine(arguments);
+  if (answer.status) {
+    std::fputs(answer.out.c_str(), stdout);
+    std::fputs(answer.err.c_str(), stderr);
+    return *answer.status;
   }
   // The sound thread's few allocations need no memory arena of their own.
   mallopt(M_ARENA_MAX, 1);

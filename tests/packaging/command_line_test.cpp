@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
-#include <sstream>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -11,21 +11,12 @@
 
 namespace {
 
-struct Outcome {
-  std::optional<int> status;
-  std::string out;
-  std::string err;
-};
-
-Outcome run(std::vector<std::string_view> arguments) {
-  std::ostringstream out;
-  std::ostringstream err;
-  const std::optional<int> status = fltkhost::handleCommandLine(arguments, out, err);
-  return {status, out.str(), err.str()};
+fltkhost::CommandLineAnswer run(std::vector<std::string_view> arguments) {
+  return fltkhost::answerCommandLine(arguments);
 }
 
 TEST(CommandLine, NoArgumentsStartTheGameAndPrintNothing) {
-  const Outcome outcome = run({});
+  const fltkhost::CommandLineAnswer outcome = run({});
   EXPECT_FALSE(outcome.status.has_value());
   EXPECT_EQ(outcome.out, "");
   EXPECT_EQ(outcome.err, "");
@@ -33,7 +24,7 @@ TEST(CommandLine, NoArgumentsStartTheGameAndPrintNothing) {
 
 TEST(CommandLine, VersionPrintsTheProjectVersionInBothSpellings) {
   for (std::string_view option : {"--version", "-V"}) {
-    const Outcome outcome = run({option});
+    const fltkhost::CommandLineAnswer outcome = run({option});
     EXPECT_EQ(outcome.status, 0) << option;
     EXPECT_EQ(outcome.out, "quintoz " QUINTOZ_EXPECTED_VERSION "\n") << option;
     EXPECT_EQ(outcome.err, "") << option;
@@ -42,7 +33,7 @@ TEST(CommandLine, VersionPrintsTheProjectVersionInBothSpellings) {
 
 TEST(CommandLine, HelpShowsTheUsageAndTheFltkAcknowledgement) {
   for (std::string_view option : {"--help", "-h"}) {
-    const Outcome outcome = run({option});
+    const fltkhost::CommandLineAnswer outcome = run({option});
     EXPECT_EQ(outcome.status, 0) << option;
     EXPECT_EQ(outcome.out.rfind("Usage: quintoz [--help | --version]\n", 0), 0u) << outcome.out;
     EXPECT_NE(outcome.out.find("--version"), std::string::npos);
@@ -60,7 +51,7 @@ TEST(CommandLine, AnythingElseIsAUsageErrorOnStandardError) {
                                                   {""},
                                                   {"--version", "-x"},
                                                   {"--VERSION"}}) {
-    const Outcome outcome = run(arguments);
+    const fltkhost::CommandLineAnswer outcome = run(arguments);
     EXPECT_EQ(outcome.status, 2) << arguments.back();
     EXPECT_EQ(outcome.out, "") << arguments.back();
     const std::string expected =
