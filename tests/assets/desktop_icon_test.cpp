@@ -7,11 +7,11 @@
 #include <array>
 #include <cstdint>
 #include <memory>
-#include <regex>
 #include <set>
 #include <span>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -157,11 +157,19 @@ TEST(DesktopIcons, TheSvgDrawsTheSameFaceAndSixPips) {
   EXPECT_NE(svg.find("viewBox=\"0 0 32 32\""), std::string::npos);
   EXPECT_NE(svg.find("fill=\"#804000\""), std::string::npos) << "the brown ground";
   EXPECT_NE(svg.find("rx="), std::string::npos) << "the face's rounded corners";
-  const std::regex circle(R"re(<circle cx="([0-9.]+)" cy="([0-9.]+)" r="3" fill="#000000"/>)re");
+  // Each pip is one circle of radius 3; collect where they stand.
+  const auto attribute = [&](std::size_t from, std::string_view name) {
+    const std::size_t at = svg.find(std::string(" ") + std::string(name) + "=\"", from);
+    if (at == std::string::npos) return std::string();
+    const std::size_t begin = at + name.size() + 3;
+    return svg.substr(begin, svg.find('"', begin) - begin);
+  };
   std::set<std::pair<std::string, std::string>> pips;
-  for (auto it = std::sregex_iterator(svg.begin(), svg.end(), circle); it != std::sregex_iterator();
-       ++it) {
-    pips.insert({(*it)[1].str(), (*it)[2].str()});
+  for (std::size_t at = svg.find("<circle"); at != std::string::npos;
+       at = svg.find("<circle", at + 1)) {
+    EXPECT_EQ(attribute(at, "r"), "3");
+    EXPECT_EQ(attribute(at, "fill"), "#000000");
+    pips.insert({attribute(at, "cx"), attribute(at, "cy")});
   }
   const std::set<std::pair<std::string, std::string>> expected = {
       {"9", "8"}, {"9", "16"}, {"9", "24"}, {"23", "8"}, {"23", "16"}, {"23", "24"}};
