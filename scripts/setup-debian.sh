@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing Quintoz need, and says which.
 # Used by the README's commands, CI and the evidence scripts; safe to run again (it installs only
-# what is missing). Usage: setup-debian.sh [--with-windows] [EXTRA-PACKAGE...]
+# what is missing). Usage: setup-debian.sh [--with-windows] [--with-packaging] [EXTRA-PACKAGE...]
+# --with-packaging adds what scripts/package.sh needs besides: the cross compiler and NSIS.
 set -euo pipefail
 
 packages=(
@@ -11,12 +12,14 @@ packages=(
   libxext-dev libxft-dev libxrender-dev libxcursor-dev libxfixes-dev libxinerama-dev
   fonts-liberation fonts-liberation2
   xvfb xdotool x11-utils x11-xserver-utils imagemagick strace
+  dpkg-dev desktop-file-utils appstream lintian
 )
 # Wine comes with the packages it recommends (X extensions, fonts): it runs badly without them.
 windows=()
 for arg in "$@"; do
   case "$arg" in
-    --with-windows) windows=(mingw-w64 wine wine64 x11-apps) ;;
+    --with-windows) windows=(mingw-w64 wine wine64 x11-apps nsis) ;;
+    --with-packaging) packages+=(mingw-w64 nsis) ;;
     *) packages+=("$arg") ;;
   esac
 done

@@ -17,10 +17,13 @@
 #include "gif_encoder.h"
 #include "ico_encoder.h"
 #include "icon_picture.h"
+#include "png_encoder.h"
 #include "tray_picture.h"
 #include "wav_encoder.h"
 
 namespace {
+
+constexpr int kDesktopIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
 
 void writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -42,6 +45,12 @@ void generateAll(const std::filesystem::path& folder) {
   }
   writeFile(folder / "tray.gif", encodeGif(drawTray(), trayPalette()));
   writeFile(folder / "icon.ico", encodeIco8Bit(drawIcon(), iconPalette()));
+  // The desktop menus' icons: the same design drawn at each size the hicolor theme asks for.
+  for (int size : kDesktopIconSizes) {
+    writeFile(folder / ("icon-" + std::to_string(size) + ".png"), encodePngRgb(drawIconAt(size)));
+  }
+  const std::string svg = iconSvg();
+  writeFile(folder / "icon.svg", std::vector<std::uint8_t>(svg.begin(), svg.end()));
   writeFile(folder / "roll.wav", encodeWav8BitMono(synthesiseDiceRattle(), kRattleSampleRate));
 }
 

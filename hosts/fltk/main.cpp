@@ -5,7 +5,10 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
+#include <vector>
 
+#include "hosts/fltk/command_line.h"
 #include "hosts/fltk/display_scale.h"
 #include "hosts/fltk/fltk_canvas.h"
 #include "hosts/fltk/fltk_host.h"
@@ -31,7 +34,16 @@ double windowScale() {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  // Options are answered before FLTK is touched, so that they work without a display.
+  const std::vector<std::string_view> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+  // They are written with stdio: iostreams would double the program's size for two lines.
+  const fltkhost::CommandLineAnswer answer = fltkhost::answerCommandLine(arguments);
+  if (answer.status) {
+    std::fputs(answer.out.c_str(), stdout);
+    std::fputs(answer.err.c_str(), stderr);
+    return *answer.status;
+  }
   // The sound thread's few allocations need no memory arena of their own.
   mallopt(M_ARENA_MAX, 1);
   const double scale = windowScale();

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Builds the Debian package, the Windows installer and the portable Windows zip into dist/ and
+# prints their paths. Installs the Debian packages it needs first, as the other scripts do.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./scripts/setup-debian.sh --with-packaging
+
+linux=build-package
+windows=build-package-win32
+mkdir -p dist
+
+cmake -S . -B "$linux" -DCMAKE_BUILD_TYPE=Release -DQUINTOZ_TESTS=OFF
+cmake --build "$linux" -j 2
+# The program itself says which version it is, so the file names cannot drift from it.
+version=$("$linux/hosts/fltk/quintoz" --version | awk '{print $2}')
+deb="quintoz_${version}_amd64.deb"
+rm -f "dist/$deb"
+cpack --config "$linux/CPackConfig.cmake" -B "$linux/cpack"
+cp "$linux/cpack/$deb" "dist/$deb"
+
+./hosts/win32/build.sh "$windows"
+windows_files=$(packaging/windows/make-packages.sh "$windows/hosts/win32/Quintoz.exe" "$version" dist)
+
+echo
+echo "Wrote:"
+echo "$PWD/dist/$deb"
+echo "$windows_files"
