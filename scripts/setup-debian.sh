@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing Quintoz need, and says which.
 # Used by the README's commands, CI and the evidence scripts; safe to run again (it installs only
-# what is missing). Usage: setup-debian.sh [--with-windows] [EXTRA-PACKAGE...]
+# what is missing). Usage: setup-debian.sh [--with-windows] [--with-web] [EXTRA-PACKAGE...]
 set -euo pipefail
 
 packages=(
@@ -17,6 +17,9 @@ windows=()
 for arg in "$@"; do
   case "$arg" in
     --with-windows) windows=(mingw-w64 wine wine64 x11-apps) ;;
+    # The browser version: emscripten and the JavaScript modules it runs, and for its tests
+    # Chromium driven through Selenium.
+    --with-web) packages+=(emscripten node-acorn chromium chromium-driver python3-selenium) ;;
     *) packages+=("$arg") ;;
   esac
 done

@@ -62,7 +62,7 @@ std::to_chars_result portableFormatReal(char* first, char* last, double value) {
 
   std::string scientific = digits.substr(0, 1);
   if (digits.size() > 1) scientific += "." + digits.substr(1);
-  char exponentText[8];
+  char exponentText[16];
   std::snprintf(exponentText, sizeof exponentText, "e%c%02d", exponent < 0 ? '-' : '+',
                 std::abs(exponent));
   scientific += exponentText;
@@ -71,7 +71,11 @@ std::to_chars_result portableFormatReal(char* first, char* last, double value) {
   const int count = static_cast<int>(digits.size());
   if (exponent >= 0) {
     if (count <= exponent + 1) {
-      fixed = digits + std::string(static_cast<std::size_t>(exponent + 1 - count), '0');
+      // A whole number is written with its exact digits, not the shortest ones padded with
+      // zeros; both have the same length.
+      char whole[400];
+      std::snprintf(whole, sizeof whole, "%.0f", std::fabs(value));
+      fixed = whole;
     } else {
       fixed = digits.substr(0, static_cast<std::size_t>(exponent + 1)) + "." +
               digits.substr(static_cast<std::size_t>(exponent + 1));

@@ -208,6 +208,7 @@ var qzPage = (function () {
   var dialogOpen = false;
   var drag = null;     // the pointer and window positions where a window drag began
   var lastPointer = { x: 0, y: 0, buttons: 0 };
+  var pressedAt = { x: 0, y: 0 };  // where the held button went down
 
   function push(event) {
     if (ended) return;
@@ -253,6 +254,7 @@ var qzPage = (function () {
     canvas.focus({ preventScroll: true });
     canvas.setPointerCapture(e.pointerId);
     lastPointer = { x: e.clientX, y: e.clientY, buttons: e.buttons };
+    pressedAt = { x: e.clientX, y: e.clientY };
     hideTip();
     var p = gamePoint(e);
     push([EVENT_DOWN, p[0], p[1], button, 0, 0]);
@@ -308,10 +310,11 @@ var qzPage = (function () {
   }
 
   // Called by the game when the left button alone moves over the bare surface: the window
-  // follows the pointer until the button is let go.
+  // follows the pointer until the button is let go, the point pressed staying under it.
   function dragWindow() {
     if (drag || (lastPointer.buttons & 1) === 0 || !position) return;
-    drag = { x: lastPointer.x, y: lastPointer.y, left: position.left, top: position.top };
+    drag = { x: pressedAt.x, y: pressedAt.y, left: position.left, top: position.top };
+    placeWindow(drag.left + lastPointer.x - drag.x, drag.top + lastPointer.y - drag.y);
     queue = queue.filter(function (event) { return event[0] !== EVENT_MOVE; });
   }
 
