@@ -6,8 +6,13 @@ if(INLINE)
   # The script must not end the element that holds it.
   string(REPLACE "</script" "<\\/script" script "${script}")
   set(game "<script>\n${script}\n</script>")
+  set(preload "")
 else()
   set(game "<script src=\"quintoz.js\"></script>")
+  # The WebAssembly starts downloading with the page instead of after the script has run; the
+  # script's own request (same origin, no credentials beyond it) then takes it from here.
+  set(preload "<link rel=\"preload\" href=\"quintoz.wasm\" as=\"fetch\" crossorigin>")
 endif()
 string(REPLACE "<!-- QUINTOZ-GAME -->" "${game}" page "${page}")
+string(REPLACE "<!-- QUINTOZ-PRELOAD -->" "${preload}" page "${page}")
 file(WRITE ${OUTPUT} "${page}")

@@ -212,6 +212,14 @@ def finish_game(page):
     page.click(*exit_button)
     box = page.dialog("Quit Now?", "Exit", ["Yes", "No"])
     check(page.focused().text == "Yes", "Yes is not the default of Quit Now?")
+    # Tab and Shift+Tab go round the dialog's buttons and never leave it.
+    for keys, expected in (((page.Keys.TAB,), "No"), ((page.Keys.TAB,), "Yes"),
+                           ((page.Keys.SHIFT, page.Keys.TAB), "No")):
+        if len(keys) == 2:
+            page.Actions(d).key_down(keys[0]).send_keys(keys[1]).key_up(keys[0]).perform()
+        else:
+            page.keys(*keys)
+        check(page.focused().text == expected, "Tab moved the focus to %r" % page.focused().text)
     box.find_elements(page.By.TAG_NAME, "button")[1].click()
     page.dialog_gone(box)
     check(page.canvas().is_displayed(), "the game window went away after No")

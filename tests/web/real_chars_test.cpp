@@ -29,10 +29,12 @@ std::string standard(double v) {
 }
 
 TEST(RealChars, FormatsLikeTheStandardLibrary) {
-  const std::vector<double> values{0.0,    -0.0,   1.0,     -1.0,   0.3,    2.5,   1e21,
-                                   1e22,   123456, 1234567, 1e-5,   1e-7,   0.1 + 0.2,
-                                   3360.5, 9825,   5040,    -32768, 1e300,  5e-324,
-                                   std::numeric_limits<double>::max(), 100, 1e15, 1e16, 1e17};
+  const std::vector<double> values{0.0,       -0.0,    1.0,    -1.0,
+                                   0.3,       2.5,     1e21,   1e22,
+                                   123456,    1234567, 1e-5,   1e-7,
+                                   0.1 + 0.2, 3360.5,  9825,   5040,
+                                   -32768,    1e300,   5e-324, std::numeric_limits<double>::max(),
+                                   100,       1e15,    1e16,   1e17};
   for (double v : values) EXPECT_EQ(portable(v), standard(v)) << v;
   std::mt19937_64 random(12);
   for (int i = 0; i < 2000; ++i) {
@@ -53,11 +55,11 @@ TEST(RealChars, TooSmallABufferIsReported) {
 }
 
 TEST(RealChars, ParsesLikeTheStandardLibrary) {
-  const std::vector<std::string> texts{"0",      "-0",    "2.5",   ".5",     "5.",    "1e3",
-                                       "1e",     "1e+",   "1E-2x", "-1.5e+2", "+1",   " 1",
-                                       "",       "-",     ".",     "e5",     "0x10",  "inf",
-                                       "-Infinity", "nan", "nan(abc)", "nan(", "1e400", "1e-400",
-                                       "3 4",    "12abc", "00012", "1.2.3"};
+  const std::vector<std::string> texts{
+      "0",    "-0",    "2.5",     ".5",  "5.",        "1e3",   "1e",
+      "1e+",  "1E-2x", "-1.5e+2", "+1",  " 1",        "",      "-",
+      ".",    "e5",    "0x10",    "inf", "-Infinity", "nan",   "nan(abc)",
+      "nan(", "1e400", "1e-400",  "3 4", "12abc",     "00012", "1.2.3"};
   for (const std::string& text : texts) {
     double mine = -7;
     double theirs = -7;
