@@ -26,8 +26,8 @@ class GamePage {
   void updateToolTip(int x, int y);
   void hideToolTip();
 
-  frmQuintoz& game_;
-  WebCanvas canvas_;
+  frmQuintoz& game_;  // owned by main
+  WebCanvas canvas_;  // owned here; the page keeps its drawing state
   // The control whose tip the page shows or waits to show, and its text.
   const toolkit::Control* tipControl_ = nullptr;
   std::string tipText_;

@@ -30,8 +30,8 @@ class WebHost : public toolkit::Host {
   [[noreturn]] void endProgram() override;
 
  private:
-  GamePage* page_ = nullptr;
-  toolkit::UniformRandom generator_;
+  GamePage* page_ = nullptr;          // owned by main; set by attach
+  toolkit::UniformRandom generator_;  // owned here; seeded by randomize
 };
 
 }  // namespace webhost
