@@ -66,6 +66,22 @@ var qzPage = (function () {
     if (position) placeWindow(position.left, position.top);
   }
 
+  // A change of density alone (the page moved to another screen, or zoomed) fires no resize:
+  // a media query on the current density says when it stops matching.
+  var density = null;
+  function watchDensity() {
+    if (density) density.query.removeEventListener('change', density.changed);
+    if (ended || !window.matchMedia) return;
+    density = {
+      query: window.matchMedia('(resolution: ' + (window.devicePixelRatio || 1) + 'dppx)'),
+      changed: function () {
+        layout();
+        watchDensity();
+      },
+    };
+    density.query.addEventListener('change', density.changed);
+  }
+
   function showWindow(w, h) {
     gameWidth = w;
     gameHeight = h;
@@ -507,6 +523,7 @@ var qzPage = (function () {
     stopSound();
     if (audio) audio.close().catch(function () {});
     listeners.forEach(function (l) { l[0].removeEventListener(l[1], l[2], l[3]); });
+    watchDensity();
     listeners = [];
     queue = [];
     waiting = null;
@@ -525,6 +542,7 @@ var qzPage = (function () {
   listen(window, 'keyup', onKey);
   listen(window, 'pointerdown', unlockSound, true);
   listen(window, 'resize', layout);
+  watchDensity();
 
   return {
     string: string, paintBegin: paintBegin, clipPush: clipPush, clipPop: clipPop, fill: fill,

@@ -246,10 +246,19 @@ def check_scaling(page):
     d = page.d
     d.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
                       {"width": 900, "height": 640, "deviceScaleFactor": 2, "mobile": False})
-    wait_for("a backing store of twice the size", lambda: d.execute_script(
+    # Headless Chromium draws a frame, and so tells the page about the new density, only when
+    # something asks for one: a screenshot does.
+    wait_for("a backing store of twice the size", lambda: d.get_screenshot_as_png() and d.execute_script(
         "var c = document.querySelector('canvas');"
         "return c.width === 1310 && c.height === 672 && c.getBoundingClientRect().width === 655"),
         3.0)
+    # Sharp: the roll button's one-pixel top edge is two whole rows of the screen, with no
+    # blend into the tray above it or the button's light inner edge below.
+    dense = page.shot()
+    top = 2 * rect_px(ROLL_BUTTON)[1]
+    rows = [dense.get(200, y) for y in range(top - 1, top + 3)]
+    check(rows == [TRAY_FIELD, (255, 255, 255), (255, 255, 255), (195, 237, 185)],
+          "the roll button's top edge at twice the density: %r" % rows)
     d.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
                       {"width": 400, "height": 640, "deviceScaleFactor": 1, "mobile": False})
     width, height = wait_for("the window scaled to a narrow page", lambda: (lambda r: r if r[0] <= 400
