@@ -4,8 +4,8 @@
 
 Plays from the served site: the prompts, a roll, two dice held (one by keyboard, one by mouse),
 a second roll, thirteen commits with their turn changes (one with a roll clicked during the
-pause), "Game Over" and "Play Again?", a quit answered No and then Yes, and the ended page with
-its "Play again". On the way it checks the dialogs' texts, titles, buttons and defaults, the
+pause), "Game Over" and "Play Again?", a roll by a tap on a touch screen, a quit answered No and
+then Yes, and the ended page with its "Play again". On the way it checks the dialogs' texts, titles, buttons and defaults, the
 canvas's size and scaling, the layout's colours, the dice, the held row, the tool tip, a window
 drag, that only the site's own files were fetched, and that the console shows no error. Then
 the single-file page must start from disk by itself. Exits 77 when Chromium or Selenium is
@@ -206,6 +206,13 @@ def finish_game(page):
     page.answer_prompt("How many Players?\n(1 to 4)", "Number of Players", "2", "1")
     page.answer_prompt("Player 1\nEnter Your Name", "Player Name", "Player1", "Bo")
     wait_for("an empty tray for the new game", lambda: not dice(page.shot()), 5.0)
+
+    # On a touch screen a tap is a click: a tap on the roll button rolls.
+    rect = page.canvas().rect
+    x, y = roll[0] + rect["x"], roll[1] + rect["y"]
+    for kind, points in (("touchStart", [{"x": x, "y": y}]), ("touchEnd", [])):
+        d.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": kind, "touchPoints": points})
+    count_dice(page, 5)
 
     # Quit, No: the game goes on; Quit, Yes: the page says the game has ended.
     exit_button = centre(rect_px(EXIT_BUTTON))
