@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing Quintoz need, and says which.
 # Used by the README's commands, CI and the evidence scripts; safe to run again (it installs only
-# what is missing). Usage: setup-debian.sh [--with-windows] [--with-packaging] [EXTRA-PACKAGE...]
-# --with-packaging adds what scripts/package.sh needs besides: the cross compiler and NSIS.
+# what is missing). Usage: setup-debian.sh [--with-windows] [--with-packaging] [--with-web]
+# [EXTRA-PACKAGE...]. --with-packaging adds what scripts/package.sh needs besides: the cross
+# compiler and NSIS.
 set -euo pipefail
 
 packages=(
@@ -20,6 +21,9 @@ for arg in "$@"; do
   case "$arg" in
     --with-windows) windows=(mingw-w64 wine wine64 x11-apps nsis) ;;
     --with-packaging) packages+=(mingw-w64 nsis) ;;
+    # The browser version: emscripten and the JavaScript modules it runs, and for its tests
+    # Chromium driven through Selenium.
+    --with-web) packages+=(emscripten node-acorn chromium chromium-driver python3-selenium) ;;
     *) packages+=("$arg") ;;
   esac
 done

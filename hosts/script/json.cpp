@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "game/text.h"
+#include "hosts/script/real_chars.h"
 
 namespace script {
 
@@ -39,7 +40,7 @@ std::string renderNumber(double n) {
   if (std::isinf(n)) return n > 0 ? "1e999" : "-1e999";
   if (std::isnan(n)) return "null";
   char buf[64];
-  auto [end, ec] = std::to_chars(buf, buf + sizeof buf, n);
+  auto [end, ec] = formatReal(buf, buf + sizeof buf, n);
   return ec == std::errc() ? std::string(buf, end) : std::string("0");
 }
 
@@ -226,7 +227,7 @@ JsonValue parseValue(std::string_view text, std::size_t& pos) {
   }
   double n = 0;
   const char* begin = text.data() + pos;
-  auto [end, ec] = std::from_chars(begin, text.data() + text.size(), n);
+  auto [end, ec] = parseReal(begin, text.data() + text.size(), n);
   if (ec == std::errc::result_out_of_range) throw std::invalid_argument("number out of range");
   if (ec != std::errc() || end == begin) throw std::invalid_argument("not a value");
   pos += static_cast<std::size_t>(end - begin);

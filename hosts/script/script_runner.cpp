@@ -5,6 +5,7 @@
 #include <map>
 #include <sstream>
 
+#include "hosts/script/real_chars.h"
 #include "ui/pictures.h"
 
 namespace script {
@@ -36,7 +37,7 @@ long long wholeNumber(std::string_view s, const char* what) {
 
 double realNumber(std::string_view s, const char* what) {
   double v = 0;
-  auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+  auto [end, ec] = parseReal(s.data(), s.data() + s.size(), v);
   if (ec != std::errc() || end != s.data() + s.size() || !std::isfinite(v)) {
     throw ScriptError(std::string(what) + " must be a number, not '" + std::string(s) + "'");
   }

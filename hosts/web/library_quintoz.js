@@ -1,0 +1,46 @@
+// The functions the game imports from the page (declared in page_bridge.h). Each hands its
+// work to qzPage, which page.js sets up in the same instance; the ones that wait for the player
+// suspend the game through Asyncify until the page calls wakeUp with the answer.
+mergeInto(LibraryManager.library, {
+  qz_paint_begin: function () { qzPage.paintBegin(); },
+  qz_clip_push: function (x, y, w, h) { qzPage.clipPush(x, y, w, h); },
+  qz_clip_pop: function () { qzPage.clipPop(); },
+  qz_fill: function (x, y, w, h, rgb) { qzPage.fill(x, y, w, h, rgb); },
+  qz_text: function (x, y, w, h, text, textBytes, families, familiesBytes, pixels, bold, rgb,
+                     align) {
+    qzPage.text(x, y, w, h, qzPage.string(text, textBytes),
+                qzPage.string(families, familiesBytes), pixels, bold, rgb, align);
+  },
+  qz_text_width: function (text, textBytes, families, familiesBytes, pixels, bold) {
+    return qzPage.textWidth(qzPage.string(text, textBytes),
+                            qzPage.string(families, familiesBytes), pixels, bold);
+  },
+  qz_image: function (x, y, w, h, rgb) { qzPage.image(x, y, w, h, rgb); },
+  qz_focus_rect: function (x, y, w, h) { qzPage.focusRect(x, y, w, h); },
+  qz_show_window: function (w, h) { qzPage.showWindow(w, h); },
+  qz_tool_tip: function (text, textBytes, x, y, w, h) {
+    qzPage.toolTip(qzPage.string(text, textBytes), x, y, w, h);
+  },
+  qz_drag_window: function () { qzPage.dragWindow(); },
+  qz_sound_load: function (wave, bytes) { qzPage.soundLoad(wave, bytes); },
+  qz_sound_play: function () { qzPage.soundPlay(); },
+  qz_next_event: function (fields) {
+    return Asyncify.handleSleep(function (wakeUp) { qzPage.nextEvent(fields, wakeUp); });
+  },
+  qz_input_box: function (prompt, promptBytes, title, titleBytes, defaultText, defaultBytes) {
+    return Asyncify.handleSleep(function (wakeUp) {
+      qzPage.inputBox(qzPage.string(prompt, promptBytes), qzPage.string(title, titleBytes),
+                      qzPage.string(defaultText, defaultBytes)).then(wakeUp);
+    });
+  },
+  qz_take_answer: function (out) { qzPage.takeAnswer(out); },
+  qz_message_box: function (text, textBytes, title, titleBytes, yesNo, defaultNo) {
+    return Asyncify.handleSleep(function (wakeUp) {
+      qzPage.messageBox(qzPage.string(text, textBytes), qzPage.string(title, titleBytes),
+                        yesNo !== 0, defaultNo !== 0).then(wakeUp);
+    });
+  },
+  qz_end: function () {
+    return Asyncify.handleSleep(function () { qzPage.end(); });
+  },
+});

@@ -1,0 +1,39 @@
+// The browser front end's entry point: the host, the game and its page view live here for the
+// whole run, and this loop hands the game the page's input, one event at a time.
+#include <array>
+#include <cstdint>
+
+#include "assets/embedded_assets.h"
+#include "hosts/web/game_page.h"
+#include "hosts/web/page_bridge.h"
+#include "hosts/web/web_host.h"
+#include "ui/frmQuintoz.h"
+
+namespace {
+
+int toPixels(float twips) {
+  return static_cast<int>(twips / toolkit::kTwipsPerPixel + 0.5f);
+}
+
+}  // namespace
+
+int main() {
+  webhost::WebHost host;
+  frmQuintoz game(host);
+  webhost::GamePage page(game);
+  host.attach(page);
+  const auto sound = assets::bytes(assets::AssetId::RollSound);
+  qz_sound_load(sound.data(), static_cast<int>(sound.size()));
+  // As on the desktop, the start-up asks for the players before the window first appears.
+  game.form.load();
+  qz_show_window(toPixels(game.form.Width), toPixels(game.form.Height));
+  page.paint();
+  // Each wait for the next event suspends the game and gives the page back to the browser;
+  // events that came while a handler ran (during a timed wait) are queued and come in order.
+  // The loop ends only with the program, inside a handler (host.endProgram).
+  std::array<std::int32_t, webhost::kEventFields> fields{};
+  for (;;) {
+    const auto kind = static_cast<webhost::EventKind>(qz_next_event(fields.data()));
+    page.dispatch({kind, fields[1], fields[2], fields[3], fields[4], fields[5]});
+  }
+}

@@ -1,0 +1,554 @@
+// The page's side of the browser front end. It runs once in every instance of the game (it is
+// placed inside the instance's factory), owns the canvas drawing state, the queue of input
+// events the game has not taken yet, the dialogs, the tool tip, the roll sound and the window's
+// position in the page, and finds its elements by the ids the page template gives them.
+var qzPage = (function () {
+  'use strict';
+
+  var EVENT_DOWN = 1, EVENT_MOVE = 2, EVENT_UP = 3, EVENT_KEY_DOWN = 4, EVENT_KEY_UP = 5,
+      EVENT_LEAVE = 6, EVENT_REPAINT = 7;
+  var TOOL_TIP_DELAY_MS = 500;
+
+  var doc = document;
+  var frame = doc.getElementById('quintoz-window');
+  var canvas = doc.getElementById('quintoz-surface');
+  var tip = doc.getElementById('quintoz-tip');
+  var ctx = canvas.getContext('2d', { alpha: false });
+  var decoder = new TextDecoder('utf-8');
+  var encoder = new TextEncoder();
+
+  // Set by end(): the game has finished and this instance must do nothing more.
+  var ended = false;
+  // Every listener this instance added, so that end() can take them all away again.
+  var listeners = [];
+  function listen(target, type, handler, options) {
+    target.addEventListener(type, handler, options);
+    listeners.push([target, type, handler, options]);
+  }
+
+  function string(ptr, bytes) {
+    return bytes > 0 ? decoder.decode(HEAPU8.subarray(ptr, ptr + bytes)) : '';
+  }
+
+  // ---- Size, scale and place of the game's window in the page.
+  var gameWidth = canvas.width, gameHeight = canvas.height;
+  var fit = 1;    // CSS pixels per game pixel: below 1 when the page is narrower than the game
+  var scale = 1;  // device pixels per game pixel: fit times the device pixel ratio
+  var shown = false;
+  var position = null;  // the window's top left corner in the page, once shown
+
+  function pageWidth() { return doc.documentElement.clientWidth; }
+  function pageHeight() { return Math.max(doc.documentElement.clientHeight, window.innerHeight); }
+
+  function placeWindow(left, top) {
+    var w = gameWidth * fit, h = gameHeight * fit;
+    position = {
+      left: Math.round(Math.max(0, Math.min(left, pageWidth() - w))),
+      top: Math.round(Math.max(0, Math.min(top, pageHeight() - h))),
+    };
+    frame.style.left = position.left + 'px';
+    frame.style.top = position.top + 'px';
+  }
+
+  // Sizes the canvas for the page's width and the screen's density; a changed backing store
+  // is blank, so the game is asked to paint again.
+  function layout() {
+    fit = Math.min(1, Math.max(0.2, (pageWidth() - 16) / gameWidth));
+    scale = fit * (window.devicePixelRatio || 1);
+    canvas.style.width = gameWidth * fit + 'px';
+    canvas.style.height = gameHeight * fit + 'px';
+    var bw = Math.round(gameWidth * scale), bh = Math.round(gameHeight * scale);
+    if (canvas.width !== bw || canvas.height !== bh) {
+      canvas.width = bw;
+      canvas.height = bh;
+      push([EVENT_REPAINT, 0, 0, 0, 0, 0]);
+    }
+    if (position) placeWindow(position.left, position.top);
+  }
+
+  // A change of density alone (the page moved to another screen, or zoomed) fires no resize:
+  // a media query on the current density says when it stops matching.
+  var density = null;
+  function watchDensity() {
+    if (density) density.query.removeEventListener('change', density.changed);
+    if (ended || !window.matchMedia) return;
+    density = {
+      query: window.matchMedia('(resolution: ' + (window.devicePixelRatio || 1) + 'dppx)'),
+      changed: function () {
+        layout();
+        watchDensity();
+      },
+    };
+    density.query.addEventListener('change', density.changed);
+  }
+
+  function showWindow(w, h) {
+    gameWidth = w;
+    gameHeight = h;
+    layout();
+    if (!position) placeWindow((pageWidth() - w * fit) / 2, 16);
+    frame.hidden = false;
+    shown = true;
+    canvas.focus({ preventScroll: true });
+  }
+
+  // ---- Drawing. Game pixels become device pixels here, rounded at each edge, so that lines
+  // stay sharp at any density.
+  var clipDepth = 0;
+  var colours = new Map();
+  var fonts = new Map();
+  var pictures = new Map();
+
+  function dev(v) { return Math.round(v * scale); }
+  function colour(rgb) {
+    var c = colours.get(rgb);
+    if (c === undefined) {
+      c = 'rgb(' + ((rgb >> 16) & 255) + ',' + ((rgb >> 8) & 255) + ',' + (rgb & 255) + ')';
+      colours.set(rgb, c);
+    }
+    return c;
+  }
+  function rect(x, y, w, h) {
+    var left = dev(x), top = dev(y);
+    return [left, top, dev(x + w) - left, dev(y + h) - top];
+  }
+
+  function paintBegin() {
+    while (clipDepth > 0) clipPop();
+    ctx.setTransform(1, 0, 0, 1, 0, 0);
+    ctx.imageSmoothingEnabled = false;
+    ctx.textBaseline = 'alphabetic';
+    ctx.textAlign = 'left';
+  }
+  function clipPush(x, y, w, h) {
+    var r = rect(x, y, w, h);
+    ctx.save();
+    ctx.beginPath();
+    ctx.rect(r[0], r[1], r[2], r[3]);
+    ctx.clip();
+    ++clipDepth;
+  }
+  function clipPop() {
+    if (clipDepth === 0) return;
+    ctx.restore();
+    --clipDepth;
+  }
+  function fill(x, y, w, h, rgb) {
+    var r = rect(x, y, w, h);
+    ctx.fillStyle = colour(rgb);
+    ctx.fillRect(r[0], r[1], r[2], r[3]);
+  }
+
+  // A font at its size in game pixels, with its measures: the ascent and descent centre a line
+  // in its box as the desktop does.
+  function font(families, pixels, bold) {
+    var key = families + '|' + pixels + '|' + bold;
+    var f = fonts.get(key);
+    if (f === undefined) {
+      f = { css: (bold ? 'bold ' : '') + pixels + 'px ' + families, pixels: pixels,
+            families: families, bold: bold };
+      ctx.font = f.css;
+      var m = ctx.measureText('Hg');
+      f.ascent = m.fontBoundingBoxAscent !== undefined ? m.fontBoundingBoxAscent : pixels * 0.905;
+      f.descent = m.fontBoundingBoxDescent !== undefined ? m.fontBoundingBoxDescent
+                                                         : pixels * 0.212;
+      fonts.set(key, f);
+    }
+    return f;
+  }
+  function measure(f, s) {
+    ctx.font = f.css;
+    return ctx.measureText(s).width;
+  }
+  function textWidth(s, families, pixels, bold) {
+    return Math.round(measure(font(families, pixels, bold), s));
+  }
+  function text(x, y, w, h, s, families, pixels, bold, rgb, align) {
+    var f = font(families, pixels, bold);
+    var width = Math.round(measure(f, s));
+    var left = x;
+    if (align === 1) left += Math.trunc((w - width) / 2);
+    if (align === 2) left += w - width;
+    var baseline = y + (h - (f.ascent + f.descent)) / 2 + f.ascent;
+    clipPush(x, y, w, h);
+    ctx.font = (bold ? 'bold ' : '') + (pixels * scale) + 'px ' + families;
+    ctx.fillStyle = colour(rgb);
+    ctx.fillText(s, left * scale, Math.round(baseline * scale));
+    clipPop();
+  }
+
+  // Pictures are converted to the canvas's form once, the first time they are drawn.
+  function image(x, y, w, h, rgb) {
+    var picture = pictures.get(rgb);
+    if (picture === undefined) {
+      picture = doc.createElement('canvas');
+      picture.width = w;
+      picture.height = h;
+      var pc = picture.getContext('2d');
+      var data = pc.createImageData(w, h);
+      var from = HEAPU8.subarray(rgb, rgb + w * h * 3), to = data.data;
+      for (var i = 0, j = 0; i < from.length; i += 3, j += 4) {
+        to[j] = from[i];
+        to[j + 1] = from[i + 1];
+        to[j + 2] = from[i + 2];
+        to[j + 3] = 255;
+      }
+      pc.putImageData(data, 0, 0);
+      pictures.set(rgb, picture);
+    }
+    var r = rect(x, y, w, h);
+    ctx.drawImage(picture, r[0], r[1], r[2], r[3]);
+  }
+
+  function focusRect(x, y, w, h) {
+    ctx.fillStyle = '#000';
+    for (var px = x; px < x + w; px += 2) {
+      dot(px, y);
+      dot(px, y + h - 1);
+    }
+    for (var py = y; py < y + h; py += 2) {
+      dot(x, py);
+      dot(x + w - 1, py);
+    }
+  }
+  function dot(x, y) {
+    var r = rect(x, y, 1, 1);
+    ctx.fillRect(r[0], r[1], r[2], r[3]);
+  }
+
+  // ---- Input. Events wait in the queue until the game asks for the next one, so that those
+  // made while the game waits are acted on after it, in order.
+  var queue = [];
+  var waiting = null;  // the game's wake-up call while it waits for an event
+  var answerBytes = null;
+  var dialogOpen = false;
+  var drag = null;     // the pointer and window positions where a window drag began
+  var lastPointer = { x: 0, y: 0, buttons: 0 };
+  var pressedAt = { x: 0, y: 0 };  // where the held button went down
+
+  function push(event) {
+    if (ended) return;
+    var last = queue[queue.length - 1];
+    // Only the latest of several moves in a row matters.
+    if (event[0] === EVENT_MOVE && last && last[0] === EVENT_MOVE && last[3] === event[3]) {
+      queue[queue.length - 1] = event;
+    } else {
+      queue.push(event);
+    }
+    if (waiting) {
+      var wake = waiting;
+      waiting = null;
+      wake();
+    }
+  }
+
+  function nextEvent(fields, wakeUp) {
+    var deliver = function () {
+      var event = queue.shift();
+      HEAP32.set(event, fields >> 2);
+      wakeUp(event[0]);
+    };
+    if (queue.length > 0) {
+      deliver();
+    } else {
+      waiting = deliver;
+    }
+  }
+
+  function gamePoint(e) {
+    var r = canvas.getBoundingClientRect();
+    return [Math.floor((e.clientX - r.left) / fit), Math.floor((e.clientY - r.top) / fit)];
+  }
+  // The browser numbers the buttons 0 left, 1 middle, 2 right; the game's mask is 1, 4, 2.
+  function gameButton(button) { return [1, 4, 2][button] || 0; }
+
+  function onPointerDown(e) {
+    unlockSound();
+    var button = gameButton(e.button);
+    if (!shown || button === 0) return;
+    e.preventDefault();
+    canvas.focus({ preventScroll: true });
+    canvas.setPointerCapture(e.pointerId);
+    lastPointer = { x: e.clientX, y: e.clientY, buttons: e.buttons };
+    pressedAt = { x: e.clientX, y: e.clientY };
+    hideTip();
+    var p = gamePoint(e);
+    push([EVENT_DOWN, p[0], p[1], button, 0, 0]);
+  }
+  function onPointerMove(e) {
+    lastPointer = { x: e.clientX, y: e.clientY, buttons: e.buttons };
+    if (drag) {
+      if ((e.buttons & 1) === 0) {
+        drag = null;
+      } else {
+        placeWindow(drag.left + e.clientX - drag.x, drag.top + e.clientY - drag.y);
+        return;
+      }
+    }
+    var p = gamePoint(e);
+    push([EVENT_MOVE, p[0], p[1], e.buttons & 7, 0, 0]);
+  }
+  function onPointerUp(e) {
+    var button = gameButton(e.button);
+    lastPointer = { x: e.clientX, y: e.clientY, buttons: e.buttons };
+    if (button === 1) drag = null;
+    if (button === 0) return;
+    var p = gamePoint(e);
+    push([EVENT_UP, p[0], p[1], button, 0, 0]);
+  }
+  // A cancelled touch lets go of whatever it pressed without clicking it.
+  function onPointerCancel() {
+    drag = null;
+    push([EVENT_UP, -1, -1, 1, 0, 0]);
+  }
+  function onPointerLeave() {
+    hideTip();
+    push([EVENT_LEAVE, 0, 0, 0, 0, 0]);
+  }
+
+  // The game's key codes: Space, Tab, capitals for letters, digits from either row.
+  function gameKey(e) {
+    if (e.key === ' ' || e.code === 'Space') return 32;
+    if (e.key === 'Tab') return 9;
+    if (e.key.length === 1 && /[a-z0-9]/i.test(e.key)) return e.key.toUpperCase().charCodeAt(0);
+    return null;
+  }
+  function onKey(e) {
+    unlockSound();
+    if (!shown || dialogOpen || ended) return;
+    var t = e.target;
+    if (t && t !== canvas && /^(BUTTON|INPUT|TEXTAREA|SELECT|A)$/.test(t.tagName)) return;
+    var key = gameKey(e);
+    if (key === null) return;
+    if (!e.ctrlKey && !e.altKey && !e.metaKey) e.preventDefault();
+    var shift = (e.shiftKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.altKey ? 4 : 0);
+    push([e.type === 'keydown' ? EVENT_KEY_DOWN : EVENT_KEY_UP, 0, 0, 0, key, shift]);
+  }
+
+  // Called by the game when the left button alone moves over the bare surface: the window
+  // follows the pointer until the button is let go, the point pressed staying under it.
+  function dragWindow() {
+    if (drag || (lastPointer.buttons & 1) === 0 || !position) return;
+    drag = { x: pressedAt.x, y: pressedAt.y, left: position.left, top: position.top };
+    placeWindow(drag.left + lastPointer.x - drag.x, drag.top + lastPointer.y - drag.y);
+    queue = queue.filter(function (event) { return event[0] !== EVENT_MOVE; });
+  }
+
+  // ---- Tool tips: shown when the pointer rests over a control that has one.
+  var tipTimer = 0;
+  function toolTip(s, x, y, w, h) {
+    hideTip();
+    if (s === '') return;
+    tipTimer = setTimeout(function () {
+      tipTimer = 0;
+      if (ended || dialogOpen) return;
+      tip.textContent = s;
+      tip.hidden = false;
+      var r = canvas.getBoundingClientRect();
+      tip.style.left = Math.round(window.scrollX + r.left + x * fit) + 'px';
+      tip.style.top = Math.round(window.scrollY + r.top + (y + h) * fit + 4) + 'px';
+      canvas.setAttribute('aria-describedby', tip.id);
+    }, TOOL_TIP_DELAY_MS);
+  }
+  function hideTip() {
+    if (tipTimer) clearTimeout(tipTimer);
+    tipTimer = 0;
+    tip.hidden = true;
+    canvas.removeAttribute('aria-describedby');
+  }
+
+  // ---- Dialogs: page elements with the desktop's texts, titles, buttons and defaults. While
+  // one is open the rest of the page is inert and the game waits for its answer.
+  var dialogCount = 0;
+
+  function openDialog(title, message, buttons, defaultIndex, input, answers) {
+    return new Promise(function (resolve) {
+      hideTip();
+      var id = 'quintoz-dialog-' + (++dialogCount);
+      var dialog = doc.createElement('dialog');
+      dialog.className = 'quintoz-dialog' + (input ? ' quintoz-input' : '');
+      dialog.setAttribute('role', 'dialog');
+      dialog.setAttribute('aria-modal', 'true');
+      dialog.setAttribute('aria-labelledby', id + '-text');
+      var heading = doc.createElement('div');
+      heading.className = 'quintoz-dialog-title';
+      heading.id = id + '-title';
+      heading.textContent = title;
+      var body = doc.createElement('p');
+      body.className = 'quintoz-dialog-text';
+      body.id = id + '-text';
+      body.textContent = message.replace(/\r\n?/g, '\n');
+      var row = doc.createElement('div');
+      row.className = 'quintoz-dialog-buttons';
+      var elements = buttons.map(function (label) {
+        var b = doc.createElement('button');
+        b.type = 'button';
+        b.textContent = label;
+        row.appendChild(b);
+        return b;
+      });
+      dialog.appendChild(heading);
+      dialog.appendChild(body);
+      dialog.appendChild(row);
+      var field = null;
+      if (input !== null) {
+        field = doc.createElement('input');
+        field.type = 'text';
+        field.value = input;
+        field.setAttribute('aria-labelledby', id + '-text');
+        field.spellcheck = false;
+        field.autocomplete = 'off';
+        dialog.appendChild(field);
+      }
+      var focusables = (field ? [field] : []).concat(elements);
+      var first = field || elements[defaultIndex];
+
+      var done = false;
+      function finish(answer) {
+        if (done) return;
+        done = true;
+        doc.removeEventListener('focusin', keepFocus, true);
+        dialog.close();
+        dialog.remove();
+        dialogOpen = false;
+        if (shown) canvas.focus({ preventScroll: true });
+        resolve(answer(field ? field.value : ''));
+      }
+      function keepFocus(e) {
+        if (!dialog.contains(e.target)) first.focus();
+      }
+      elements.forEach(function (b, i) {
+        b.addEventListener('click', function () { finish(answers[i]); });
+      });
+      dialog.addEventListener('cancel', function (e) { e.preventDefault(); });
+      dialog.addEventListener('keydown', function (e) {
+        var at = focusables.indexOf(doc.activeElement);
+        if (e.key === 'Tab') {
+          e.preventDefault();
+          var n = focusables.length;
+          focusables[((at < 0 ? 0 : at) + (e.shiftKey ? n - 1 : 1)) % n].focus();
+        } else if (e.key === 'Enter') {
+          e.preventDefault();
+          var pressed = elements.indexOf(doc.activeElement);
+          finish(answers[pressed >= 0 ? pressed : defaultIndex]);
+        } else if (e.key === 'Escape') {
+          e.preventDefault();
+          if (answers.escape) finish(answers.escape);
+        } else if (!field && answers.letters && answers.letters[e.key.toLowerCase()]) {
+          e.preventDefault();
+          finish(answers.letters[e.key.toLowerCase()]);
+        }
+      });
+      doc.body.appendChild(dialog);
+      dialogOpen = true;
+      dialog.showModal();
+      doc.addEventListener('focusin', keepFocus, true);
+      first.focus();
+      if (field) field.select();
+    });
+  }
+
+  // Resolves with the answer's length in UTF-8 bytes; the game then copies it with takeAnswer.
+  function inputBox(prompt, title, defaultText) {
+    var accept = function (typed) { return typed; };
+    var cancel = function () { return ''; };
+    var answers = [accept, cancel];
+    answers.escape = cancel;
+    return openDialog(title, prompt, ['OK', 'Cancel'], 0, defaultText, answers)
+        .then(function (typed) {
+          answerBytes = encoder.encode(typed);
+          return answerBytes.length;
+        });
+  }
+  function takeAnswer(out) {
+    if (answerBytes) HEAPU8.set(answerBytes, out);
+    answerBytes = null;
+  }
+
+  // Resolves with 0 for OK, 1 for Yes and 2 for No.
+  function messageBox(message, title, yesNo, defaultNo) {
+    var constant = function (v) { return function () { return v; }; };
+    if (!yesNo) {
+      var ok = [constant(0)];
+      ok.escape = ok[0];
+      return openDialog(title, message, ['OK'], 0, null, ok);
+    }
+    var answers = [constant(1), constant(2)];
+    answers.letters = { y: answers[0], n: answers[1] };
+    return openDialog(title, message, ['Yes', 'No'], defaultNo ? 1 : 0, null, answers);
+  }
+
+  // ---- The roll sound. Browsers let a page play sound only after the player has touched it,
+  // so the audio context is made at the first press or key; until then the roll is silent.
+  var soundBytes = null, audio = null, rollBuffer = null, rollSource = null;
+
+  function soundLoad(ptr, bytes) {
+    soundBytes = HEAPU8.slice(ptr, ptr + bytes);
+  }
+  function unlockSound() {
+    if (audio || !soundBytes || ended) return;
+    var Context = window.AudioContext || window.webkitAudioContext;
+    if (!Context) return;
+    try {
+      audio = new Context();
+    } catch (e) {
+      return;
+    }
+    audio.decodeAudioData(soundBytes.buffer.slice(0)).then(function (b) { rollBuffer = b; },
+                                                           function () {});
+  }
+  function stopSound() {
+    if (!rollSource) return;
+    try {
+      rollSource.stop();
+    } catch (e) { /* it had ended already */ }
+    rollSource = null;
+  }
+  function soundPlay() {
+    stopSound();
+    if (!audio || !rollBuffer) return;
+    if (audio.state === 'suspended') audio.resume().catch(function () {});
+    var source = audio.createBufferSource();
+    source.buffer = rollBuffer;
+    source.connect(audio.destination);
+    source.onended = function () { if (rollSource === source) rollSource = null; };
+    source.start();
+    rollSource = source;
+  }
+
+  // ---- The end: the window goes away and the page template's ended notice takes over.
+  function end() {
+    ended = true;
+    hideTip();
+    stopSound();
+    if (audio) audio.close().catch(function () {});
+    listeners.forEach(function (l) { l[0].removeEventListener(l[1], l[2], l[3]); });
+    watchDensity();
+    listeners = [];
+    queue = [];
+    waiting = null;
+    shown = false;
+    frame.hidden = true;
+    if (Module.onEnded) Module.onEnded();
+  }
+
+  listen(canvas, 'pointerdown', onPointerDown);
+  listen(canvas, 'pointermove', onPointerMove);
+  listen(canvas, 'pointerup', onPointerUp);
+  listen(canvas, 'pointercancel', onPointerCancel);
+  listen(canvas, 'pointerleave', onPointerLeave);
+  listen(canvas, 'contextmenu', function (e) { e.preventDefault(); });
+  listen(window, 'keydown', onKey);
+  listen(window, 'keyup', onKey);
+  listen(window, 'pointerdown', unlockSound, true);
+  listen(window, 'resize', layout);
+  watchDensity();
+
+  return {
+    string: string, paintBegin: paintBegin, clipPush: clipPush, clipPop: clipPop, fill: fill,
+    text: text, textWidth: textWidth, image: image, focusRect: focusRect,
+    showWindow: showWindow, toolTip: toolTip, dragWindow: dragWindow, soundLoad: soundLoad,
+    soundPlay: soundPlay, nextEvent: nextEvent, inputBox: inputBox, takeAnswer: takeAnswer,
+    messageBox: messageBox, end: end,
+  };
+})();

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+
+// The page's side of the browser front end, written in JavaScript (page.js, reached through
+// library_quintoz.js). Texts are UTF-8 with their length in bytes; colours are 0xRRGGBB;
+// positions and sizes are in the game window's pixels, which the page scales to the screen.
+// The functions marked "suspends" return only after the page has an answer; meanwhile the game
+// is paused (Asyncify) and the page goes on running.
+extern "C" {
+
+// Drawing on the game's canvas. qz_paint_begin readies the canvas for a whole new picture.
+void qz_paint_begin();
+void qz_clip_push(int x, int y, int w, int h);
+void qz_clip_pop();
+void qz_fill(int x, int y, int w, int h, int rgb);
+void qz_text(int x, int y, int w, int h, const char* text, int textBytes, const char* families,
+             int familiesBytes, int pixels, int bold, int rgb, int align);
+int qz_text_width(const char* text, int textBytes, const char* families, int familiesBytes,
+                  int pixels, int bold);
+// The picture is converted for the page once and then found again by its pixels' address.
+void qz_image(int x, int y, int w, int h, const std::uint8_t* rgb);
+void qz_focus_rect(int x, int y, int w, int h);
+
+// The page around the game. qz_show_window shows the game's window (hidden until the start-up
+// has asked its questions); qz_tool_tip shows text for the area (empty text hides it).
+void qz_show_window(int w, int h);
+void qz_tool_tip(const char* text, int textBytes, int x, int y, int w, int h);
+void qz_drag_window();
+void qz_sound_load(const std::uint8_t* wave, int bytes);
+void qz_sound_play();
+
+// Suspends until the next input event and writes it as kEventFields integers (see PageEvent);
+// returns its kind.
+int qz_next_event(std::int32_t* fields);
+// Suspends while the input box is open; returns the answer's length in bytes, which
+// qz_take_answer then copies out.
+int qz_input_box(const char* prompt, int promptBytes, const char* title, int titleBytes,
+                 const char* defaultText, int defaultBytes);
+void qz_take_answer(char* out);
+// Suspends while the message box is open; returns 0 OK, 1 Yes, 2 No.
+int qz_message_box(const char* text, int textBytes, const char* title, int titleBytes, int yesNo,
+                   int defaultNo);
+// Takes the game away and shows the ended page; suspends for good.
+void qz_end();
+}

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Builds the browser version of Quintoz with Debian's emscripten:
+#
+#   scripts/build-web.sh [--no-install] [BUILD_DIR]
+#
+# BUILD_DIR (build-web in the source tree by default) receives site/ (index.html, quintoz.js,
+# quintoz.wasm: a static site to serve from anywhere), quintoz.html (the same game in one file
+# that plays when opened from disk), and script/hosts/script/quintoz-script.js (the script driver
+# for node). Missing Debian packages are installed through scripts/setup-debian.sh unless
+# --no-install is given; then a missing emscripten makes the script exit with 77, so that a test
+# running it can report itself skipped.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+install=yes
+if [ "${1:-}" = "--no-install" ]; then
+  install=no
+  shift
+fi
+build=${1:-"$root/build-web"}
+mkdir -p "$build"
+build=$(cd "$build" && pwd)
+
+# Building needs only emscripten and the JavaScript modules it runs; the browser tests' Chromium
+# comes with setup-debian.sh --with-web, which the test command uses.
+if [ "$install" = yes ]; then
+  "$root/scripts/setup-debian.sh" emscripten node-acorn
+fi
+if ! command -v emcmake >/dev/null 2>&1 || ! command -v node >/dev/null 2>&1; then
+  echo "emscripten is not installed (apt-get install emscripten); not building the web version" >&2
+  exit 77
+fi
+
+# emcc runs parts of itself under node and needs Debian's JavaScript modules (acorn); a node
+# that is not Debian's own does not look for them where Debian puts them.
+if ! node -e 'require("acorn")' >/dev/null 2>&1; then
+  acorn=$(dpkg -L node-acorn 2>/dev/null | grep -m1 '/acorn/package.json$' || true)
+  if [ -n "$acorn" ]; then
+    export NODE_PATH="$(dirname "$(dirname "$acorn")")${NODE_PATH:+:$NODE_PATH}"
+  fi
+fi
+
+jobs=$(($(nproc) < 2 ? $(nproc) : 2))
+
+# The page: no C++ exceptions, as Asyncify needs.
+emcmake cmake -S "$root" -B "$build/page" -DCMAKE_BUILD_TYPE=Release -DQUINTOZ_TESTS=OFF \
+  -DQUINTOZ_WEB_OUTPUT_DIR="$build" >/dev/null
+cmake --build "$build/page" --target quintoz-site --parallel "$jobs"
+
+# The script driver for node: it ends a game by throwing, so this tree has exceptions.
+emcmake cmake -S "$root" -B "$build/script" -DCMAKE_BUILD_TYPE=Release -DQUINTOZ_TESTS=OFF \
+  -DCMAKE_CXX_FLAGS=-fexceptions >/dev/null
+cmake --build "$build/script" --target quintoz-script --parallel "$jobs"
+
+echo "Built $build/site/ (index.html, quintoz.js, quintoz.wasm) and $build/quintoz.html"

@@ -1,0 +1,219 @@
+"""Driving the browser version of Quintoz in headless Chromium and looking at it from outside.
+
+The browser tests share this: a local web server for the site, a Chromium of its own under
+Selenium, the game window's geometry (from the game's layout, in twips, converted to pixels),
+screenshots of the canvas read as plain RGB pixels, and the page's dialogs read as elements.
+"""
+
+import functools
+import http.server
+import os
+import shutil
+import struct
+import sys
+import tempfile
+import threading
+import time
+import zlib
+
+SKIPPED = 77  # the status CTest reads as "skipped"
+
+TWIPS = 15
+BROWN = (128, 64, 0)
+GREEN = (136, 219, 115)
+TRAY_BAND = (0, 152, 0)
+TRAY_FIELD = (0, 128, 0)
+WINDOW = (655, 336)
+
+ROLL_FRAME = (120, 240, 5055, 4320)
+ROLL_BUTTON = (120, 4440, 5055, 495)
+EXIT_BUTTON = (9570, 0, 255, 255)
+CARD = (5280, 300, 4455, 4575)
+BOX_SIZE = (435, 375)
+CATEGORY_BOXES = [
+    (1200, 480), (1200, 900), (1200, 1320), (1200, 1740), (1200, 2160), (1200, 2580),
+    (3720, 480), (3720, 900), (3720, 1320), (3720, 1740), (3720, 2160), (3720, 2580),
+    (3720, 3000),
+]
+# A held die stands in the row at the top of the roll frame, die n at 720 * n twips: 120 twips
+# down when held by a click, 180 when held by Space.
+HELD_ROW = ((240 + 120) // TWIPS, (240 + 180) // TWIPS + 4)
+
+
+def px(twips):
+    return int(round(twips / TWIPS))
+
+
+def rect_px(r):
+    return tuple(px(v) for v in r)
+
+
+def centre(r):
+    return (r[0] + r[2] // 2, r[1] + r[3] // 2)
+
+
+def box_centre(box):
+    return centre(rect_px((CARD[0] + box[0], CARD[1] + box[1], BOX_SIZE[0], BOX_SIZE[1])))
+
+
+def held_left(n):
+    return px(ROLL_FRAME[0] + 720 * n)
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def wait_for(what, probe, timeout=8.0, interval=0.1):
+    """Polls probe until it returns something true and returns that; fails after timeout."""
+    end = time.monotonic() + timeout
+    while True:
+        value = probe()
+        if value:
+            return value
+        if time.monotonic() > end:
+            raise Failure("timed out waiting for " + what)
+        time.sleep(interval)
+
+
+class Picture:
+    """An RGB(A) PNG decoded into rows of pixels: enough of PNG for browser screenshots."""
+
+    def __init__(self, png):
+        check(png[:8] == b"\x89PNG\r\n\x1a\n", "not a PNG")
+        pos, idat = 8, b""
+        while pos < len(png):
+            length, kind = struct.unpack(">I4s", png[pos:pos + 8])
+            data = png[pos + 8:pos + 8 + length]
+            if kind == b"IHDR":
+                self.width, self.height, depth, colour, _, _, interlace = struct.unpack(
+                    ">IIBBBBB", data)
+                check(depth == 8 and colour in (2, 6) and interlace == 0,
+                      "unexpected PNG format %d/%d/%d" % (depth, colour, interlace))
+                self.channels = 3 if colour == 2 else 4
+            elif kind == b"IDAT":
+                idat += data
+            pos += 12 + length
+        raw = zlib.decompress(idat)
+        stride = self.width * self.channels
+        rows, previous = [], bytearray(stride)
+        for y in range(self.height):
+            start = y * (stride + 1)
+            kind, line = raw[start], bytearray(raw[start + 1:start + 1 + stride])
+            for i in range(stride):
+                a = line[i - self.channels] if i >= self.channels else 0
+                b = previous[i]
+                c = previous[i - self.channels] if i >= self.channels else 0
+                if kind == 1:
+                    line[i] = (line[i] + a) & 255
+                elif kind == 2:
+                    line[i] = (line[i] + b) & 255
+                elif kind == 3:
+                    line[i] = (line[i] + (a + b) // 2) & 255
+                elif kind == 4:
+                    p = a + b - c
+                    pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
+                    pred = a if pa <= pb and pa <= pc else (b if pb <= pc else c)
+                    line[i] = (line[i] + pred) & 255
+            rows.append(line)
+            previous = line
+        self.rows = rows
+
+    def get(self, x, y):
+        i = x * self.channels
+        row = self.rows[y]
+        return (row[i], row[i + 1], row[i + 2])
+
+
+def close_to(a, b, tolerance=8):
+    return all(abs(p - q) <= tolerance for p, q in zip(a, b))
+
+
+def white_blobs(picture, area):
+    """Bounding boxes (x, y, w, h) of the connected near-white areas inside area."""
+    ax, ay, aw, ah = area
+    near_white = lambda p: p[0] >= 235 and p[1] >= 235 and p[2] >= 235
+    seen, blobs = set(), []
+    for y in range(ay, ay + ah):
+        for x in range(ax, ax + aw):
+            if (x, y) in seen or not near_white(picture.get(x, y)):
+                continue
+            stack, seen_here = [(x, y)], [(x, y)]
+            seen.add((x, y))
+            while stack:
+                cx, cy = stack.pop()
+                for nx, ny in ((cx + 1, cy), (cx - 1, cy), (cx, cy + 1), (cx, cy - 1)):
+                    if (ax <= nx < ax + aw and ay <= ny < ay + ah and (nx, ny) not in seen
+                            and near_white(picture.get(nx, ny))):
+                        seen.add((nx, ny))
+                        stack.append((nx, ny))
+                        seen_here.append((nx, ny))
+            xs = [p[0] for p in seen_here]
+            ys = [p[1] for p in seen_here]
+            blobs.append((min(xs), min(ys), max(xs) - min(xs) + 1, max(ys) - min(ys) + 1))
+    return blobs
+
+
+def dice(picture):
+    """The dice in the roll frame: near-white blobs the size of a die (45 by 47 or 48)."""
+    frame = rect_px(ROLL_FRAME)
+    return sorted(b for b in white_blobs(picture, frame) if 40 <= b[2] <= 47 and 40 <= b[3] <= 49)
+
+
+class LocalSite:
+    """The site served on 127.0.0.1 on a free port, quietly, from a thread of this process."""
+
+    def __init__(self, folder):
+        class Quiet(http.server.SimpleHTTPRequestHandler):
+            def log_message(self, *args):
+                pass
+
+        handler = functools.partial(Quiet, directory=folder)
+        self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+        threading.Thread(target=self.server.serve_forever, daemon=True).start()
+        self.url = "http://127.0.0.1:%d/" % self.server.server_port
+
+    def close(self):
+        self.server.shutdown()
+        self.server.server_close()
+
+
+CHROMIUM = "/usr/bin/chromium"
+CHROMEDRIVER = "/usr/bin/chromedriver"
+
+
+def browser_or_skip():
+    """A fresh headless Chromium under Selenium, or exit as skipped when it is not installed."""
+    try:
+        from selenium import webdriver
+        from selenium.webdriver.chrome.service import Service
+    except ImportError:
+        print("SKIPPED: python3-selenium is not installed")
+        sys.exit(SKIPPED)
+    for program in (CHROMIUM, CHROMEDRIVER):
+        if not os.access(program, os.X_OK):
+            print("SKIPPED: %s is not installed" % program)
+            sys.exit(SKIPPED)
+    profile = tempfile.mkdtemp(prefix="quintoz-chromium-")
+    options = webdriver.ChromeOptions()
+    options.binary_location = CHROMIUM
+    for arg in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+                "--disable-background-networking", "--disable-component-update",
+                "--disable-sync", "--user-data-dir=" + profile, "--force-device-scale-factor=1",
+                "--window-size=900,640"):
+        options.add_argument(arg)
+    options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
+    driver = webdriver.Chrome(service=Service(CHROMEDRIVER), options=options)
+    driver.quintoz_profile = profile
+    return driver
+
+
+def close_browser(driver):
+    profile = driver.quintoz_profile
+    driver.quit()
+    shutil.rmtree(profile, ignore_errors=True)
