@@ -11,6 +11,7 @@
 
 #include "hosts/fltk/fltk_canvas.h"
 #include "hosts/fltk/prompt_fit.h"
+#include "hosts/fltk/text_widgets.h"
 
 namespace fltkhost {
 
@@ -124,13 +125,12 @@ class InputDialog : public DialogWindow {
   InputDialog(const Fonts& fonts, const std::string& prompt, const std::string& title,
               const std::string& defaultText, int promptH)
       : DialogWindow(kWidth, kMargin + promptH + 10 + kButtonH + kMargin, title),
-        promptText_(labelText(prompt)),
-        prompt_(kMargin, kMargin, kPromptW, promptH),
+        prompt_(fonts, kMargin, kMargin, kPromptW, promptH),
         ok_(kWidth - kMargin - kButtonW, kMargin, kButtonW, kButtonH, "OK"),
         cancel_(kWidth - kMargin - kButtonW, kMargin + kButtonH + kGap, kButtonW, kButtonH,
                 "Cancel"),
-        input_(kMargin, kMargin + promptH + 10, kWidth - 2 * kMargin, kButtonH) {
-    prompt_.label(promptText_.c_str());
+        input_(fonts, kMargin, kMargin + promptH + 10, kWidth - 2 * kMargin, kButtonH) {
+    prompt_.text(prompt);
     prompt_.labelfont(fonts.dialogFont());
     prompt_.labelsize(kTextPixels);
     prompt_.align(FL_ALIGN_INSIDE | FL_ALIGN_TOP_LEFT | FL_ALIGN_WRAP);
@@ -170,11 +170,10 @@ class InputDialog : public DialogWindow {
   }
   void closeRequested() override { cancel(); }
 
-  std::string promptText_;
-  Fl_Box prompt_;
+  TextBox prompt_;
   Fl_Button ok_;
   Fl_Button cancel_;
-  Fl_Input input_;
+  TextInput input_;
   std::string answer_;
 };
 
@@ -185,11 +184,10 @@ class MessageDialog : public DialogWindow {
                 toolkit::MessageButtons buttons, int textW, int textH, int width)
       : DialogWindow(width, kTextTop + textH + kTextGap + kButtonH + kMargin, title),
         yesNo_(buttons == toolkit::MessageButtons::YesNo),
-        text_(labelText(text)),
-        message_(2 * kMargin, kTextTop, textW, textH),
+        message_(fonts, 2 * kMargin, kTextTop, textW, textH),
         first_(0, 0, kButtonW, kButtonH, yesNo_ ? "Yes" : "OK"),
         second_(0, 0, kButtonW, kButtonH, "No") {
-    message_.label(text_.c_str());
+    message_.text(text);
     message_.labelfont(fonts.dialogFont());
     message_.labelsize(kTextPixels);
     message_.align(FL_ALIGN_INSIDE | FL_ALIGN_TOP_LEFT);
@@ -240,8 +238,7 @@ class MessageDialog : public DialogWindow {
   }
 
   bool yesNo_;
-  std::string text_;
-  Fl_Box message_;
+  TextBox message_;
   Fl_Button first_;
   Fl_Button second_;
   toolkit::MessageAnswer answer_ = toolkit::MessageAnswer::Ok;
@@ -273,6 +270,9 @@ toolkit::MessageAnswer runMessageBox(const Fonts& fonts, DialogPlacement where,
   int textW = 0;
   int textH = 0;
   measure(fonts, labelText(text), textW, textH);
+  // FLTK measures the characters its font lacks as the boxes it would draw for them.
+  const int drawnW = widestFallbackLine(fonts, text, fonts.dialogFont(), kTextPixels);
+  if (drawnW >= 0) textW = drawnW;
   const int count = buttons == toolkit::MessageButtons::YesNo ? 2 : 1;
   const int rowW = count * kButtonW + (count - 1) * kGap;
   const int width = std::max({textW + 4 * kMargin, rowW + 2 * kMargin, 200});
