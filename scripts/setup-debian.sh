@@ -9,7 +9,9 @@ packages=(
   libgtest-dev libbenchmark-dev
   libfltk1.3-dev libasound2-dev libx11-dev libfontconfig-dev libstb-dev
   libxext-dev libxft-dev libxrender-dev libxcursor-dev libxfixes-dev libxinerama-dev
+  libfribidi-dev
   fonts-liberation fonts-liberation2
+  fonts-dejavu-core fonts-wqy-microhei fonts-symbola fonts-lohit-deva
   xvfb xdotool x11-utils imagemagick strace
 )
 # Wine comes with the packages it recommends (X extensions, fonts): it runs badly without them.
