@@ -102,9 +102,11 @@ class Image:
 
 
 class Session:
-    """One X server and one run of the game on it; cleaned up by close() whatever happened."""
+    """One X server and one run of the game on it; cleaned up by close() whatever happened. The
+    game is started as the program alone, or as the command given (a Windows program through
+    Wine, say)."""
 
-    def __init__(self, program, out):
+    def __init__(self, program, out, command=None):
         self.out = out
         self.xvfb = None
         self.game = None
@@ -146,7 +148,7 @@ class Session:
                     "pcm.!default { type file slave.pcm \"null\" file \"%s\" format \"raw\" }\n"
                     % self.sound_capture)
         self.env["ALSA_CONFIG_PATH"] = config
-        self.game = subprocess.Popen([program], env=self.env, stdout=subprocess.PIPE,
+        self.game = subprocess.Popen(command or [program], env=self.env, stdout=subprocess.PIPE,
                                      stderr=subprocess.STDOUT)
 
     def close(self):
