@@ -14,11 +14,14 @@ namespace fltkhost {
 // One line of text as it is drawn: pieces in visual order, each in the FLTK font that has its
 // characters, at one pixel size.
 struct TextLine {
+  // A stretch drawn in one font; its width is as FLTK measures it in that font.
   struct Piece {
     Fl_Font font = 0;
     std::string utf8;
     double width = 0;
   };
+  // All four are set by TextRenderer::layout and read by the caller that owns the line: the
+  // pieces from left to right, the layout's font, the pixel size and the sum of the widths.
   std::vector<Piece> pieces;
   Fl_Font primary = 0;
   int pixels = 0;

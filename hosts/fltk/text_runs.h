@@ -21,7 +21,8 @@ std::string encodeUtf8(std::u32string_view text);
 // caption stays where it was typed. Lines without such characters come back unchanged.
 std::u32string visualOrder(std::u32string_view logical);
 
-// One stretch of text drawn with one font: face is the caller's number for the font.
+// One stretch of text drawn with one font: face is the caller's number for the font. Made and
+// owned by the caller of splitRuns.
 struct TextRun {
   int face = 0;
   std::string utf8;

@@ -17,9 +17,11 @@ class TextBox : public Fl_Box {
   TextBox(const Fonts& fonts, int x, int y, int w, int h) : Fl_Box(x, y, w, h), fonts_(fonts) {}
   // Called by the dialog that owns the box: its text, with carriage returns as line breaks.
   void text(const std::string& text);
+  // Called by FLTK whenever the box is shown or changes; changes nothing but the screen.
   void draw() override;
 
  private:
+  // Owned by main, like every user of the fonts.
   const Fonts& fonts_;
   // Owned by the box: the label as FLTK reads it, and the lines as they are drawn.
   std::string label_;
@@ -32,10 +34,13 @@ class TextInput : public Fl_Input {
  public:
   // Made by the input box; the fonts must outlive the field.
   TextInput(const Fonts& fonts, int x, int y, int w, int h) : Fl_Input(x, y, w, h), fonts_(fonts) {}
+  // Called by FLTK for each event: edits as FLTK's own field does, then asks for a whole redraw.
   int handle(int event) override;
+  // Called by FLTK whenever the field changes; changes nothing but the screen.
   void draw() override;
 
  private:
+  // Owned by main, like every user of the fonts.
   const Fonts& fonts_;
 };
 
