@@ -11,7 +11,9 @@ packages=(
   libgtest-dev libbenchmark-dev
   libfltk1.3-dev libasound2-dev libx11-dev libfontconfig-dev libstb-dev
   libxext-dev libxft-dev libxrender-dev libxcursor-dev libxfixes-dev libxinerama-dev
+  libfribidi-dev
   fonts-liberation fonts-liberation2
+  fonts-dejavu-core fonts-wqy-microhei fonts-symbola fonts-lohit-deva
   xvfb xdotool x11-utils x11-xserver-utils imagemagick strace
   dpkg-dev desktop-file-utils appstream lintian
 )

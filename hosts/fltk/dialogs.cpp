@@ -11,6 +11,7 @@
 
 #include "hosts/fltk/fltk_canvas.h"
 #include "hosts/fltk/prompt_fit.h"
+#include "hosts/fltk/text_widgets.h"
 #include "toolkit/scaled_canvas.h"
 
 namespace fltkhost {
@@ -143,13 +144,13 @@ class InputDialog : public DialogWindow {
   InputDialog(const Fonts& fonts, const Metrics& m, const std::string& prompt,
               const std::string& title, const std::string& defaultText, int promptH)
       : DialogWindow(m.inputWidth, m.margin + promptH + m.promptGap + m.buttonH + m.margin, title),
-        promptText_(labelText(prompt)),
-        prompt_(m.margin, m.margin, m.promptW, promptH),
+        prompt_(fonts, m.margin, m.margin, m.promptW, promptH),
         ok_(m.inputWidth - m.margin - m.buttonW, m.margin, m.buttonW, m.buttonH, "OK"),
         cancel_(m.inputWidth - m.margin - m.buttonW, m.margin + m.buttonH + m.gap, m.buttonW,
                 m.buttonH, "Cancel"),
-        input_(m.margin, m.margin + promptH + m.promptGap, m.inputWidth - 2 * m.margin, m.buttonH) {
-    prompt_.label(promptText_.c_str());
+        input_(fonts, m.margin, m.margin + promptH + m.promptGap, m.inputWidth - 2 * m.margin,
+               m.buttonH) {
+    prompt_.text(prompt);
     prompt_.labelfont(fonts.dialogFont());
     prompt_.labelsize(m.textPixels);
     prompt_.align(FL_ALIGN_INSIDE | FL_ALIGN_TOP_LEFT | FL_ALIGN_WRAP);
@@ -189,11 +190,10 @@ class InputDialog : public DialogWindow {
   }
   void closeRequested() override { cancel(); }
 
-  std::string promptText_;
-  Fl_Box prompt_;
+  TextBox prompt_;
   Fl_Button ok_;
   Fl_Button cancel_;
-  Fl_Input input_;
+  TextInput input_;
   std::string answer_;
 };
 
@@ -205,11 +205,10 @@ class MessageDialog : public DialogWindow {
                 int width)
       : DialogWindow(width, m.textTop + textH + m.textGap + m.buttonH + m.margin, title),
         yesNo_(buttons == toolkit::MessageButtons::YesNo),
-        text_(labelText(text)),
-        message_(2 * m.margin, m.textTop, textW, textH),
+        message_(fonts, 2 * m.margin, m.textTop, textW, textH),
         first_(0, 0, m.buttonW, m.buttonH, yesNo_ ? "Yes" : "OK"),
         second_(0, 0, m.buttonW, m.buttonH, "No") {
-    message_.label(text_.c_str());
+    message_.text(text);
     message_.labelfont(fonts.dialogFont());
     message_.labelsize(m.textPixels);
     message_.align(FL_ALIGN_INSIDE | FL_ALIGN_TOP_LEFT);
@@ -260,8 +259,7 @@ class MessageDialog : public DialogWindow {
   }
 
   bool yesNo_;
-  std::string text_;
-  Fl_Box message_;
+  TextBox message_;
   Fl_Button first_;
   Fl_Button second_;
   toolkit::MessageAnswer answer_ = toolkit::MessageAnswer::Ok;
@@ -295,6 +293,9 @@ toolkit::MessageAnswer runMessageBox(const Fonts& fonts, DialogPlacement where,
   int textW = 0;
   int textH = 0;
   measure(fonts, m, labelText(text), textW, textH);
+  // FLTK measures the characters its font lacks as the boxes it would draw for them.
+  const int drawnW = widestFallbackLine(fonts, text, fonts.dialogFont(), m.textPixels);
+  if (drawnW >= 0) textW = drawnW;
   const int count = buttons == toolkit::MessageButtons::YesNo ? 2 : 1;
   const int rowW = count * m.buttonW + (count - 1) * m.gap;
   const int width = std::max({textW + 4 * m.margin, rowW + 2 * m.margin, m.messageMinWidth});

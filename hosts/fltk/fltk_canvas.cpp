@@ -80,8 +80,8 @@ void FltkCanvas::drawText(const toolkit::PixelRect& box, std::string_view utf8,
                           const toolkit::Font& font, toolkit::Rgb colour, toolkit::HAlign align) {
   if (utf8.empty()) return;
   selectFont(font);
-  const int n = static_cast<int>(utf8.size());
-  const int width = static_cast<int>(fl_width(utf8.data(), n) + 0.5);
+  const TextLine line = fonts_.text().layout(utf8, fl_font(), fl_size());
+  const int width = static_cast<int>(line.width + 0.5);
   int x = box.x;
   if (align == toolkit::HAlign::Center) x += (box.w - width) / 2;
   if (align == toolkit::HAlign::Right) x += box.w - width;
@@ -89,14 +89,14 @@ void FltkCanvas::drawText(const toolkit::PixelRect& box, std::string_view utf8,
   fl_color(colour.r, colour.g, colour.b);
   // Text never spills out of its control, as a caption longer than its box would otherwise.
   fl_push_clip(box.x, box.y, box.w, box.h);
-  fl_draw(utf8.data(), n, x, baseline);
+  line.draw(x, baseline);
   fl_pop_clip();
 }
 
 int FltkCanvas::textWidth(std::string_view utf8, const toolkit::Font& font) {
   if (utf8.empty()) return 0;
   selectFont(font);
-  return static_cast<int>(fl_width(utf8.data(), static_cast<int>(utf8.size())) + 0.5);
+  return static_cast<int>(fonts_.text().layout(utf8, fl_font(), fl_size()).width + 0.5);
 }
 
 FltkCanvas::~FltkCanvas() {

@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "hosts/fltk/font_choice.h"
+#include "hosts/fltk/text_renderer.h"
 #include "toolkit/canvas.h"
 
 namespace fltkhost {
@@ -28,8 +29,13 @@ class Fonts {
   static constexpr int kDialogPixels = 13;
   // Called by the dialogs and the tool tips: the plain face of their texts.
   Fl_Font dialogFont() const { return flFont({Family::Sans, false, kDialogPixels}); }
+  // Called by the canvas and the dialogs to lay out every text they draw or measure, so that
+  // characters the layout's font lacks show in another installed font.
+  TextRenderer& text() const { return text_; }
 
  private:
+  // Owned here: grows as texts bring characters that need other fonts.
+  mutable TextRenderer text_;
   // Owned by choose(): empty until the game window first draws text.
   mutable std::optional<bool> narrowInstalled_;
 };

@@ -28,10 +28,11 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS="suppressions=$PWD/scripts/evidence/lsan.supp:print_suppressions=0"
 
 # Tests that cannot run under the sanitizers are excluded by name here, each with its reason:
-#  - win32.build, win32.executable, win32.smoke: they cross-build the Windows program with
-#    mingw-w64 (which has no sanitizer run-time), read that file and play it under Wine, so no
-#    instrumented code of ours runs in them; the cross build also takes many minutes. The
-#    Windows front end's native helper tests (win32.* from win32_helpers_test) still run.
+#  - win32.build, win32.executable, win32.smoke, win32.e2e.wine: they cross-build the Windows
+#    program with mingw-w64 (which has no sanitizer run-time), read that file and play it under
+#    Wine, so no instrumented code of ours runs in them; the cross build also takes many
+#    minutes. The Windows front end's native helper tests (win32.* from win32_helpers_test)
+#    still run.
 #  - web.build, web.scenario.*, web.browser_game, web.site_size: they build the browser version
 #    with emscripten and run it as WebAssembly under node and Chromium, so no instrumented code
 #    of ours runs in them either. The browser front end's native tests (web.* from
@@ -39,7 +40,7 @@ export LSAN_OPTIONS="suppressions=$PWD/scripts/evidence/lsan.supp:print_suppress
 #  - scenario.no_asset_files_opened runs the driver under strace, and LeakSanitizer cannot
 #    work under ptrace; it runs on its own below with leak checking off (the same script runs
 #    with leak checking on as scenario.one_player_game).
-exclude='^(win32\.(build|executable|smoke)|web\.(build|scenario\..*|browser_game|site_size)|scenario\.no_asset_files_opened)$'
+exclude='^(win32\.(build|executable|smoke|e2e\.wine)|web\.(build|scenario\..*|browser_game|site_size)|scenario\.no_asset_files_opened)$'
 traced='^scenario\.no_asset_files_opened$'
 
 failed=0

@@ -102,9 +102,11 @@ class Image:
 
 
 class Session:
-    """One X server and one run of the game on it; cleaned up by close() whatever happened."""
+    """One X server and one run of the game on it; cleaned up by close() whatever happened. The
+    game is started as the program alone, or as the command given (a Windows program through
+    Wine, say)."""
 
-    def __init__(self, program, out, screen="1024x768x24", env=None, resources=None):
+    def __init__(self, program, out, screen="1024x768x24", env=None, resources=None, command=None):
         """screen is Xvfb's screen size; env adds to the game's environment; resources, when
         given, are loaded into the server with xrdb before the game starts."""
         self.out = out
@@ -152,7 +154,7 @@ class Session:
             subprocess.run(["xrdb", "-nocpp", "-load", "-"], input=resources.encode(), env=self.env,
                            check=True, timeout=20)
         self.env.update(env or {})
-        self.game = subprocess.Popen([program], env=self.env, stdout=subprocess.PIPE,
+        self.game = subprocess.Popen(command or [program], env=self.env, stdout=subprocess.PIPE,
                                      stderr=subprocess.STDOUT)
 
     def close(self):

@@ -1,0 +1,123 @@
+"""The Windows program under Wine, in Wine's own virtual desktop, which moves windows itself as
+Windows does: a left-button drag on the bare surface moves the window and one on a score box
+does not, a roll plays the embedded sound (heard at an ALSA file standing in for the sound
+card), and a click during the turn change's wait rolls for the next player once it is over.
+
+Exits with 77 (skipped) when Wine is not installed or the program was not built for want of
+the cross compiler."""
+
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+sys.dont_write_bytecode = True  # the source folder stays clean
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "fltk"))
+import e2e_support as e  # noqa: E402
+
+SKIPPED = 77
+
+
+def drag(s, start, by):
+    x, y = start
+    s.xdo("mousemove", x, y)
+    time.sleep(0.2)
+    s.xdo("mousedown", 1)
+    steps = 4
+    for i in range(1, steps + 1):
+        time.sleep(0.15)
+        s.xdo("mousemove", x + by[0] * i // steps, y + by[1] * i // steps)
+    time.sleep(0.3)
+    s.xdo("mouseup", 1)
+    time.sleep(0.5)
+
+
+def away(s):
+    s.xdo("mousemove", 1010, 760)
+    time.sleep(0.3)
+
+
+def scenario(s, args):
+    # The first start makes the Wine prefix, which takes a while.
+    s.find_window("Number of Players", timeout=120)
+    wid = s.start_players(["Ann", "Bob"])
+    time.sleep(1.0)
+    win = s.geometry(wid)
+    e.check(win[2:] == (655, 336), f"the window is 655 x 336 (got {win[2]} x {win[3]})")
+
+    drag(s, (win[0] + 300, win[1] + 8), (60, 45))
+    moved = s.geometry(wid)
+    shift = (moved[0] - win[0], moved[1] - win[1])
+    # The drag starts at the first move with the button down, so the window follows the mouse
+    # from the first of the four steps on.
+    e.check(42 <= shift[0] <= 60 and 31 <= shift[1] <= 45,
+            f"a drag on the bare surface moves the window with the mouse (by {shift})")
+    win = moved
+    ones = e.box_rect(e.CATEGORY_BOXES[0])
+    drag(s, (win[0] + ones[0] + ones[2] // 2, win[1] + ones[1] + ones[3] // 2), (60, 45))
+    e.check(s.geometry(wid)[:2] == win[:2], "a drag that starts on a score box leaves the window")
+
+    rx, ry = e.centre(e.rect_px(e.ROLL_BUTTON))
+    s.click(win[0] + rx, win[1] + ry)
+    time.sleep(1.5)
+    away(s)
+    shot = s.screenshot()
+    anns_dice = e.dice(shot, win)
+    e.check(len(anns_dice) == 5, f"a roll shows five dice (found {len(anns_dice)})")
+    sound = e.wave_samples(args.roll_sound)
+    heard = open(s.sound_capture, "rb").read() if os.path.exists(s.sound_capture) else b""
+    e.check(heard == sound, f"the roll played the embedded sound's {len(sound)} bytes of samples "
+            f"(the sound device got {len(heard)})")
+
+    chance = e.box_rect([b for b in e.CATEGORY_BOXES if b[0] == "chkChance"][0])
+    s.click(win[0] + chance[0] + chance[2] // 2, win[1] + chance[1] + chance[3] // 2)
+    time.sleep(1.0)
+    s.click(win[0] + rx, win[1] + ry)
+    away(s)
+    e.check(e.dice(s.screenshot(), win) == anns_dice, "the click is not acted on during the wait")
+    time.sleep(2.5)
+    shot = s.screenshot("wine-click-during-wait.png", crop=win)
+    found = e.dice(shot, win)
+    e.check(len(found) == 5 and found != anns_dice,
+            f"the click made during the wait rolled the next player's dice (found {len(found)})")
+
+
+def main():
+    args = e.arguments()
+    exe = args.program
+    if shutil.which("wine") is None:
+        print("SKIPPED: wine is not installed (apt-get install wine wine64)")
+        return SKIPPED
+    if not os.path.isfile(exe):
+        if shutil.which("x86_64-w64-mingw32-g++-posix") or shutil.which(
+                "x86_64-w64-mingw32-g++-win32"):
+            print(f"FAILED: {exe} does not exist although mingw-w64 is installed")
+            return 1
+        print(f"SKIPPED: mingw-w64 is not installed, so {exe} was not built")
+        return SKIPPED
+    os.makedirs(args.out, exist_ok=True)
+    prefix = tempfile.mkdtemp(prefix="prefix.", dir=args.out)
+    os.environ.update(WINEPREFIX=prefix, WINEDEBUG="-all",
+                      # No .NET or HTML engine is needed; without these Wine offers to fetch them.
+                      WINEDLLOVERRIDES="mscoree,mshtml=")
+    session = None
+    try:
+        session = e.Session(exe, args.out,
+                            command=["wine", "explorer", "/desktop=Quintoz,1024x768", exe])
+        scenario(session, args)
+    except e.Failure as failure:
+        print("FAILED:", failure, flush=True)
+        return 1
+    finally:
+        if session is not None:
+            subprocess.run(["wineserver", "-k"], env=session.env, capture_output=True)
+            session.close()
+        shutil.rmtree(prefix, ignore_errors=True)
+    print("passed", flush=True)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
