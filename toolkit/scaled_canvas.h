@@ -38,7 +38,8 @@ class PictureCache {
 
  private:
   PictureScaler scaler_;  // owned by the cache, given by the window
-  // Every picture made so far, owned by the cache; entries are never removed, as canvases keep their addresses.
+  // Every picture made so far, owned by the cache; entries are never removed, as canvases keep
+  // their addresses.
   std::map<std::pair<const Image*, double>, Image> made_;
 };
 

@@ -12,13 +12,13 @@ inline constexpr double kMaxScale = 8.0;
 // The density the layout is drawn for at scale one.
 inline constexpr double kLayoutDpi = 96.0;
 
-// Called by chooseScale: the value of the Xft.dpi resource in an X resource database as the server holds it (one
-// "name:\tvalue" per line, what XResourceManagerString returns), or nothing when the resource
-// is absent or not a positive number. Changes nothing.
+// Called by chooseScale: the value of the Xft.dpi resource in an X resource database as the server
+// holds it (one "name:\tvalue" per line, what XResourceManagerString returns), or nothing when the
+// resource is absent or not a positive number. Changes nothing.
 std::optional<double> xftDpi(std::string_view resources);
 
-// Called by chooseScale: the QUINTOZ_SCALE setting as a scale, or nothing when it is not a number from kMinScale to
-// kMaxScale (surrounding blanks are allowed). Changes nothing.
+// Called by chooseScale: the QUINTOZ_SCALE setting as a scale, or nothing when it is not a number
+// from kMinScale to kMaxScale (surrounding blanks are allowed). Changes nothing.
 std::optional<double> parseScaleSetting(std::string_view setting);
 
 // How the window's scale was decided, for main to report a setting it ignored.
