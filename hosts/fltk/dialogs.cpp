@@ -48,22 +48,6 @@ struct Metrics {
   int messageMinWidth;
 };
 
-// The game writes line breaks as carriage returns; FLTK labels draw "@" as a symbol prefix
-// unless it is doubled.
-std::string labelText(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    if (c == '\r') {
-      out += '\n';
-    } else if (c == '@') {
-      out += "@@";
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
-
 void measure(const Fonts& fonts, const Metrics& m, const std::string& label, int& w, int& h) {
   fl_font(fonts.dialogFont(), m.textPixels);
   w = 0;

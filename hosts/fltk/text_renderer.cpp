@@ -8,6 +8,7 @@
 #include <unordered_map>
 
 #include "hosts/fltk/text_runs.h"
+#include "toolkit/utf8.h"
 
 namespace fltkhost {
 
@@ -104,7 +105,7 @@ TextLine TextRenderer::layout(std::string_view utf8, Fl_Font primary, int pixels
     // Every font the window uses has the printable ASCII characters: no lookup is needed.
     line.pieces.push_back({primary, std::string(utf8), 0});
   } else {
-    for (TextRun& run : splitRuns(visualOrder(decodeUtf8(utf8)),
+    for (TextRun& run : splitRuns(visualOrder(toolkit::decodeUtf8(utf8)),
                                   [&](char32_t c) { return faceFor(primary, c); })) {
       line.pieces.push_back({static_cast<Fl_Font>(run.face), std::move(run.utf8), 0});
     }

@@ -7,13 +7,6 @@
 
 namespace fltkhost {
 
-// Called by the text renderer and the tests: the characters of UTF-8 text. Each byte that does
-// not start a well-formed character becomes U+FFFD, so a damaged name still shows what it can.
-std::u32string decodeUtf8(std::string_view utf8);
-
-// Called by the text renderer: the UTF-8 form of the characters.
-std::string encodeUtf8(std::u32string_view text);
-
 // Called by the text renderer for every line that holds a right-to-left character: the line in
 // the order its characters appear on screen from left to right, with Arabic letters replaced by
 // their joined presentation forms and mirrored brackets turned. The line's own direction is

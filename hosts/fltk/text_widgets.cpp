@@ -24,8 +24,9 @@ std::vector<std::string> linesOf(const std::string& text) {
   return lines;
 }
 
-// FLTK's labels draw "@" as a symbol prefix unless it is doubled.
-std::string escapedLabel(const std::string& text) {
+}  // namespace
+
+std::string labelText(const std::string& text) {
   std::string out;
   for (char c : text) {
     if (c == '\r') {
@@ -39,11 +40,9 @@ std::string escapedLabel(const std::string& text) {
   return out;
 }
 
-}  // namespace
-
 void TextBox::text(const std::string& text) {
   text_ = text;
-  label_ = escapedLabel(text);
+  label_ = labelText(text);
   label(label_.c_str());
 }
 

@@ -44,6 +44,11 @@ class TextInput : public Fl_Input {
   const Fonts& fonts_;
 };
 
+// Called by the dialogs and their labels: the text as an FLTK label shows it, with the game's
+// carriage returns as line breaks and every "@" doubled, since FLTK's labels read "@" as the
+// start of a symbol. Changes nothing.
+std::string labelText(const std::string& text);
+
 // Called by the message box before it is built: the width in pixels of the widest line of the
 // text (carriage returns break lines) as drawn in that font, or -1 when the font draws all of it
 // alone and FLTK's own measuring holds. Leaves that font selected.

@@ -16,12 +16,8 @@ work=$3
 here=$(cd "$(dirname "$0")" && pwd)
 started=$SECONDS
 key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quintoz'
-
-log() { echo "[$((SECONDS - started))s] $*"; }
-fail() {
-  log "FAIL: $*"
-  exit 1
-}
+# shellcheck source=../win32/wine_session.sh
+. "$here/../win32/wine_session.sh"
 
 for tool in wine makensis; do
   if ! command -v "$tool" >/dev/null 2>&1; then
@@ -29,35 +25,12 @@ for tool in wine makensis; do
     exit 77
   fi
 done
-if [ ! -f "$exe" ]; then
-  if ! command -v x86_64-w64-mingw32-g++-posix >/dev/null 2>&1 &&
-    ! command -v x86_64-w64-mingw32-g++-win32 >/dev/null 2>&1; then
-    echo "SKIPPED: mingw-w64 is not installed, so $exe was not built"
-    exit 77
-  fi
-  fail "$exe does not exist although mingw-w64 is installed"
-fi
+require_built_exe "$exe"
 for tool in Xvfb xdotool; do
   command -v "$tool" >/dev/null 2>&1 || fail "$tool is not installed"
 done
 
-mkdir -p "$work"
-scratch=$(mktemp -d "$work/run.XXXXXX")
-export WINEPREFIX="$scratch/prefix"
-export WINEDEBUG=-all
-# No .NET or HTML engine is needed; without these overrides Wine offers to download them.
-export WINEDLLOVERRIDES="mscoree,mshtml="
-xvfb_pid=""
-game_pid=""
-
-cleanup() {
-  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
-  wineserver -k >/dev/null 2>&1
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  wait 2>/dev/null
-  rm -rf "$scratch"
-}
-trap cleanup EXIT
+start_scratch_prefix "$work"
 
 packages=$("$here/../../packaging/windows/make-packages.sh" "$exe" "$version" "$scratch/dist") ||
   fail "the installer was not built"
@@ -70,18 +43,7 @@ zip_list=$(python3 -c 'import sys, zipfile; print("\n".join(sorted(zipfile.ZipFi
 Quintoz-$version/README.txt" ] || fail "the zip holds: $zip_list"
 log "built $setup and the zip"
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" 2>"$scratch/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$scratch/display" ] && break
-  sleep 0.1
-done
-[ -s "$scratch/display" ] || fail "Xvfb did not start: $(cat "$scratch/xvfb.log")"
-export DISPLAY=":$(head -n1 "$scratch/display")"
-
-wineboot -i >"$scratch/wineboot.log" 2>&1 || fail "wineboot failed: $(cat "$scratch/wineboot.log")"
-wineserver -w
-log "Wine prefix ready"
+start_screen_and_wine 1024x768x24
 
 # Lists every file and registry key the prefix holds that is not Wine's own; taken before the
 # installation, it shows afterwards what the uninstaller left.

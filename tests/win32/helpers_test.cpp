@@ -23,11 +23,13 @@ TEST(TextConvert, MalformedUtf8BecomesReplacementCharacters) {
   EXPECT_EQ(utf8ToUtf16("a\xff"
                         "b"),
             u"a\ufffdb");
-  EXPECT_EQ(utf8ToUtf16("\xc3"), u"\ufffd");              // cut short at the end
-  EXPECT_EQ(utf8ToUtf16("\xc3(x"), u"\ufffd(x");          // cut short before ASCII
-  EXPECT_EQ(utf8ToUtf16("\xc0\xaf"), u"\ufffd");          // overlong slash
-  EXPECT_EQ(utf8ToUtf16("\xed\xa0\x80"), u"\ufffd");      // an encoded surrogate
-  EXPECT_EQ(utf8ToUtf16("\xf4\x90\x80\x80"), u"\ufffd");  // above U+10FFFF
+  EXPECT_EQ(utf8ToUtf16("\xc3"), u"\ufffd");      // cut short at the end
+  EXPECT_EQ(utf8ToUtf16("\xc3(x"), u"\ufffd(x");  // cut short before ASCII
+  // A sequence that is no character shows one replacement for each of its bytes, as the game
+  // counts them when it cuts a name to its first ten characters and as the Linux window draws.
+  EXPECT_EQ(utf8ToUtf16("\xc0\xaf"), u"\ufffd\ufffd");                      // overlong slash
+  EXPECT_EQ(utf8ToUtf16("\xed\xa0\x80"), u"\ufffd\ufffd\ufffd");            // an encoded surrogate
+  EXPECT_EQ(utf8ToUtf16("\xf4\x90\x80\x80"), u"\ufffd\ufffd\ufffd\ufffd");  // above U+10FFFF
 }
 
 TEST(TextConvert, UnpairedSurrogatesBecomeReplacementCharacters) {

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace toolkit {
+
+// The replacement character that stands for bytes which form no character.
+inline constexpr char32_t kReplacementCharacter = 0xFFFD;
+
+// Called by the front ends that hand text to the platform in another form (the Linux window's
+// font fall-back, the Windows program's wide text): the characters of UTF-8 text. Each byte
+// that does not start a well-formed character becomes U+FFFD on its own, and decoding goes on
+// with the byte after it, so a damaged name still shows what it can. Changes nothing.
+std::u32string decodeUtf8(std::string_view utf8);
+
+// Called by the same front ends: appends the UTF-8 form of one character to out.
+void appendUtf8(std::string& out, char32_t c);
+
+// Called by the same front ends: the UTF-8 form of the characters. Changes nothing.
+std::string encodeUtf8(std::u32string_view text);
+
+}  // namespace toolkit
