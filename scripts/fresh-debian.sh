@@ -3,7 +3,8 @@
 # (debootstrap, variant minbase) in a temporary folder, clones the current commit into it, and
 # there runs the README's test command and builds the play command's game; with --ci it runs
 # .ci/run instead of the test command. Each step is printed with its time; a failing step shows
-# the last lines of its output and the script exits non-zero. Everything it mounted or made is
+# the last lines of its output (the whole of it is kept in /tmp/quintoz-fresh-RELEASE-failed.log)
+# and the script exits non-zero. Everything it mounted or made is
 # unmounted and removed on every way out, Ctrl+C included.
 #
 # Usage: scripts/fresh-debian.sh RELEASE [--ci]     (RELEASE: bookworm or trixie)
@@ -85,7 +86,10 @@ step() {
     printf 'FAILED (status %d) after %d s\n' "$status" "$(($(date +%s) - start))"
     echo "-- the last lines of its output:" >&2
     tail -n 60 "$log" >&2
-    echo "fresh-debian: $release: the step \"$name\" failed" >&2
+    # The whole output outlives the temporary folder, for the lines that scrolled past.
+    kept="/tmp/quintoz-fresh-$release-failed.log"
+    cp "$log" "$kept"
+    echo "fresh-debian: $release: the step \"$name\" failed; its whole output is in $kept" >&2
     exit 1
   fi
 }
