@@ -12,33 +12,6 @@ namespace assets {
 
 namespace {
 
-constexpr double kSquareMin = 1.0;
-constexpr double kSquareMax = 30.0;
-constexpr double kCornerRadius = 5.0;
-constexpr double kPipRadius = 3.0;
-constexpr std::array<double, 2> kPipColumns = {8.5, 22.5};
-constexpr std::array<double, 3> kPipRows = {7.5, 15.5, 23.5};
-
-bool insideRoundedSquare(double x, double y) {
-  const double lo = kSquareMin + kCornerRadius;
-  const double hi = kSquareMax - kCornerRadius;
-  const double dx = std::max({lo - x, 0.0, x - hi});
-  const double dy = std::max({lo - y, 0.0, y - hi});
-  if (x < kSquareMin || x > kSquareMax || y < kSquareMin || y > kSquareMax) return false;
-  return dx * dx + dy * dy <= kCornerRadius * kCornerRadius;
-}
-
-bool insidePip(double x, double y) {
-  for (double cx : kPipColumns) {
-    for (double cy : kPipRows) {
-      const double dx = x - cx;
-      const double dy = y - cy;
-      if (dx * dx + dy * dy <= kPipRadius * kPipRadius) return true;
-    }
-  }
-  return false;
-}
-
 // The colours of the embedded icon's palette.
 toolkit::Rgb colourOf(IconPart part) {
   switch (part) {
@@ -54,9 +27,27 @@ toolkit::Rgb colourOf(IconPart part) {
 
 }  // namespace
 
+IconPart iconPartAtUnits(double u, double v) {
+  if (u < kIconDieMin || u > kIconDieMax || v < kIconDieMin || v > kIconDieMax) {
+    return IconPart::Ground;
+  }
+  const double lo = kIconDieMin + kIconCornerRadius;
+  const double hi = kIconDieMax - kIconCornerRadius;
+  const double du = std::max({lo - u, 0.0, u - hi});
+  const double dv = std::max({lo - v, 0.0, v - hi});
+  if (du * du + dv * dv > kIconCornerRadius * kIconCornerRadius) return IconPart::Ground;
+  for (double cu : kIconPipColumns) {
+    for (double cv : kIconPipRows) {
+      const double pu = u - cu;
+      const double pv = v - cv;
+      if (pu * pu + pv * pv <= kIconPipRadius * kIconPipRadius) return IconPart::Pip;
+    }
+  }
+  return IconPart::Die;
+}
+
 IconPart iconPartAt(double x, double y) {
-  if (!insideRoundedSquare(x, y)) return IconPart::Ground;
-  return insidePip(x, y) ? IconPart::Pip : IconPart::Die;
+  return iconPartAtUnits(x + 0.5, y + 0.5);
 }
 
 toolkit::Image drawIconAt(double scale) {
@@ -67,8 +58,8 @@ toolkit::Image drawIconAt(double scale) {
   const double k = static_cast<double>(icon.width) / kIconSide;
   for (int y = 0; y < icon.height; ++y) {
     for (int x = 0; x < icon.width; ++x) {
-      // The centre of a device pixel, in the 32-pixel icon's coordinates.
-      const toolkit::Rgb colour = colourOf(iconPartAt((x + 0.5) / k - 0.5, (y + 0.5) / k - 0.5));
+      // The centre of a device pixel, in the design's units.
+      const toolkit::Rgb colour = colourOf(iconPartAtUnits((x + 0.5) / k, (y + 0.5) / k));
       std::uint8_t* p = icon.pixel(x, y);
       p[0] = colour.r;
       p[1] = colour.g;

@@ -1,8 +1,5 @@
 #include "icon_picture.h"
 
-#include <algorithm>
-#include <array>
-#include <cmath>
 #include <stdexcept>
 #include <string>
 
@@ -15,36 +12,21 @@ constexpr std::uint8_t kBrown = 0;
 constexpr std::uint8_t kWhite = 1;
 constexpr std::uint8_t kBlack = 2;
 
-// The design as shapes on a 32-unit square, in edge coordinates: at 32 pixels these cover the
-// same pixels as the embedded icon's geometry (assets/icon_geometry), and they scale to any size,
-// as the desktop menus' icons and the SVG need.
-constexpr double kUnits = 32.0;
-constexpr double kFaceMin = 1.0;
-constexpr double kFaceMax = 31.0;
-constexpr double kFaceCornerRadius = 5.5;
-constexpr double kFacePipRadius = 3.0;
-constexpr std::array<double, 2> kFacePipColumns = {9.0, 23.0};
-constexpr std::array<double, 3> kFacePipRows = {8.0, 16.0, 24.0};
 constexpr Rgb kBrownRgb = {128, 64, 0};
 constexpr Rgb kWhiteRgb = {255, 255, 255};
 constexpr Rgb kBlackRgb = {0, 0, 0};
 
 // The colour of the design at the point (u, v), in units.
 Rgb designColourAt(double u, double v) {
-  if (u < kFaceMin || u > kFaceMax || v < kFaceMin || v > kFaceMax) return kBrownRgb;
-  const double lo = kFaceMin + kFaceCornerRadius;
-  const double hi = kFaceMax - kFaceCornerRadius;
-  const double du = std::max({lo - u, 0.0, u - hi});
-  const double dv = std::max({lo - v, 0.0, v - hi});
-  if (du * du + dv * dv > kFaceCornerRadius * kFaceCornerRadius) return kBrownRgb;
-  for (double cu : kFacePipColumns) {
-    for (double cv : kFacePipRows) {
-      const double pu = u - cu;
-      const double pv = v - cv;
-      if (pu * pu + pv * pv <= kFacePipRadius * kFacePipRadius) return kBlackRgb;
-    }
+  switch (assets::iconPartAtUnits(u, v)) {
+    case assets::IconPart::Ground:
+      return kBrownRgb;
+    case assets::IconPart::Die:
+      return kWhiteRgb;
+    case assets::IconPart::Pip:
+      break;
   }
-  return kWhiteRgb;
+  return kBlackRgb;
 }
 
 std::string svgNumber(double value) {
@@ -81,7 +63,7 @@ RgbImage drawIconAt(int size) {
   // Each pixel is the average of a grid of samples, which smooths the edges without blurring.
   constexpr int kSamples = 8;
   RgbImage image(size, size);
-  const double unitsPerPixel = kUnits / size;
+  const double unitsPerPixel = assets::kIconUnits / size;
   for (int y = 0; y < size; ++y) {
     for (int x = 0; x < size; ++x) {
       int r = 0;
@@ -107,19 +89,19 @@ RgbImage drawIconAt(int size) {
 }
 
 std::string iconSvg() {
-  const std::string units = svgNumber(kUnits);
-  const std::string face = svgNumber(kFaceMax - kFaceMin);
+  const std::string units = svgNumber(assets::kIconUnits);
+  const std::string face = svgNumber(assets::kIconDieMax - assets::kIconDieMin);
   std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
   svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"256\" height=\"256\" viewBox=\"0 0 " +
          units + " " + units + "\">\n";
   svg += "  <rect width=\"" + units + "\" height=\"" + units + "\" fill=\"#804000\"/>\n";
-  svg += "  <rect x=\"" + svgNumber(kFaceMin) + "\" y=\"" + svgNumber(kFaceMin) + "\" width=\"" +
-         face + "\" height=\"" + face + "\" rx=\"" + svgNumber(kFaceCornerRadius) +
-         "\" fill=\"#ffffff\"/>\n";
-  for (double cu : kFacePipColumns) {
-    for (double cv : kFacePipRows) {
+  svg += "  <rect x=\"" + svgNumber(assets::kIconDieMin) + "\" y=\"" +
+         svgNumber(assets::kIconDieMin) + "\" width=\"" + face + "\" height=\"" + face +
+         "\" rx=\"" + svgNumber(assets::kIconCornerRadius) + "\" fill=\"#ffffff\"/>\n";
+  for (double cu : assets::kIconPipColumns) {
+    for (double cv : assets::kIconPipRows) {
       svg += "  <circle cx=\"" + svgNumber(cu) + "\" cy=\"" + svgNumber(cv) + "\" r=\"" +
-             svgNumber(kFacePipRadius) + "\" fill=\"#000000\"/>\n";
+             svgNumber(assets::kIconPipRadius) + "\" fill=\"#000000\"/>\n";
     }
   }
   svg += "</svg>\n";
