@@ -26,8 +26,8 @@ using PictureScaler = std::function<Image(const Image& picture, double scale)>;
 Image scaleNearest(const Image& picture, double scale);
 
 // The pictures a window has drawn at a scale other than one, made once each by the window's
-// scaler and kept for the window's life, so that a repaint makes no picture twice and the
-// platform canvas may keep its own copies keyed by address. Owned by a front end's window.
+// scaler and kept until the window's scale changes, so that a repaint makes no picture twice and
+// the platform canvas may keep its own copies keyed by address. Owned by the window core.
 class PictureCache {
  public:
   // Made once by a front end's window with the function that makes its scaled pictures.
@@ -35,11 +35,13 @@ class PictureCache {
   // Called by the scaled canvas: the picture at that scale, made on first use. The reference
   // stays valid as long as the cache lives.
   const Image& at(const Image& picture, double scale);
+  // Called by the window core when its scale changes, after the platform canvas has dropped its
+  // copies: frees every picture made so far.
+  void clear() { made_.clear(); }
 
  private:
   PictureScaler scaler_;  // owned by the cache, given by the window
-  // Every picture made so far, owned by the cache; entries are never removed, as canvases keep
-  // their addresses.
+  // Every picture made since the last clear, owned by the cache; canvases keep their addresses.
   std::map<std::pair<const Image*, double>, Image> made_;
 };
 

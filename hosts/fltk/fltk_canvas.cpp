@@ -49,13 +49,21 @@ Fonts::Fonts() {
   Fl::set_font(kNarrowBold, "BLiberation Sans Narrow");
 }
 
-FontChoice Fonts::choose(const toolkit::Font& font) const {
-  if (!narrowInstalled_) narrowInstalled_ = familyInstalled("Liberation Sans Narrow");
-  return chooseFont(font, *narrowInstalled_);
+windowcore::FaceChoice Fonts::choose(const toolkit::Font& font) const {
+  using windowcore::Family;
+  windowcore::FaceChoice choice = windowcore::chooseFace(font);
+  if (choice.family == Family::SansNarrow && !narrowInstalled_) {
+    narrowInstalled_ = familyInstalled("Liberation Sans Narrow");
+  }
+  if (choice.family == Family::Named ||
+      (choice.family == Family::SansNarrow && !*narrowInstalled_)) {
+    choice.family = Family::Sans;
+  }
+  return choice;
 }
 
-Fl_Font Fonts::flFont(const FontChoice& choice) const {
-  if (choice.family == Family::SansNarrow) return choice.bold ? kNarrowBold : kNarrow;
+Fl_Font Fonts::flFont(const windowcore::FaceChoice& choice) const {
+  if (choice.family == windowcore::Family::SansNarrow) return choice.bold ? kNarrowBold : kNarrow;
   return choice.bold ? kSansBold : kSans;
 }
 
@@ -72,7 +80,7 @@ void FltkCanvas::fillRect(const toolkit::PixelRect& r, toolkit::Rgb colour) {
 }
 
 void FltkCanvas::selectFont(const toolkit::Font& font) {
-  const FontChoice choice = fonts_.choose(font);
+  const windowcore::FaceChoice choice = fonts_.choose(font);
   fl_font(fonts_.flFont(choice), choice.pixels);
 }
 
@@ -100,7 +108,12 @@ int FltkCanvas::textWidth(std::string_view utf8, const toolkit::Font& font) {
 }
 
 FltkCanvas::~FltkCanvas() {
+  forgetPictures();
+}
+
+void FltkCanvas::forgetPictures() {
   for (const auto& [image, pixmap] : uploaded_) fl_delete_offscreen(pixmap);
+  uploaded_.clear();
 }
 
 void FltkCanvas::drawImage(int x, int y, const toolkit::Image& image) {

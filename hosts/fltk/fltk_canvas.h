@@ -4,7 +4,7 @@
 #include <optional>
 #include <unordered_map>
 
-#include "hosts/fltk/font_choice.h"
+#include "hosts/core/font_face.h"
 #include "hosts/fltk/text_renderer.h"
 #include "toolkit/canvas.h"
 
@@ -21,14 +21,15 @@ class Fonts {
   // anything yet, so that the first prompt can appear before its configuration is read.
   Fonts();
   // Called by the canvas: the FLTK font number of a chosen family and weight.
-  Fl_Font flFont(const FontChoice& choice) const;
-  // Called by the canvas for every text: the layout's font as this machine can draw it. The
+  Fl_Font flFont(const windowcore::FaceChoice& choice) const;
+  // Called by the canvas for every text: the layout's font as this machine can draw it, the
+  // plain family standing in for named faces and for the narrow one when it is missing. The
   // first call asks fontconfig whether the narrow family exists and remembers the answer.
-  FontChoice choose(const toolkit::Font& font) const;
+  windowcore::FaceChoice choose(const toolkit::Font& font) const;
   // The pixel size of the dialogs' texts and of the tool tips.
   static constexpr int kDialogPixels = 13;
   // Called by the dialogs and the tool tips: the plain face of their texts.
-  Fl_Font dialogFont() const { return flFont({Family::Sans, false, kDialogPixels}); }
+  Fl_Font dialogFont() const { return flFont({windowcore::Family::Sans, false, kDialogPixels}); }
   // Called by the canvas and the dialogs to lay out every text they draw or measure, so that
   // characters the layout's font lacks show in another installed font.
   TextRenderer& text() const { return text_; }
@@ -58,13 +59,15 @@ class FltkCanvas : public toolkit::Canvas {
   int textWidth(std::string_view utf8, const toolkit::Font& font) override;
   void drawImage(int x, int y, const toolkit::Image& image) override;
   void drawFocusRect(const toolkit::PixelRect& r) override;
+  // Called by the window when its scale changes: frees the uploaded copies of the old pictures.
+  void forgetPictures();
 
  private:
   void selectFont(const toolkit::Font& font);
   const Fonts& fonts_;
   // Owned by drawImage: every picture drawn so far, as a pixmap on the X server (FLTK's
-  // Fl_Offscreen). Keyed by address, which is sound because the game's pictures are decoded once
-  // and neither change nor go away while the window lives.
+  // Fl_Offscreen). Keyed by address, which is sound because pictures never change, and the
+  // window forgets them all before the ones of an old scale go away.
   std::unordered_map<const toolkit::Image*, unsigned long> uploaded_;
 };
 

@@ -26,7 +26,7 @@ toolkit::MessageAnswer FltkHost::messageBox(const std::string& text, const std::
 
 void FltkHost::repaint() {
   if (window_ == nullptr) return;
-  window_->redraw();
+  window_->core().refresh();
   // Draws only: reading events here would run the user's clicks in the middle of the game's
   // wait instead of after it.
   Fl::flush();

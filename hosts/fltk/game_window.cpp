@@ -2,31 +2,27 @@
 
 #include <FL/Fl.H>
 #include <FL/Fl_Tooltip.H>
-#include <cmath>
 
 #include "hosts/fltk/input_map.h"
-#include "hosts/shared/sharp_pictures.h"
-#include "toolkit/painter.h"
 
 namespace fltkhost {
 
 namespace {
 
-int toPixels(float twips, double scale) {
-  return toolkit::scaledEdge(static_cast<int>(twips / toolkit::kTwipsPerPixel + 0.5f), scale);
-}
-
 // Seconds the mouse must rest over a control before its tip shows.
 constexpr float kToolTipDelay = 0.5f;
+
+toolkit::PixelRect deviceRect(const frmQuintoz& game, double scale) {
+  return toolkit::scaledRect(game.form.pixelRect(), scale);
+}
 
 }  // namespace
 
 GameWindow::GameWindow(frmQuintoz& game, const Fonts& fonts, double scale)
-    : Fl_Double_Window(toPixels(game.form.Width, scale), toPixels(game.form.Height, scale)),
+    : Fl_Double_Window(deviceRect(game, scale).w, deviceRect(game, scale).h),
       game_(game),
       canvas_(fonts),
-      scale_(scale),
-      pictures_(&hostshared::sharpPicture) {
+      core_(game.form, *this, scale) {
   end();
   label(game.form.Caption.c_str());
   xclass(game.form.Caption.c_str());
@@ -35,14 +31,17 @@ GameWindow::GameWindow(frmQuintoz& game, const Fonts& fonts, double scale)
   // No title bar, frame or system menu: the game draws its own quit and new-game buttons.
   border(0);
   size_range(w(), h(), w(), h());
-  if (const auto& image = game.form.Icon.image; image != nullptr && image->width > 0) {
-    // The icon grows with the window, drawn again at the larger size.
-    const toolkit::Image& shown = scale == 1.0 ? *image : pictures_.at(*image, scale);
-    icon_ = std::make_unique<Fl_RGB_Image>(shown.rgb.data(), shown.width, shown.height, 3);
+  if (const toolkit::Image* shown = core_.icon()) {
+    icon_ = std::make_unique<Fl_RGB_Image>(shown->rgb.data(), shown->width, shown->height, 3);
     icon(icon_.get());
   }
   // A close request from the window manager asks "Quit Now?" exactly as the quit button does.
-  callback([](Fl_Widget*, void* self) { static_cast<GameWindow*>(self)->requestClose(); }, this);
+  callback(
+      [](Fl_Widget*, void* self) {
+        auto* window = static_cast<GameWindow*>(self);
+        window->core_.runEvent([window] { window->game_.cmdExit_Click(); });
+      },
+      this);
   Fl_Tooltip::delay(kToolTipDelay);
   // Tips use the dialogs' face and size, which are loaded already; FLTK's default face would
   // cost a font of its own.
@@ -50,93 +49,49 @@ GameWindow::GameWindow(frmQuintoz& game, const Fonts& fonts, double scale)
   Fl_Tooltip::size(toolkit::scaledEdge(Fonts::kDialogPixels, scale));
 }
 
-int GameWindow::layoutPixel(int devicePixel) const {
-  return static_cast<int>(std::floor(devicePixel / scale_));
-}
-
-void GameWindow::requestClose() {
-  game_.form.runEvent([this] { game_.cmdExit_Click(); });
-  redraw();
-}
-
 void GameWindow::startDrag() {
   if (drag_.active) return;
   drag_ = {true, Fl::event_x_root(), Fl::event_y_root(), x(), y()};
 }
 
-void GameWindow::moveWithPointer() {
-  position(drag_.windowX + Fl::event_x_root() - drag_.pointerX,
-           drag_.windowY + Fl::event_y_root() - drag_.pointerY);
-}
-
 void GameWindow::draw() {
-  // At scale one the painter draws on FLTK directly, so that the window stays exactly as laid
-  // out, pixel for pixel.
-  if (scale_ == 1.0) {
-    toolkit::paintForm(game_.form, canvas_);
-    return;
-  }
-  toolkit::ScaledCanvas scaled(canvas_, scale_, pictures_);
-  toolkit::paintForm(game_.form, scaled);
+  core_.paint(canvas_);
 }
 
-void GameWindow::showToolTip(int x, int y) {
-  const toolkit::Control* control = game_.form.hitTest(x, y);
-  const std::string text = game_.form.toolTipAt(x, y);
-  if (control == tipControl_ && text == tipText_) return;
-  tipControl_ = control;
+void GameWindow::showToolTip(const std::string& text, const toolkit::PixelRect& area) {
   tipText_ = text;
-  if (text.empty()) {
-    Fl_Tooltip::enter_area(this, 0, 0, 0, 0, nullptr);
-    return;
-  }
-  const toolkit::PixelRect r = toolkit::scaledRect(control->visiblePixelRect(), scale_);
-  Fl_Tooltip::enter_area(this, r.x, r.y, r.w, r.h, tipText_.c_str());
-}
-
-void GameWindow::hideToolTip() {
-  tipControl_ = nullptr;
-  tipText_.clear();
-  Fl_Tooltip::enter_area(this, 0, 0, 0, 0, nullptr);
+  Fl_Tooltip::enter_area(this, area.x, area.y, area.w, area.h,
+                         tipText_.empty() ? nullptr : tipText_.c_str());
 }
 
 int GameWindow::handle(int event) {
-  toolkit::Form& form = game_.form;
-  // The form works in layout pixels; the pointer arrives in the screen's.
-  const int ex = layoutPixel(Fl::event_x());
-  const int ey = layoutPixel(Fl::event_y());
+  const int ex = Fl::event_x();
+  const int ey = Fl::event_y();
   switch (event) {
     case FL_PUSH:
-      hideToolTip();
       if (const std::int16_t button = gameButton(Fl::event_button()); button != 0) {
-        form.pointerDown(ex, ey, button);
+        core_.pointerDown(ex, ey, button);
       }
-      redraw();
       return 1;
     case FL_DRAG:
-      if (drag_.active) {
-        moveWithPointer();
-        return 1;
-      }
-      form.pointerMove(ex, ey, gameButtonMask(Fl::event_state()));
-      redraw();
-      return 1;
     case FL_MOVE:
-      showToolTip(ex, ey);
-      form.pointerMove(ex, ey, gameButtonMask(Fl::event_state()));
-      redraw();
+      if (drag_.active) {
+        position(drag_.windowX + Fl::event_x_root() - drag_.pointerX,
+                 drag_.windowY + Fl::event_y_root() - drag_.pointerY);
+      } else {
+        core_.pointerMove(ex, ey, gameButtonMask(Fl::event_state()));
+      }
       return 1;
     case FL_RELEASE:
       if (const std::int16_t button = gameButton(Fl::event_button()); button != 0) {
         if (button == toolkit::kLeftButton) drag_.active = false;
-        form.pointerUp(ex, ey, button);
+        core_.pointerUp(ex, ey, button);
       }
-      redraw();
       return 1;
     case FL_ENTER:
       return 1;  // asking for the moves that follow
     case FL_LEAVE:
-      hideToolTip();
+      core_.pointerLeave();
       return 1;
     case FL_FOCUS:
     case FL_UNFOCUS:
@@ -148,11 +103,10 @@ int GameWindow::handle(int event) {
       if (const auto key = gameKeyCode(Fl::event_key())) {
         const std::int16_t shift = gameShiftMask(Fl::event_state());
         if (event == FL_KEYDOWN) {
-          form.keyDown(*key, shift);
+          core_.keyDown(*key, shift);
         } else {
-          form.keyUp(*key, shift);
+          core_.keyUp(*key, shift);
         }
-        redraw();
       }
       return 1;
     case FL_SHORTCUT:

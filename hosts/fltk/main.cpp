@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "hosts/core/display_scale.h"
 #include "hosts/fltk/command_line.h"
-#include "hosts/fltk/display_scale.h"
 #include "hosts/fltk/fltk_canvas.h"
 #include "hosts/fltk/fltk_host.h"
 #include "hosts/fltk/game_window.h"
@@ -23,11 +23,11 @@ double windowScale() {
   fl_open_display();
   const char* resources = XResourceManagerString(fl_display);
   const char* setting = std::getenv("QUINTOZ_SCALE");
-  const fltkhost::ScaleChoice choice =
-      fltkhost::chooseScale(resources != nullptr ? resources : "", setting);
+  const windowcore::ScaleChoice choice =
+      windowcore::chooseScale(resources != nullptr ? resources : "", setting);
   if (choice.settingIgnored) {
     std::fprintf(stderr, "quintoz: ignoring QUINTOZ_SCALE=%s: it is not a number from %g to %g\n",
-                 setting, fltkhost::kMinScale, fltkhost::kMaxScale);
+                 setting, windowcore::kMinScale, windowcore::kMaxScale);
   }
   return choice.scale;
 }

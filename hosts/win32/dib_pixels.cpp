@@ -1,7 +1,5 @@
 #include "hosts/win32/dib_pixels.h"
 
-#include <cmath>
-
 namespace win32 {
 
 std::vector<std::uint8_t> toDibRows(const toolkit::Image& image) {
@@ -17,10 +15,6 @@ std::vector<std::uint8_t> toDibRows(const toolkit::Image& image) {
     }
   }
   return out;
-}
-
-int fontHeightForPoints(float points) {
-  return -static_cast<int>(std::lround(points * 96.0 / 72.0));
 }
 
 }  // namespace win32

@@ -18,8 +18,4 @@ constexpr int dibStride(int width) {
 // with a negative height), blue-green-red, each padded with zeros to dibStride. Changes nothing.
 std::vector<std::uint8_t> toDibRows(const toolkit::Image& image);
 
-// Called by the canvas for every font it creates: the logical height GDI expects for a font of
-// that many points at 96 dots per inch, negative so that it names the character height.
-int fontHeightForPoints(float points);
-
 }  // namespace win32

@@ -3,13 +3,10 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include <cmath>
-
-#include "hosts/shared/sharp_pictures.h"
+#include "hosts/core/display_scale.h"
 #include "hosts/win32/resource_ids.h"
 #include "hosts/win32/wide_text.h"
 #include "hosts/win32/window_dpi.h"
-#include "toolkit/painter.h"
 
 namespace win32 {
 
@@ -44,10 +41,7 @@ std::int16_t heldButtons(WPARAM keys) {
 }  // namespace
 
 GameWindow::GameWindow(HINSTANCE instance, toolkit::Form& form, std::function<void()> onClose)
-    : instance_(instance),
-      form_(form),
-      onClose_(std::move(onClose)),
-      pictures_(&hostshared::sharpPicture) {
+    : instance_(instance), form_(form), onClose_(std::move(onClose)), core_(form, *this, 1.0) {
   const toolkit::Rgb back = form.BackColor;
   background_.reset(CreateSolidBrush(RGB(back.r, back.g, back.b)));
 
@@ -77,8 +71,8 @@ GameWindow::GameWindow(HINSTANCE instance, toolkit::Form& form, std::function<vo
 }
 
 void GameWindow::applyDpi(UINT dpi, const RECT* suggested) {
-  scale_ = scaleForDpi(dpi);
-  const toolkit::PixelRect client = toolkit::scaledRect(form_.pixelRect(), scale_);
+  core_.setScale(windowcore::scaleForDpi(dpi));
+  const toolkit::PixelRect client = core_.deviceRect();
   RECT frame{0, 0, client.w, client.h};
   AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
   // Windows suggests where the window goes on the new monitor; the size is the layout's own, so
@@ -107,8 +101,8 @@ void GameWindow::applyDpi(UINT dpi, const RECT* suggested) {
   InvalidateRect(window_, nullptr, FALSE);
 }
 
-int GameWindow::layoutPixel(int devicePixel) const {
-  return static_cast<int>(std::floor(devicePixel / scale_));
+void GameWindow::invalidate() {
+  if (window_ != nullptr) InvalidateRect(window_, nullptr, FALSE);
 }
 
 GameWindow::~GameWindow() {
@@ -157,12 +151,10 @@ LRESULT GameWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       mouseMove(wParam, lParam);
       return 0;
     case WM_KEYDOWN:
-      form_.keyDown(static_cast<std::int16_t>(wParam), shiftState());
-      InvalidateRect(window_, nullptr, FALSE);
+      core_.keyDown(static_cast<std::int16_t>(wParam), shiftState());
       return 0;
     case WM_KEYUP:
-      form_.keyUp(static_cast<std::int16_t>(wParam), shiftState());
-      InvalidateRect(window_, nullptr, FALSE);
+      core_.keyUp(static_cast<std::int16_t>(wParam), shiftState());
       return 0;
     case WM_NOTIFY: {
       auto* header = reinterpret_cast<NMHDR*>(lParam);
@@ -175,8 +167,7 @@ LRESULT GameWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_CLOSE:
       // Closing asks first, exactly like the quit button; the game ends the program itself.
-      form_.runEvent(onClose_);
-      InvalidateRect(window_, nullptr, FALSE);
+      core_.runEvent(onClose_);
       return 0;
     case WM_DPICHANGED:
       // Moved to a monitor of another density, or the density was changed.
@@ -207,13 +198,7 @@ void GameWindow::paint() {
   }
   {
     GdiCanvas canvas(backDc_.get(), gdi_);
-    // At scale one the painter draws on GDI directly, exactly as laid out.
-    if (scale_ == 1.0) {
-      toolkit::paintForm(form_, canvas);
-    } else {
-      toolkit::ScaledCanvas scaled(canvas, scale_, pictures_);
-      toolkit::paintForm(form_, scaled);
-    }
+    core_.paint(canvas);
   }
   BitBlt(screen, 0, 0, client.right, client.bottom, backDc_.get(), 0, 0, SRCCOPY);
   EndPaint(window_, &ps);
@@ -238,13 +223,11 @@ void GameWindow::createToolTip() {
   SendMessageW(toolTip_, TTM_SETMAXTIPWIDTH, 0, 400);
 }
 
-void GameWindow::updateToolTip(int x, int y) {
+void GameWindow::showToolTip(const std::string& text, const toolkit::PixelRect& /*area*/) {
   if (toolTip_ == nullptr) return;
-  std::wstring text = wideText(form_.toolTipAt(x, y));
-  if (text == toolTipText_) return;
   // One tool covers the whole window, so a new control under the mouse only shows its own tip
   // once the old one is taken down; the tip control then asks for the text again.
-  toolTipText_ = std::move(text);
+  toolTipText_ = wideText(text);
   SendMessageW(toolTip_, TTM_POP, 0, 0);
   SendMessageW(toolTip_, TTM_ACTIVATE, toolTipText_.empty() ? FALSE : TRUE, 0);
 }
@@ -252,23 +235,17 @@ void GameWindow::updateToolTip(int x, int y) {
 void GameWindow::mouseDown(LPARAM lParam, std::int16_t button) {
   // The capture makes the release arrive here even when it happens outside the window.
   SetCapture(window_);
-  form_.pointerDown(layoutPixel(GET_X_LPARAM(lParam)), layoutPixel(GET_Y_LPARAM(lParam)), button);
-  InvalidateRect(window_, nullptr, FALSE);
+  core_.pointerDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), button);
 }
 
 void GameWindow::mouseUp(WPARAM wParam, LPARAM lParam, std::int16_t button) {
   // The capture ends with the last button; the key flags name the buttons still held.
   if (heldButtons(wParam) == 0 && GetCapture() == window_) ReleaseCapture();
-  form_.pointerUp(layoutPixel(GET_X_LPARAM(lParam)), layoutPixel(GET_Y_LPARAM(lParam)), button);
-  InvalidateRect(window_, nullptr, FALSE);
+  core_.pointerUp(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), button);
 }
 
 void GameWindow::mouseMove(WPARAM wParam, LPARAM lParam) {
-  // The form works in layout pixels; the mouse reports the monitor's.
-  const int x = layoutPixel(GET_X_LPARAM(lParam));
-  const int y = layoutPixel(GET_Y_LPARAM(lParam));
-  updateToolTip(x, y);
-  form_.pointerMove(x, y, heldButtons(wParam));
+  core_.pointerMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), heldButtons(wParam));
   if (window_ == nullptr) return;
   // A drag runs the system's move loop, which swallows the button's release and drops our
   // capture; the form still believes the button is held, so it is told here.
@@ -276,9 +253,8 @@ void GameWindow::mouseMove(WPARAM wParam, LPARAM lParam) {
     POINT cursor{};
     GetCursorPos(&cursor);
     ScreenToClient(window_, &cursor);
-    form_.pointerUp(layoutPixel(cursor.x), layoutPixel(cursor.y), toolkit::kLeftButton);
+    core_.pointerUp(cursor.x, cursor.y, toolkit::kLeftButton);
   }
-  InvalidateRect(window_, nullptr, FALSE);
 }
 
 }  // namespace win32

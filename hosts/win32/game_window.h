@@ -5,36 +5,40 @@
 #include <functional>
 #include <string>
 
+#include "hosts/core/window_core.h"
 #include "hosts/win32/gdi_canvas.h"
 #include "hosts/win32/gdi_handles.h"
-#include "toolkit/form.h"
-#include "toolkit/scaled_canvas.h"
 
 namespace win32 {
 
-// The borderless top-level window that shows the form and turns Windows input into the form's
-// input calls. WinMain owns it; its window procedure reaches it through GWLP_USERDATA.
-class GameWindow {
+// The borderless top-level window: its GDI canvas, its tool tip control and its messages, with
+// everything else left to the window core. WinMain owns it; its window procedure reaches it
+// through GWLP_USERDATA.
+class GameWindow : private windowcore::PlatformWindow {
  public:
   // Called by WinMain once the form is loaded. Creates the window hidden, at the form's size
   // scaled to its monitor's density, with the form's caption and colour; onClose runs when the
   // user asks to close it (Alt+F4).
   GameWindow(HINSTANCE instance, toolkit::Form& form, std::function<void()> onClose);
-  ~GameWindow();
+  ~GameWindow() override;
   GameWindow(const GameWindow&) = delete;
   GameWindow& operator=(const GameWindow&) = delete;
 
   HWND handle() const { return window_; }
+  // Called by the host's repaint: the core that knows whether the form changed.
+  windowcore::WindowCore& core() { return core_; }
 
  private:
   static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
 
+  void invalidate() override;
+  void showToolTip(const std::string& text, const toolkit::PixelRect& area) override;
+  void forgetPictures() override { gdi_.forgetPictures(); }
+
   void paint();
   void applyDpi(UINT dpi, const RECT* suggested);
-  int layoutPixel(int devicePixel) const;
   void createToolTip();
-  void updateToolTip(int x, int y);
   void mouseDown(LPARAM lParam, std::int16_t button);
   void mouseUp(WPARAM wParam, LPARAM lParam, std::int16_t button);
   void mouseMove(WPARAM wParam, LPARAM lParam);
@@ -49,10 +53,8 @@ class GameWindow {
   HWND window_ = nullptr;
   HWND toolTip_ = nullptr;  // owned by the window: destroyed with it
   std::wstring toolTipText_;
-  // Device pixels per layout pixel on the window's monitor; changed only by applyDpi.
-  double scale_ = 1.0;
-  // The pictures drawn at scales other than one, kept across monitors.
-  toolkit::PictureCache pictures_;
+  // Made at scale one; applyDpi gives it the monitor's scale once the window exists.
+  windowcore::WindowCore core_;
 };
 
 }  // namespace win32

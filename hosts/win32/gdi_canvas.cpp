@@ -1,5 +1,6 @@
 #include "hosts/win32/gdi_canvas.h"
 
+#include "hosts/core/font_face.h"
 #include "hosts/win32/dib_pixels.h"
 #include "hosts/win32/wide_text.h"
 
@@ -22,10 +23,10 @@ HFONT GdiResources::font(const toolkit::Font& font) {
   auto found = fonts_.find(key);
   if (found != fonts_.end()) return found->second.get();
   const std::wstring face = wideText(font.face);
-  HFONT created =
-      CreateFontW(fontHeightForPoints(font.points), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE,
-                  FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                  DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str());
+  HFONT created = CreateFontW(-windowcore::pointsToPixels(font.points), 0, 0, 0,
+                              font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                              DEFAULT_PITCH | FF_DONTCARE, face.c_str());
   return fonts_.emplace(std::move(key), GdiObject<HFONT>(created)).first->second.get();
 }
 

@@ -24,6 +24,8 @@ class GdiResources {
   // Called by the canvas: the picture's pixels in the layout SetDIBitsToDevice takes, converted
   // on first use. Pictures are shared and never change, so their address identifies them.
   const std::vector<std::uint8_t>& dibRows(const toolkit::Image& image);
+  // Called by the window when its scale changes, before the old scale's pictures are freed.
+  void forgetPictures() { pictures_.clear(); }
 
  private:
   std::map<std::tuple<std::string, float, bool>, GdiObject<HFONT>> fonts_;

@@ -21,7 +21,7 @@ class Application {
     // The start-up prompts come before the window, which shows the answers once it appears.
     game_.form.load();
     window_.emplace(instance_, game_.form, [this] { game_.cmdExit_Click(); });
-    host_.attach(window_->handle());
+    host_.attach(window_->handle(), &window_->core());
     ShowWindow(window_->handle(), show);
     UpdateWindow(window_->handle());
     MSG message{};
@@ -29,7 +29,7 @@ class Application {
       TranslateMessage(&message);
       DispatchMessageW(&message);
     }
-    host_.attach(nullptr);
+    host_.attach(nullptr, nullptr);
     return static_cast<int>(message.wParam);
   }
 

@@ -19,8 +19,4 @@ UINT windowDpi(HWND window) {
   return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
 }
 
-double scaleForDpi(UINT dpi) {
-  return static_cast<double>(dpi) / USER_DEFAULT_SCREEN_DPI;
-}
-
 }  // namespace win32

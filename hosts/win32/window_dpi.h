@@ -9,8 +9,4 @@ namespace win32 {
 // Changes nothing.
 UINT windowDpi(HWND window);
 
-// Called by the game window whenever its density is known or changes: how many device pixels
-// one layout pixel takes at that density (96 dots per inch is one). Changes nothing.
-double scaleForDpi(UINT dpi);
-
 }  // namespace win32

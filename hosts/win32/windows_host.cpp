@@ -46,8 +46,8 @@ toolkit::MessageAnswer WindowsHost::messageBox(const std::string& text, const st
 }
 
 void WindowsHost::repaint() {
-  if (window_ == nullptr) return;
-  InvalidateRect(window_, nullptr, FALSE);
+  if (window_ == nullptr || core_ == nullptr) return;
+  core_->refresh();
   UpdateWindow(window_);
 }
 

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "hosts/core/window_core.h"
 #include "toolkit/host.h"
 #include "toolkit/uniform_random.h"
 
@@ -13,8 +14,12 @@ class WindowsHost : public toolkit::Host {
  public:
   WindowsHost();
 
-  // Called by the game window right after it is created and right before it is destroyed.
-  void attach(HWND window) { window_ = window; }
+  // Called by WinMain right after the game window is created and right before it is destroyed
+  // (with nulls): the window owns the dialogs, and its core decides what a repaint draws.
+  void attach(HWND window, windowcore::WindowCore* core) {
+    window_ = window;
+    core_ = core;
+  }
 
   std::string inputBox(const std::string& prompt, const std::string& title,
                        const std::string& defaultText) override;
@@ -32,7 +37,8 @@ class WindowsHost : public toolkit::Host {
 
  private:
   HWND window_ = nullptr;
-  double counterPeriod_ = 0;  // seconds per performance-counter tick
+  windowcore::WindowCore* core_ = nullptr;  // owned by the game window
+  double counterPeriod_ = 0;                // seconds per performance-counter tick
   toolkit::UniformRandom generator_;
 };
 

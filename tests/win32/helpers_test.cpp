@@ -59,11 +59,4 @@ TEST(DibPixels, RowsAreBlueGreenRedPaddedToFourBytes) {
   EXPECT_EQ(rows, want);
 }
 
-TEST(DibPixels, FontHeightsAreNegativePixelsAt96Dpi) {
-  EXPECT_EQ(win32::fontHeightForPoints(8.25f), -11);
-  EXPECT_EQ(win32::fontHeightForPoints(12.0f), -16);
-  EXPECT_EQ(win32::fontHeightForPoints(9.75f), -13);
-  EXPECT_EQ(win32::fontHeightForPoints(13.5f), -18);
-}
-
 }  // namespace

@@ -1,4 +1,4 @@
-#include "hosts/shared/sharp_pictures.h"
+#include "hosts/core/sharp_pictures.h"
 
 #include "assets/face_geometry.h"
 #include "assets/icon_geometry.h"
@@ -6,7 +6,7 @@
 #include "toolkit/scaled_canvas.h"
 #include "ui/pictures.h"
 
-namespace hostshared {
+namespace windowcore {
 
 toolkit::Image sharpPicture(const toolkit::Image& picture, double scale) {
   // The game's pictures are decoded once and shared, so their addresses tell them apart.
@@ -22,4 +22,4 @@ toolkit::Image sharpPicture(const toolkit::Image& picture, double scale) {
   return toolkit::scaleNearest(picture, scale);
 }
 
-}  // namespace hostshared
+}  // namespace windowcore

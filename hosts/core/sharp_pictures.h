@@ -2,7 +2,7 @@
 
 #include "toolkit/image.h"
 
-namespace hostshared {
+namespace windowcore {
 
 // Called by a window's picture cache (both front ends) when the window is drawn at a scale other
 // than one: the die faces, the dice's designs, the icon and the tray are drawn again from their
@@ -10,4 +10,4 @@ namespace hostshared {
 // scaled by nearest neighbour, which keeps its edges hard and adds no colour. Changes nothing.
 toolkit::Image sharpPicture(const toolkit::Image& picture, double scale);
 
-}  // namespace hostshared
+}  // namespace windowcore

@@ -1,24 +1,26 @@
-#include "hosts/fltk/font_choice.h"
+#include "hosts/core/font_face.h"
 
 #include <cmath>
 
-namespace fltkhost {
+namespace windowcore {
 
 int pointsToPixels(float points) {
   return static_cast<int>(std::lround(static_cast<double>(points) * 96.0 / 72.0));
 }
 
-FontChoice chooseFont(const toolkit::Font& font, bool narrowInstalled) {
-  FontChoice choice;
+FaceChoice chooseFace(const toolkit::Font& font) {
+  FaceChoice choice;
   choice.pixels = pointsToPixels(font.points);
   choice.bold = font.bold;
   if (font.face == "Arial Narrow") {
-    choice.family = narrowInstalled ? Family::SansNarrow : Family::Sans;
+    choice.family = Family::SansNarrow;
   } else if (font.face == "MS Sans Serif" || font.face == "System") {
     // Both are bitmap faces of another system whose look is closest to a bold sans-serif.
     choice.bold = true;
+  } else if (!font.face.empty() && font.face != "Arial") {
+    choice.family = Family::Named;
   }
   return choice;
 }
 
-}  // namespace fltkhost
+}  // namespace windowcore

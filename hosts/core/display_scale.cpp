@@ -1,11 +1,11 @@
-#include "hosts/fltk/display_scale.h"
+#include "hosts/core/display_scale.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <system_error>
 
-namespace fltkhost {
+namespace windowcore {
 
 namespace {
 
@@ -51,6 +51,10 @@ std::optional<double> parseScaleSetting(std::string_view setting) {
   return value;
 }
 
+double scaleForDpi(double dpi) {
+  return std::clamp(dpi / kLayoutDpi, kMinScale, kMaxScale);
+}
+
 ScaleChoice chooseScale(std::string_view resources, const char* setting) {
   ScaleChoice choice;
   if (setting != nullptr && *setting != '\0') {
@@ -61,9 +65,9 @@ ScaleChoice chooseScale(std::string_view resources, const char* setting) {
     choice.settingIgnored = true;
   }
   if (const auto dpi = xftDpi(resources)) {
-    choice.scale = std::clamp(*dpi / kLayoutDpi, kMinScale, kMaxScale);
+    choice.scale = scaleForDpi(*dpi);
   }
   return choice;
 }
 
-}  // namespace fltkhost
+}  // namespace windowcore

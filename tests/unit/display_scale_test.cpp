@@ -1,8 +1,8 @@
-#include "hosts/fltk/display_scale.h"
+#include "hosts/core/display_scale.h"
 
 #include <gtest/gtest.h>
 
-namespace fltkhost {
+namespace windowcore {
 namespace {
 
 TEST(XftDpi, ReadsTheResourceAmongOthersAsXrdbStoresIt) {
@@ -65,4 +65,4 @@ TEST(ChooseScale, TheServersDensityIsMeasuredFrom96DotsAndKeptWithinTheLimits) {
 }
 
 }  // namespace
-}  // namespace fltkhost
+}  // namespace windowcore

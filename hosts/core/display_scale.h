@@ -3,7 +3,7 @@
 #include <optional>
 #include <string_view>
 
-namespace fltkhost {
+namespace windowcore {
 
 // The least and greatest scale the window accepts; outside them it would be too small to use
 // or larger than any screen.
@@ -21,15 +21,20 @@ std::optional<double> xftDpi(std::string_view resources);
 // from kMinScale to kMaxScale (surrounding blanks are allowed). Changes nothing.
 std::optional<double> parseScaleSetting(std::string_view setting);
 
+// Called by chooseScale and by the Windows window whenever it learns its monitor's density: how
+// many device pixels a layout pixel takes at that many dots per inch, kept within the limits.
+// Changes nothing.
+double scaleForDpi(double dpi);
+
 // How the window's scale was decided, for main to report a setting it ignored.
 struct ScaleChoice {
   double scale = 1.0;           // the window's scale
   bool settingIgnored = false;  // QUINTOZ_SCALE was given but is not a usable number
 };
 
-// Called by main once, before the first dialog: the scale of the window and its dialogs. A
-// usable QUINTOZ_SCALE wins; otherwise Xft.dpi over 96, kept within the limits; otherwise one.
-// `setting` is null when the variable is not set. Changes nothing.
+// Called by the Linux window's main once, before the first dialog: the scale of the window and its
+// dialogs. A usable QUINTOZ_SCALE wins; otherwise Xft.dpi over 96, kept within the limits;
+// otherwise one. `setting` is null when the variable is not set. Changes nothing.
 ScaleChoice chooseScale(std::string_view resources, const char* setting);
 
-}  // namespace fltkhost
+}  // namespace windowcore

@@ -1,0 +1,112 @@
+#include "hosts/core/window_core.h"
+
+#include <cmath>
+
+#include "hosts/core/sharp_pictures.h"
+#include "toolkit/painter.h"
+
+namespace windowcore {
+
+WindowCore::WindowCore(toolkit::Form& form, PlatformWindow& window, double scale)
+    : form_(form), window_(window), scale_(scale > 0 ? scale : 1.0), pictures_(&sharpPicture) {
+  shown_ = formFingerprint(form_);
+}
+
+void WindowCore::setScale(double scale) {
+  if (!(scale > 0) || scale == scale_) return;
+  scale_ = scale;
+  // A window that changes density keeps only the pictures it draws now; the platform's copies
+  // of the old ones go first, since the freed addresses may be used again.
+  window_.forgetPictures();
+  pictures_.clear();
+  hideToolTip();
+  window_.invalidate();
+}
+
+toolkit::PixelRect WindowCore::deviceRect() const {
+  return toolkit::scaledRect(form_.pixelRect(), scale_);
+}
+
+const toolkit::Image* WindowCore::icon() {
+  const auto& image = form_.Icon.image;
+  if (image == nullptr || image->width <= 0) return nullptr;
+  return scale_ == 1.0 ? image.get() : &pictures_.at(*image, scale_);
+}
+
+void WindowCore::paint(toolkit::Canvas& device) {
+  shown_ = formFingerprint(form_);
+  if (scale_ == 1.0) {
+    toolkit::paintForm(form_, device);
+    return;
+  }
+  toolkit::ScaledCanvas scaled(device, scale_, pictures_);
+  toolkit::paintForm(form_, scaled);
+}
+
+void WindowCore::refresh() {
+  if (formFingerprint(form_) != shown_) window_.invalidate();
+}
+
+int WindowCore::layoutPixel(int devicePixel) const {
+  return static_cast<int>(std::floor(devicePixel / scale_));
+}
+
+void WindowCore::pointerDown(int x, int y, std::int16_t button) {
+  hideToolTip();
+  form_.pointerDown(layoutPixel(x), layoutPixel(y), button);
+  refresh();
+}
+
+void WindowCore::pointerMove(int x, int y, std::int16_t buttons) {
+  const int lx = layoutPixel(x);
+  const int ly = layoutPixel(y);
+  // Tips follow the resting pointer, not a drag.
+  if (buttons == 0) updateToolTip(lx, ly);
+  form_.pointerMove(lx, ly, buttons);
+  refresh();
+}
+
+void WindowCore::pointerUp(int x, int y, std::int16_t button) {
+  form_.pointerUp(layoutPixel(x), layoutPixel(y), button);
+  refresh();
+}
+
+void WindowCore::pointerLeave() {
+  hideToolTip();
+}
+
+void WindowCore::keyDown(std::int16_t key, std::int16_t shift) {
+  form_.keyDown(key, shift);
+  refresh();
+}
+
+void WindowCore::keyUp(std::int16_t key, std::int16_t shift) {
+  form_.keyUp(key, shift);
+  refresh();
+}
+
+void WindowCore::runEvent(const std::function<void()>& handler) {
+  form_.runEvent(handler);
+  refresh();
+}
+
+void WindowCore::updateToolTip(int x, int y) {
+  const toolkit::Control* control = form_.hitTest(x, y);
+  std::string text = form_.toolTipAt(x, y);
+  if (control == tipControl_ && text == tipText_) return;
+  tipControl_ = control;
+  tipText_ = std::move(text);
+  const toolkit::PixelRect area = tipText_.empty() || control == nullptr
+                                      ? toolkit::PixelRect{}
+                                      : toolkit::scaledRect(control->visiblePixelRect(), scale_);
+  window_.showToolTip(tipText_, area);
+}
+
+void WindowCore::hideToolTip() {
+  if (tipControl_ == nullptr && tipText_.empty()) return;
+  tipControl_ = nullptr;
+  tipText_.clear();
+  window_.showToolTip({}, {});
+}
+
+}  // namespace windowcore

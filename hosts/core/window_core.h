@@ -1,0 +1,97 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "toolkit/canvas.h"
+#include "toolkit/form.h"
+#include "toolkit/scaled_canvas.h"
+
+namespace windowcore {
+
+// What the window core asks of a platform's window. Each front end implements it once, over its
+// own window, tool tip and canvas; the core's tests implement it with no display at all.
+class PlatformWindow {
+ public:
+  virtual ~PlatformWindow() = default;
+
+  // Called by the core when the form no longer looks as it was last painted: the platform makes
+  // sure WindowCore::paint runs soon. It must not feed input to the core from inside this call.
+  virtual void invalidate() = 0;
+  // Called by the core when the pointer comes to rest over a control with another tool tip:
+  // show `text` for `area` (device pixels, window-relative) after the platform's usual delay, or
+  // take the tip down when the text is empty.
+  virtual void showToolTip(const std::string& text, const toolkit::PixelRect& area) = 0;
+  // Called by the core when the scale changes, before the next paint: the pictures of the old
+  // scale are freed, so a platform canvas that keeps converted copies by address must drop them.
+  virtual void forgetPictures() = 0;
+};
+
+// What every window does the same way, whatever the platform: it keeps the scale, paints the
+// form through the scaled canvas with pictures redrawn from their geometry, turns device pixels
+// into layout pixels for the form's input, tracks tool tips, and asks for a paint only when
+// what would be drawn has changed. A front end owns one per window and calls it from its event
+// loop; the core reaches the platform only through PlatformWindow.
+class WindowCore {
+ public:
+  // Made once by a front end's window: `scale` is device pixels per layout pixel (one at 96
+  // dots per inch). The form and the platform window must outlive the core.
+  WindowCore(toolkit::Form& form, PlatformWindow& window, double scale);
+
+  double scale() const { return scale_; }
+  // Called by a front end when its density changes (another monitor, a zoom, a narrower page):
+  // drops the old scale's pictures and asks for a paint. Ignores a scale that is not positive.
+  void setScale(double scale);
+  // The window's client area in device pixels at the current scale: the form's own size with
+  // its edges rounded as every control's are, so that the last column of pixels is the form's.
+  toolkit::PixelRect deviceRect() const;
+  // The form's icon at the current scale, drawn again from its geometry when the scale is not
+  // one; null when the form has none. Valid until the scale changes.
+  const toolkit::Image* icon();
+
+  // Called by the platform whenever its window must be drawn (an expose, or after invalidate):
+  // paints the whole form on the platform's canvas, directly at scale one so that the 96-dpi
+  // window stays exactly as laid out, else through the scaled canvas. Changes nothing of the game.
+  void paint(toolkit::Canvas& device);
+
+  // Called by the platform's event loop with positions in device pixels relative to the window's
+  // client area. Each may run any of the game's handlers, and asks for a paint if the form changed.
+  void pointerDown(int x, int y, std::int16_t button);
+  void pointerMove(int x, int y, std::int16_t buttons);
+  void pointerUp(int x, int y, std::int16_t button);
+  // The pointer left the window: no tool tip stays up.
+  void pointerLeave();
+  void keyDown(std::int16_t key, std::int16_t shift);
+  void keyUp(std::int16_t key, std::int16_t shift);
+  // Called for a request from outside the form's input (the system asks the window to close):
+  // runs the handler as an event of the form, then asks for a paint if the form changed.
+  void runEvent(const std::function<void()>& handler);
+  // Called by a platform host's repaint (the timed wait) and after anything else that may have
+  // changed the form: asks for a paint when the form looks different from the last one painted.
+  void refresh();
+
+  // A device pixel as the form's layout pixel; positions left of or above the window stay
+  // negative, so that they hit nothing.
+  int layoutPixel(int devicePixel) const;
+
+ private:
+  void updateToolTip(int x, int y);
+  void hideToolTip();
+
+  toolkit::Form& form_;             // owned by the game
+  PlatformWindow& window_;          // owned by the front end
+  double scale_;                    // changed only by setScale
+  toolkit::PictureCache pictures_;  // the pictures at scale_, when it is not one
+  // The control whose tip is up or waiting, and its text; owned by the tool tip functions.
+  const toolkit::Control* tipControl_ = nullptr;
+  std::string tipText_;
+  // What the form looked like when the platform was last asked to paint it (see fingerprint).
+  std::uint64_t shown_ = 0;
+};
+
+// Called by the core after input and by its tests: a digest of everything the painter would draw
+// for the form, so that two forms that look alike have the same digest. Changes nothing.
+std::uint64_t formFingerprint(const toolkit::Form& form);
+
+}  // namespace windowcore
