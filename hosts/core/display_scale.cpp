@@ -1,9 +1,9 @@
 #include "hosts/core/display_scale.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
-#include <system_error>
+#include <cstdlib>
+#include <string>
 
 namespace windowcore {
 
@@ -20,11 +20,14 @@ std::string_view trimmed(std::string_view s) {
 std::optional<double> number(std::string_view s) {
   s = trimmed(s);
   if (s.empty()) return std::nullopt;
-  double value = 0;
-  const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), value);
-  if (error != std::errc() || end != s.data() + s.size() || !std::isfinite(value)) {
-    return std::nullopt;
-  }
+  // strtod rather than from_chars, which the browser build's C++ library lacks for doubles. It
+  // needs a terminated string, and it would skip leading blanks and take hexadecimal, which the
+  // digits-only check keeps out.
+  const std::string text(s);
+  if (text.find_first_not_of("0123456789.+-eE") != std::string::npos) return std::nullopt;
+  char* end = nullptr;
+  const double value = std::strtod(text.c_str(), &end);
+  if (end != text.c_str() + text.size() || !std::isfinite(value)) return std::nullopt;
   return value;
 }
 

@@ -1,6 +1,6 @@
 #include "hosts/web/font_css.h"
 
-#include <cmath>
+#include "hosts/core/font_face.h"
 
 namespace webhost {
 
@@ -24,18 +24,20 @@ std::string quoted(const std::string& face) {
 }  // namespace
 
 CssFont cssFont(const toolkit::Font& font) {
+  const windowcore::FaceChoice face = windowcore::chooseFace(font);
   CssFont css;
-  css.pixels = static_cast<int>(std::lround(static_cast<double>(font.points) * 96.0 / 72.0));
-  css.bold = font.bold;
-  if (font.face == "Arial Narrow") {
-    css.families = kNarrow;
-  } else if (font.face == "MS Sans Serif" || font.face == "System") {
-    css.families = kSans;
-    css.bold = true;
-  } else if (font.face == "Arial" || font.face.empty()) {
-    css.families = kSans;
-  } else {
-    css.families = quoted(font.face) + ", " + kSans;
+  css.pixels = face.pixels;
+  css.bold = face.bold;
+  switch (face.family) {
+    case windowcore::Family::Sans:
+      css.families = kSans;
+      break;
+    case windowcore::Family::SansNarrow:
+      css.families = kNarrow;
+      break;
+    case windowcore::Family::Named:
+      css.families = quoted(font.face) + ", " + kSans;
+      break;
   }
   return css;
 }

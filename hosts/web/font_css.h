@@ -15,11 +15,10 @@ struct CssFont {
   friend bool operator==(const CssFont&, const CssFont&) = default;
 };
 
-// Called by the canvas for every text it draws or measures. Arial falls back to Liberation Sans
-// (the same widths) and then to any sans-serif face; the narrow face likewise to its narrow
-// twin and then to the plain list. "MS Sans Serif" and "System" are bitmap faces of another
-// system, bold by nature, drawn as the bold plain face. Sizes are points at 96 dots per inch,
-// rounded to whole pixels. Changes nothing.
+// Called by the canvas for every text it draws or measures: the window core's choice of face as
+// CSS. Arial falls back to Liberation Sans (the same widths) and then to any sans-serif face;
+// the narrow face likewise to its narrow twin and then to the plain list; a named face comes
+// first in front of the plain list. Changes nothing.
 CssFont cssFont(const toolkit::Font& font);
 
 }  // namespace webhost

@@ -3,61 +3,71 @@
 #include <cstdint>
 
 #include "hosts/web/page_bridge.h"
-#include "toolkit/painter.h"
 
 namespace webhost {
 
-void GamePage::paint() {
+void GamePage::show() {
+  const toolkit::PixelRect layout = game_.form.pixelRect();
+  qz_show_window(layout.w, layout.h);
+  rescale();
+  refresh();
+}
+
+void GamePage::rescale() {
+  core_.setScale(qz_device_scale());
+  const toolkit::PixelRect device = core_.deviceRect();
+  qz_size_canvas(device.w, device.h);
+  if (const toolkit::Image* icon = core_.icon()) {
+    qz_window_icon(icon->width, icon->height, icon->rgb.data());
+  }
+  // A resized backing store is blank.
+  dirty_ = true;
+}
+
+void GamePage::refresh() {
+  core_.refresh();
+  if (!dirty_) return;
+  dirty_ = false;
   qz_paint_begin();
-  toolkit::paintForm(game_.form, canvas_);
+  core_.paint(canvas_);
 }
 
-void GamePage::updateToolTip(int x, int y) {
-  const toolkit::Control* control = game_.form.hitTest(x, y);
-  const std::string text = game_.form.toolTipAt(x, y);
-  if (control == tipControl_ && text == tipText_) return;
-  tipControl_ = control;
-  tipText_ = text;
-  const toolkit::PixelRect r = text.empty() ? toolkit::PixelRect{} : control->visiblePixelRect();
-  qz_tool_tip(text.data(), static_cast<int>(text.size()), r.x, r.y, r.w, r.h);
+void GamePage::showToolTip(const std::string& text, const toolkit::PixelRect& area) {
+  qz_tool_tip(text.data(), static_cast<int>(text.size()), area.x, area.y, area.w, area.h);
 }
 
-void GamePage::hideToolTip() {
-  if (tipControl_ == nullptr && tipText_.empty()) return;
-  tipControl_ = nullptr;
-  tipText_.clear();
-  qz_tool_tip("", 0, 0, 0, 0, 0);
+void GamePage::forgetPictures() {
+  qz_forget_pictures();
 }
 
 void GamePage::dispatch(const PageEvent& event) {
-  toolkit::Form& form = game_.form;
   const auto button = static_cast<std::int16_t>(event.button);
+  const auto key = static_cast<std::int16_t>(event.key);
+  const auto shift = static_cast<std::int16_t>(event.shift);
   switch (event.kind) {
     case EventKind::PointerDown:
-      hideToolTip();
-      form.pointerDown(event.x, event.y, button);
+      core_.pointerDown(event.x, event.y, button);
       break;
     case EventKind::PointerMove:
-      if (button == 0) updateToolTip(event.x, event.y);
-      form.pointerMove(event.x, event.y, button);
-      // A move runs no handler that changes the picture: it can only start a drag.
-      return;
+      core_.pointerMove(event.x, event.y, button);
+      break;
     case EventKind::PointerUp:
-      form.pointerUp(event.x, event.y, button);
+      core_.pointerUp(event.x, event.y, button);
       break;
     case EventKind::KeyDown:
-      form.keyDown(static_cast<std::int16_t>(event.key), static_cast<std::int16_t>(event.shift));
+      core_.keyDown(key, shift);
       break;
     case EventKind::KeyUp:
-      form.keyUp(static_cast<std::int16_t>(event.key), static_cast<std::int16_t>(event.shift));
+      core_.keyUp(key, shift);
       break;
     case EventKind::PointerLeave:
-      hideToolTip();
-      return;
-    case EventKind::Repaint:
+      core_.pointerLeave();
+      break;
+    case EventKind::Rescale:
+      rescale();
       break;
   }
-  paint();
+  refresh();
 }
 
 }  // namespace webhost

@@ -2,35 +2,39 @@
 
 #include <string>
 
+#include "hosts/core/window_core.h"
 #include "hosts/web/page_event.h"
 #include "hosts/web/web_canvas.h"
 #include "ui/frmQuintoz.h"
 
 namespace webhost {
 
-// The game's window in the page: paints the form on the page's canvas and turns the page's
-// queued input events into the form's input calls. Owned by main; it holds the tool tip on show
-// and nothing of the game.
-class GamePage {
+// The game's window in the page: the page's canvas, tool tip and scale under the window core.
+// Owned by main; it holds nothing of the game.
+class GamePage : private windowcore::PlatformWindow {
  public:
-  explicit GamePage(frmQuintoz& game) : game_(game) {}
+  explicit GamePage(frmQuintoz& game) : game_(game), core_(game.form, *this, 1.0) {}
 
-  // Called by the host's repaint and after every event that may change the picture: paints
-  // the whole form. Changes nothing of the game.
-  void paint();
+  // Called by main once the start-up has asked its questions: shows the window at the page's
+  // scale and paints it, and gives the page the window's icon.
+  void show();
+  // Called by the host's repaint and after every event: paints when the form looks different
+  // from what the canvas shows. Changes nothing of the game.
+  void refresh();
   // Called by main for each event the page has queued, in order: runs whichever of the game's
-  // handlers the event causes, then paints when the picture may have changed.
+  // handlers the event causes, then paints what changed.
   void dispatch(const PageEvent& event);
 
  private:
-  void updateToolTip(int x, int y);
-  void hideToolTip();
+  void invalidate() override { dirty_ = true; }
+  void showToolTip(const std::string& text, const toolkit::PixelRect& area) override;
+  void forgetPictures() override;
+  void rescale();
 
   frmQuintoz& game_;  // owned by main
   WebCanvas canvas_;  // owned here; the page keeps its drawing state
-  // The control whose tip the page shows or waits to show, and its text.
-  const toolkit::Control* tipControl_ = nullptr;
-  std::string tipText_;
+  windowcore::WindowCore core_;
+  bool dirty_ = true;  // set by the core, cleared by each paint
 };
 
 }  // namespace webhost

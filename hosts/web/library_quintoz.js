@@ -16,8 +16,15 @@ mergeInto(LibraryManager.library, {
                             qzPage.string(families, familiesBytes), pixels, bold);
   },
   qz_image: function (x, y, w, h, rgb) { qzPage.image(x, y, w, h, rgb); },
+  qz_forget_pictures: function () { qzPage.forgetPictures(); },
   qz_focus_rect: function (x, y, w, h) { qzPage.focusRect(x, y, w, h); },
+  qz_event_kind: function (name, nameBytes, value) {
+    qzPage.eventKind(qzPage.string(name, nameBytes), value);
+  },
   qz_show_window: function (w, h) { qzPage.showWindow(w, h); },
+  qz_device_scale: function () { return qzPage.deviceScale(); },
+  qz_size_canvas: function (w, h) { qzPage.sizeCanvas(w, h); },
+  qz_window_icon: function (w, h, rgb) { qzPage.windowIcon(w, h, rgb); },
   qz_tool_tip: function (text, textBytes, x, y, w, h) {
     qzPage.toolTip(qzPage.string(text, textBytes), x, y, w, h);
   },

@@ -9,25 +9,19 @@
 #include "hosts/web/web_host.h"
 #include "ui/frmQuintoz.h"
 
-namespace {
-
-int toPixels(float twips) {
-  return static_cast<int>(twips / toolkit::kTwipsPerPixel + 0.5f);
-}
-
-}  // namespace
-
 int main() {
   webhost::WebHost host;
   frmQuintoz game(host);
   webhost::GamePage page(game);
   host.attach(page);
+  for (const auto& [name, kind] : webhost::kEventKinds) {
+    qz_event_kind(name.data(), static_cast<int>(name.size()), static_cast<int>(kind));
+  }
   const auto sound = assets::bytes(assets::AssetId::RollSound);
   qz_sound_load(sound.data(), static_cast<int>(sound.size()));
   // As on the desktop, the start-up asks for the players before the window first appears.
   game.form.load();
-  qz_show_window(toPixels(game.form.Width), toPixels(game.form.Height));
-  page.paint();
+  page.show();
   // Each wait for the next event suspends the game and gives the page back to the browser;
   // events that came while a handler ran (during a timed wait) are queued and come in order.
   // The loop ends only with the program, inside a handler (host.endProgram).

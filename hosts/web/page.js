@@ -5,8 +5,9 @@
 var qzPage = (function () {
   'use strict';
 
-  var EVENT_DOWN = 1, EVENT_MOVE = 2, EVENT_UP = 3, EVENT_KEY_DOWN = 4, EVENT_KEY_UP = 5,
-      EVENT_LEAVE = 6, EVENT_REPAINT = 7;
+  // The input event kinds by name, as the game declares them before it shows its window.
+  var EVENT = {};
+  function eventKind(name, value) { EVENT[name] = value; }
   var TOOL_TIP_DELAY_MS = 500;
 
   var doc = document;
@@ -33,7 +34,7 @@ var qzPage = (function () {
   // ---- Size, scale and place of the game's window in the page.
   var gameWidth = canvas.width, gameHeight = canvas.height;
   var fit = 1;    // CSS pixels per game pixel: below 1 when the page is narrower than the game
-  var scale = 1;  // device pixels per game pixel: fit times the device pixel ratio
+  var scale = 0;  // device pixels per game pixel, as the game was last told
   var shown = false;
   var position = null;  // the window's top left corner in the page, once shown
 
@@ -50,20 +51,22 @@ var qzPage = (function () {
     frame.style.top = position.top + 'px';
   }
 
-  // Sizes the canvas for the page's width and the screen's density; a changed backing store
-  // is blank, so the game is asked to paint again.
+  // Fits the window to the page's width; when that or the screen's density changes the scale,
+  // the game is asked to draw again at the new one, sharp from its geometry.
   function layout() {
     fit = Math.min(1, Math.max(0.2, (pageWidth() - 16) / gameWidth));
-    scale = fit * (window.devicePixelRatio || 1);
     canvas.style.width = gameWidth * fit + 'px';
     canvas.style.height = gameHeight * fit + 'px';
-    var bw = Math.round(gameWidth * scale), bh = Math.round(gameHeight * scale);
-    if (canvas.width !== bw || canvas.height !== bh) {
-      canvas.width = bw;
-      canvas.height = bh;
-      push([EVENT_REPAINT, 0, 0, 0, 0, 0]);
-    }
+    if (shown && deviceScale() !== scale) push([EVENT.Rescale, 0, 0, 0, 0, 0]);
     if (position) placeWindow(position.left, position.top);
+  }
+  function deviceScale() { return fit * (window.devicePixelRatio || 1); }
+  // Called by the game when it takes the scale: the backing store gets its size in device
+  // pixels, which blanks it until the game paints.
+  function sizeCanvas(w, h) {
+    scale = deviceScale();
+    if (canvas.width !== w) canvas.width = w;
+    if (canvas.height !== h) canvas.height = h;
   }
 
   // A change of density alone (the page moved to another screen, or zoomed) fires no resize:
@@ -92,14 +95,12 @@ var qzPage = (function () {
     canvas.focus({ preventScroll: true });
   }
 
-  // ---- Drawing. Game pixels become device pixels here, rounded at each edge, so that lines
-  // stay sharp at any density.
+  // ---- Drawing, in the canvas's device pixels: the game has scaled everything already.
   var clipDepth = 0;
   var colours = new Map();
   var fonts = new Map();
   var pictures = new Map();
 
-  function dev(v) { return Math.round(v * scale); }
   function colour(rgb) {
     var c = colours.get(rgb);
     if (c === undefined) {
@@ -107,10 +108,6 @@ var qzPage = (function () {
       colours.set(rgb, c);
     }
     return c;
-  }
-  function rect(x, y, w, h) {
-    var left = dev(x), top = dev(y);
-    return [left, top, dev(x + w) - left, dev(y + h) - top];
   }
 
   function paintBegin() {
@@ -121,10 +118,9 @@ var qzPage = (function () {
     ctx.textAlign = 'left';
   }
   function clipPush(x, y, w, h) {
-    var r = rect(x, y, w, h);
     ctx.save();
     ctx.beginPath();
-    ctx.rect(r[0], r[1], r[2], r[3]);
+    ctx.rect(x, y, w, h);
     ctx.clip();
     ++clipDepth;
   }
@@ -134,19 +130,17 @@ var qzPage = (function () {
     --clipDepth;
   }
   function fill(x, y, w, h, rgb) {
-    var r = rect(x, y, w, h);
     ctx.fillStyle = colour(rgb);
-    ctx.fillRect(r[0], r[1], r[2], r[3]);
+    ctx.fillRect(x, y, w, h);
   }
 
-  // A font at its size in game pixels, with its measures: the ascent and descent centre a line
-  // in its box as the desktop does.
+  // A font with its measures: the ascent and descent centre a line in its box as the desktop
+  // does.
   function font(families, pixels, bold) {
     var key = families + '|' + pixels + '|' + bold;
     var f = fonts.get(key);
     if (f === undefined) {
-      f = { css: (bold ? 'bold ' : '') + pixels + 'px ' + families, pixels: pixels,
-            families: families, bold: bold };
+      f = { css: (bold ? 'bold ' : '') + pixels + 'px ' + families };
       ctx.font = f.css;
       var m = ctx.measureText('Hg');
       f.ascent = m.fontBoundingBoxAscent !== undefined ? m.fontBoundingBoxAscent : pixels * 0.905;
@@ -169,51 +163,55 @@ var qzPage = (function () {
     var left = x;
     if (align === 1) left += Math.trunc((w - width) / 2);
     if (align === 2) left += w - width;
-    var baseline = y + (h - (f.ascent + f.descent)) / 2 + f.ascent;
     clipPush(x, y, w, h);
-    ctx.font = (bold ? 'bold ' : '') + (pixels * scale) + 'px ' + families;
     ctx.fillStyle = colour(rgb);
-    ctx.fillText(s, left * scale, Math.round(baseline * scale));
+    ctx.fillText(s, left, Math.round(y + (h - (f.ascent + f.descent)) / 2 + f.ascent));
     clipPop();
   }
 
-  // Pictures are converted to the canvas's form once, the first time they are drawn.
+  // A picture as a canvas of its own, made from the game's RGB pixels.
+  function pictureCanvas(w, h, rgb) {
+    var picture = doc.createElement('canvas');
+    picture.width = w;
+    picture.height = h;
+    var pc = picture.getContext('2d');
+    var data = pc.createImageData(w, h);
+    var from = HEAPU8.subarray(rgb, rgb + w * h * 3), to = data.data;
+    for (var i = 0, j = 0; i < from.length; i += 3, j += 4) {
+      to[j] = from[i];
+      to[j + 1] = from[i + 1];
+      to[j + 2] = from[i + 2];
+      to[j + 3] = 255;
+    }
+    pc.putImageData(data, 0, 0);
+    return picture;
+  }
+  // Pictures are converted once, the first time they are drawn, and drawn at their own size.
   function image(x, y, w, h, rgb) {
     var picture = pictures.get(rgb);
     if (picture === undefined) {
-      picture = doc.createElement('canvas');
-      picture.width = w;
-      picture.height = h;
-      var pc = picture.getContext('2d');
-      var data = pc.createImageData(w, h);
-      var from = HEAPU8.subarray(rgb, rgb + w * h * 3), to = data.data;
-      for (var i = 0, j = 0; i < from.length; i += 3, j += 4) {
-        to[j] = from[i];
-        to[j + 1] = from[i + 1];
-        to[j + 2] = from[i + 2];
-        to[j + 3] = 255;
-      }
-      pc.putImageData(data, 0, 0);
+      picture = pictureCanvas(w, h, rgb);
       pictures.set(rgb, picture);
     }
-    var r = rect(x, y, w, h);
-    ctx.drawImage(picture, r[0], r[1], r[2], r[3]);
+    ctx.drawImage(picture, x, y);
+  }
+  function forgetPictures() { pictures.clear(); }
+  // The page's icon is the window's, drawn by the game at the window's scale.
+  function windowIcon(w, h, rgb) {
+    var link = doc.querySelector('link[rel="icon"]');
+    if (link) link.href = pictureCanvas(w, h, rgb).toDataURL('image/png');
   }
 
   function focusRect(x, y, w, h) {
     ctx.fillStyle = '#000';
     for (var px = x; px < x + w; px += 2) {
-      dot(px, y);
-      dot(px, y + h - 1);
+      ctx.fillRect(px, y, 1, 1);
+      ctx.fillRect(px, y + h - 1, 1, 1);
     }
     for (var py = y; py < y + h; py += 2) {
-      dot(x, py);
-      dot(x + w - 1, py);
+      ctx.fillRect(x, py, 1, 1);
+      ctx.fillRect(x + w - 1, py, 1, 1);
     }
-  }
-  function dot(x, y) {
-    var r = rect(x, y, 1, 1);
-    ctx.fillRect(r[0], r[1], r[2], r[3]);
   }
 
   // ---- Input. Events wait in the queue until the game asks for the next one, so that those
@@ -230,7 +228,8 @@ var qzPage = (function () {
     if (ended) return;
     var last = queue[queue.length - 1];
     // Only the latest of several moves in a row matters.
-    if (event[0] === EVENT_MOVE && last && last[0] === EVENT_MOVE && last[3] === event[3]) {
+    if (event[0] === EVENT.PointerMove && last && last[0] === EVENT.PointerMove &&
+        last[3] === event[3]) {
       queue[queue.length - 1] = event;
     } else {
       queue.push(event);
@@ -255,9 +254,11 @@ var qzPage = (function () {
     }
   }
 
-  function gamePoint(e) {
+  // The pointer in the canvas's device pixels.
+  function devicePoint(e) {
     var r = canvas.getBoundingClientRect();
-    return [Math.floor((e.clientX - r.left) / fit), Math.floor((e.clientY - r.top) / fit)];
+    return [Math.floor((e.clientX - r.left) * canvas.width / r.width),
+            Math.floor((e.clientY - r.top) * canvas.height / r.height)];
   }
   // The browser numbers the buttons 0 left, 1 middle, 2 right; the game's mask is 1, 4, 2.
   function gameButton(button) { return [1, 4, 2][button] || 0; }
@@ -272,8 +273,8 @@ var qzPage = (function () {
     lastPointer = { x: e.clientX, y: e.clientY, buttons: e.buttons };
     pressedAt = { x: e.clientX, y: e.clientY };
     hideTip();
-    var p = gamePoint(e);
-    push([EVENT_DOWN, p[0], p[1], button, 0, 0]);
+    var p = devicePoint(e);
+    push([EVENT.PointerDown, p[0], p[1], button, 0, 0]);
   }
   function onPointerMove(e) {
     lastPointer = { x: e.clientX, y: e.clientY, buttons: e.buttons };
@@ -285,25 +286,25 @@ var qzPage = (function () {
         return;
       }
     }
-    var p = gamePoint(e);
-    push([EVENT_MOVE, p[0], p[1], e.buttons & 7, 0, 0]);
+    var p = devicePoint(e);
+    push([EVENT.PointerMove, p[0], p[1], e.buttons & 7, 0, 0]);
   }
   function onPointerUp(e) {
     var button = gameButton(e.button);
     lastPointer = { x: e.clientX, y: e.clientY, buttons: e.buttons };
     if (button === 1) drag = null;
     if (button === 0) return;
-    var p = gamePoint(e);
-    push([EVENT_UP, p[0], p[1], button, 0, 0]);
+    var p = devicePoint(e);
+    push([EVENT.PointerUp, p[0], p[1], button, 0, 0]);
   }
   // A cancelled touch lets go of whatever it pressed without clicking it.
   function onPointerCancel() {
     drag = null;
-    push([EVENT_UP, -1, -1, 1, 0, 0]);
+    push([EVENT.PointerUp, -1, -1, 1, 0, 0]);
   }
   function onPointerLeave() {
     hideTip();
-    push([EVENT_LEAVE, 0, 0, 0, 0, 0]);
+    push([EVENT.PointerLeave, 0, 0, 0, 0, 0]);
   }
 
   // The game's key codes: Space, Tab, capitals for letters, digits from either row.
@@ -322,7 +323,7 @@ var qzPage = (function () {
     if (key === null) return;
     if (!e.ctrlKey && !e.altKey && !e.metaKey) e.preventDefault();
     var shift = (e.shiftKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.altKey ? 4 : 0);
-    push([e.type === 'keydown' ? EVENT_KEY_DOWN : EVENT_KEY_UP, 0, 0, 0, key, shift]);
+    push([e.type === 'keydown' ? EVENT.KeyDown : EVENT.KeyUp, 0, 0, 0, key, shift]);
   }
 
   // Called by the game when the left button alone moves over the bare surface: the window
@@ -331,7 +332,7 @@ var qzPage = (function () {
     if (drag || (lastPointer.buttons & 1) === 0 || !position) return;
     drag = { x: pressedAt.x, y: pressedAt.y, left: position.left, top: position.top };
     placeWindow(drag.left + lastPointer.x - drag.x, drag.top + lastPointer.y - drag.y);
-    queue = queue.filter(function (event) { return event[0] !== EVENT_MOVE; });
+    queue = queue.filter(function (event) { return event[0] !== EVENT.PointerMove; });
   }
 
   // ---- Tool tips: shown when the pointer rests over a control that has one.
@@ -344,9 +345,10 @@ var qzPage = (function () {
       if (ended || dialogOpen) return;
       tip.textContent = s;
       tip.hidden = false;
-      var r = canvas.getBoundingClientRect();
-      tip.style.left = Math.round(window.scrollX + r.left + x * fit) + 'px';
-      tip.style.top = Math.round(window.scrollY + r.top + (y + h) * fit + 4) + 'px';
+      // The area comes in device pixels.
+      var r = canvas.getBoundingClientRect(), css = r.width / canvas.width;
+      tip.style.left = Math.round(window.scrollX + r.left + x * css) + 'px';
+      tip.style.top = Math.round(window.scrollY + r.top + (y + h) * css + 4) + 'px';
       canvas.setAttribute('aria-describedby', tip.id);
     }, TOOL_TIP_DELAY_MS);
   }
@@ -545,9 +547,10 @@ var qzPage = (function () {
   watchDensity();
 
   return {
-    string: string, paintBegin: paintBegin, clipPush: clipPush, clipPop: clipPop, fill: fill,
-    text: text, textWidth: textWidth, image: image, focusRect: focusRect,
-    showWindow: showWindow, toolTip: toolTip, dragWindow: dragWindow, soundLoad: soundLoad,
+    string: string, eventKind: eventKind, paintBegin: paintBegin, clipPush: clipPush,
+    clipPop: clipPop, fill: fill, text: text, textWidth: textWidth, image: image,
+    forgetPictures: forgetPictures, windowIcon: windowIcon, focusRect: focusRect,
+    showWindow: showWindow, deviceScale: deviceScale, sizeCanvas: sizeCanvas, toolTip: toolTip, dragWindow: dragWindow, soundLoad: soundLoad,
     soundPlay: soundPlay, nextEvent: nextEvent, inputBox: inputBox, takeAnswer: takeAnswer,
     messageBox: messageBox, end: end,
   };

@@ -4,7 +4,7 @@
 
 // The page's side of the browser front end, written in JavaScript (page.js, reached through
 // library_quintoz.js). Texts are UTF-8 with their length in bytes; colours are 0xRRGGBB;
-// positions and sizes are in the game window's pixels, which the page scales to the screen.
+// positions and sizes are in the canvas's device pixels, which the window core has scaled.
 // The functions marked "suspends" return only after the page has an answer; meanwhile the game
 // is paused (Asyncify) and the page goes on running.
 extern "C" {
@@ -18,13 +18,23 @@ void qz_text(int x, int y, int w, int h, const char* text, int textBytes, const 
              int familiesBytes, int pixels, int bold, int rgb, int align);
 int qz_text_width(const char* text, int textBytes, const char* families, int familiesBytes,
                   int pixels, int bold);
-// The picture is converted for the page once and then found again by its pixels' address.
+// The picture is converted for the page once and then found again by its pixels' address,
+// until qz_forget_pictures (the scale changed and those pictures are gone).
 void qz_image(int x, int y, int w, int h, const std::uint8_t* rgb);
+void qz_forget_pictures();
 void qz_focus_rect(int x, int y, int w, int h);
 
-// The page around the game. qz_show_window shows the game's window (hidden until the start-up
-// has asked its questions); qz_tool_tip shows text for the area (empty text hides it).
+// The page around the game. main names the event kinds first (see kEventKinds).
+// qz_show_window shows the game's window, w x h layout pixels (hidden until the start-up has
+// asked its questions); qz_device_scale is the canvas's device pixels per layout pixel for the
+// page's width and the screen's density; qz_size_canvas sizes its backing store;
+// qz_window_icon makes the picture the page's icon; qz_tool_tip shows text for the area
+// (empty text hides it).
+void qz_event_kind(const char* name, int nameBytes, int value);
 void qz_show_window(int w, int h);
+double qz_device_scale();
+void qz_size_canvas(int w, int h);
+void qz_window_icon(int w, int h, const std::uint8_t* rgb);
 void qz_tool_tip(const char* text, int textBytes, int x, int y, int w, int h);
 void qz_drag_window();
 void qz_sound_load(const std::uint8_t* wave, int bytes);

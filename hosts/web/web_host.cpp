@@ -46,7 +46,7 @@ toolkit::MessageAnswer WebHost::messageBox(const std::string& text, const std::s
 }
 
 void WebHost::repaint() {
-  if (page_ != nullptr) page_->paint();
+  if (page_ != nullptr) page_->refresh();
 }
 
 double WebHost::clockSeconds() {
