@@ -32,24 +32,9 @@ void FltkHost::repaint() {
   Fl::flush();
 }
 
-double FltkHost::clockSeconds() {
-  const auto since = std::chrono::steady_clock::now().time_since_epoch();
-  return std::chrono::duration<double>(since).count();
-}
-
 void FltkHost::sleepUpTo(double seconds) {
   const double slice = std::min(seconds, 0.01);
   if (slice > 0) std::this_thread::sleep_for(std::chrono::duration<double>(slice));
-}
-
-void FltkHost::randomize() {
-  const auto now = std::chrono::system_clock::now().time_since_epoch();
-  generator_.seed(static_cast<std::uint64_t>(
-      std::chrono::duration_cast<std::chrono::microseconds>(now).count()));
-}
-
-double FltkHost::random(toolkit::RandomUse /*use*/) {
-  return generator_.next();
 }
 
 void FltkHost::playRollSound() {

@@ -1,17 +1,16 @@
 #pragma once
 
+#include "hosts/core/window_host.h"
 #include "hosts/fltk/sound_player.h"
-#include "toolkit/host.h"
-#include "toolkit/uniform_random.h"
 
 namespace fltkhost {
 
 class Fonts;
 class GameWindow;
 
-// The game's door to the Linux desktop: FLTK dialogs, drawing and window moves, the steady
-// clock, a seeded generator and the ALSA roll sound. Owned by main, with the game and window.
-class FltkHost : public toolkit::Host {
+// The game's door to the Linux desktop: FLTK dialogs, drawing and window moves, and the ALSA
+// roll sound. Owned by main, with the game and window.
+class FltkHost : public windowcore::WindowHost {
  public:
   // The dialogs are drawn `scale` times their 96-dpi size, as the window is.
   FltkHost(const Fonts& fonts, double scale) : fonts_(fonts), scale_(scale) {}
@@ -25,10 +24,7 @@ class FltkHost : public toolkit::Host {
                                     toolkit::MessageButtons buttons,
                                     toolkit::MessageAnswer defaultAnswer) override;
   void repaint() override;
-  double clockSeconds() override;
   void sleepUpTo(double seconds) override;
-  void randomize() override;
-  double random(toolkit::RandomUse use) override;
   void playRollSound() override;
   void dragWindow() override;
   [[noreturn]] void endProgram() override;
@@ -37,7 +33,6 @@ class FltkHost : public toolkit::Host {
   const Fonts& fonts_;
   double scale_;
   GameWindow* window_ = nullptr;
-  toolkit::UniformRandom generator_;
   SoundPlayer sound_;
 };
 

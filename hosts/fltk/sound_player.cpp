@@ -6,7 +6,7 @@
 #include <chrono>
 #include <memory>
 
-#include "hosts/fltk/wav.h"
+#include "assets/wave_reader.h"
 
 namespace fltkhost {
 
@@ -25,7 +25,7 @@ struct PcmCloser {
 constexpr snd_pcm_uframes_t kChunkFrames = 512;
 constexpr unsigned kLatencyMicroseconds = 100000;
 
-void playPcm(const std::stop_token& stop, const PcmSound& sound) {
+void playPcm(const std::stop_token& stop, const assets::PcmSound& sound) {
   snd_pcm_t* raw = nullptr;
   if (snd_pcm_open(&raw, "default", SND_PCM_STREAM_PLAYBACK, 0) < 0) return;
   const std::unique_ptr<snd_pcm_t, PcmCloser> pcm(raw);
@@ -72,7 +72,7 @@ SoundPlayer::SoundPlayer() {
 
 void SoundPlayer::play(std::span<const std::uint8_t> waveFile) {
   stop();
-  const std::optional<PcmSound> sound = readWave(waveFile);
+  const std::optional<assets::PcmSound> sound = assets::readWave(waveFile);
   if (!sound) return;
   worker_ = std::jthread([sound = *sound](const std::stop_token& token) { playPcm(token, sound); });
 }

@@ -3,7 +3,6 @@
 #include <emscripten.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -49,24 +48,10 @@ void WebHost::repaint() {
   if (page_ != nullptr) page_->refresh();
 }
 
-double WebHost::clockSeconds() {
-  return emscripten_get_now() / 1000.0;  // the page's monotonic clock, in milliseconds
-}
-
 void WebHost::sleepUpTo(double seconds) {
   const double slice = std::clamp(seconds, 0.0, kSleepSlice);
   // Rounded up, so that a remainder below a millisecond does not spin.
   emscripten_sleep(static_cast<unsigned>(std::ceil(slice * 1000.0)));
-}
-
-void WebHost::randomize() {
-  const auto now = std::chrono::system_clock::now().time_since_epoch();
-  generator_.seed(static_cast<std::uint64_t>(
-      std::chrono::duration_cast<std::chrono::microseconds>(now).count()));
-}
-
-double WebHost::random(toolkit::RandomUse /*use*/) {
-  return generator_.next();
 }
 
 void WebHost::playRollSound() {

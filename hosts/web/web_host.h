@@ -1,16 +1,15 @@
 #pragma once
 
-#include "toolkit/host.h"
-#include "toolkit/uniform_random.h"
+#include "hosts/core/window_host.h"
 
 namespace webhost {
 
 class GamePage;
 
 // The game's door to the browser page: dialogs as page elements that suspend the game until
-// answered, the page's clock and timers, Web Audio for the roll, and the drag of the game's
+// answered, the page's timers, Web Audio for the roll, and the drag of the game's
 // window within the page. Owned by main, with the game and the page.
-class WebHost : public toolkit::Host {
+class WebHost : public windowcore::WindowHost {
  public:
   // Called by main once the page view exists (the game is built before it, with this host).
   void attach(GamePage& page) { page_ = &page; }
@@ -21,17 +20,13 @@ class WebHost : public toolkit::Host {
                                     toolkit::MessageButtons buttons,
                                     toolkit::MessageAnswer defaultAnswer) override;
   void repaint() override;
-  double clockSeconds() override;
   void sleepUpTo(double seconds) override;
-  void randomize() override;
-  double random(toolkit::RandomUse use) override;
   void playRollSound() override;
   void dragWindow() override;
   [[noreturn]] void endProgram() override;
 
  private:
-  GamePage* page_ = nullptr;          // owned by main; set by attach
-  toolkit::UniformRandom generator_;  // owned here; seeded by randomize
+  GamePage* page_ = nullptr;  // owned by main; set by attach
 };
 
 }  // namespace webhost

@@ -13,12 +13,6 @@
 
 namespace win32 {
 
-WindowsHost::WindowsHost() {
-  LARGE_INTEGER frequency{};
-  QueryPerformanceFrequency(&frequency);
-  counterPeriod_ = 1.0 / static_cast<double>(frequency.QuadPart);
-}
-
 std::string WindowsHost::inputBox(const std::string& prompt, const std::string& title,
                                   const std::string& defaultText) {
   return showInputBox(window_, prompt, title, defaultText);
@@ -51,27 +45,11 @@ void WindowsHost::repaint() {
   UpdateWindow(window_);
 }
 
-double WindowsHost::clockSeconds() {
-  LARGE_INTEGER now{};
-  QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) * counterPeriod_;
-}
-
 void WindowsHost::sleepUpTo(double seconds) {
   // Short slices keep the window repainted between them; rounding up keeps the wait from
   // spinning on a remainder below one millisecond.
   const double slice = std::clamp(seconds, 0.0, 0.01);
   Sleep(static_cast<DWORD>(std::ceil(slice * 1000.0)));
-}
-
-void WindowsHost::randomize() {
-  FILETIME now{};
-  GetSystemTimeAsFileTime(&now);
-  generator_.seed((static_cast<std::uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime);
-}
-
-double WindowsHost::random(toolkit::RandomUse /*use*/) {
-  return generator_.next();
 }
 
 void WindowsHost::playRollSound() {

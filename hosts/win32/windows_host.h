@@ -3,17 +3,14 @@
 #include <windows.h>
 
 #include "hosts/core/window_core.h"
-#include "toolkit/host.h"
-#include "toolkit/uniform_random.h"
+#include "hosts/core/window_host.h"
 
 namespace win32 {
 
 // The game's door to Windows. The game calls it through toolkit::Host; the window tells it which
 // window it is once that exists, and until then dialogs have no owner and repaints do nothing.
-class WindowsHost : public toolkit::Host {
+class WindowsHost : public windowcore::WindowHost {
  public:
-  WindowsHost();
-
   // Called by WinMain right after the game window is created and right before it is destroyed
   // (with nulls): the window owns the dialogs, and its core decides what a repaint draws.
   void attach(HWND window, windowcore::WindowCore* core) {
@@ -27,10 +24,7 @@ class WindowsHost : public toolkit::Host {
                                     toolkit::MessageButtons buttons,
                                     toolkit::MessageAnswer defaultAnswer) override;
   void repaint() override;
-  double clockSeconds() override;
   void sleepUpTo(double seconds) override;
-  void randomize() override;
-  double random(toolkit::RandomUse use) override;
   void playRollSound() override;
   void dragWindow() override;
   [[noreturn]] void endProgram() override;
@@ -38,8 +32,6 @@ class WindowsHost : public toolkit::Host {
  private:
   HWND window_ = nullptr;
   windowcore::WindowCore* core_ = nullptr;  // owned by the game window
-  double counterPeriod_ = 0;                // seconds per performance-counter tick
-  toolkit::UniformRandom generator_;
 };
 
 }  // namespace win32

@@ -1,8 +1,8 @@
-#include "hosts/fltk/wav.h"
+#include "assets/wave_reader.h"
 
 #include <cstring>
 
-namespace fltkhost {
+namespace assets {
 
 namespace {
 
@@ -59,4 +59,4 @@ std::optional<PcmSound> readWave(std::span<const std::uint8_t> file) {
   return std::nullopt;
 }
 
-}  // namespace fltkhost
+}  // namespace assets

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "hosts/fltk/wav.h"
+#include "assets/wave_reader.h"
 
 namespace {
 
@@ -60,7 +60,7 @@ Bytes makeWave(const WaveSpec& s) {
 
 TEST(WaveReader, ReadsTheFormatAndTheSamplesOfPlainPcm) {
   const Bytes file = makeWave({});
-  const auto sound = fltkhost::readWave(file);
+  const auto sound = assets::readWave(file);
   ASSERT_TRUE(sound.has_value());
   EXPECT_EQ(sound->channels, 1);
   EXPECT_EQ(sound->sampleRate, 16000);
@@ -73,31 +73,31 @@ TEST(WaveReader, ReadsTheFormatAndTheSamplesOfPlainPcm) {
 
 TEST(WaveReader, SkipsUnknownChunksIncludingTheirPadByte) {
   const Bytes file = makeWave({.extraChunkFirst = true});
-  const auto sound = fltkhost::readWave(file);
+  const auto sound = assets::readWave(file);
   ASSERT_TRUE(sound.has_value());
   EXPECT_EQ(sound->frames.size(), 10u);
   EXPECT_EQ(sound->frames.front(), 1);
 }
 
 TEST(WaveReader, CutsAHalfFrameOffTheEndOfSixteenBitStereo) {
-  const auto sound = fltkhost::readWave(
+  const auto sound = assets::readWave(
       makeWave({.channels = 2, .bits = 16, .dataSize = 10, .declaredDataSize = 10}));
   ASSERT_TRUE(sound.has_value());
   EXPECT_EQ(sound->frames.size(), 8u);  // two whole frames of four bytes
 }
 
 TEST(WaveReader, RefusesFilesThatCannotBePlayed) {
-  EXPECT_FALSE(fltkhost::readWave({}).has_value());
-  EXPECT_FALSE(fltkhost::readWave(makeWave({.format = 3})).has_value()) << "floating point";
-  EXPECT_FALSE(fltkhost::readWave(makeWave({.channels = 0})).has_value());
-  EXPECT_FALSE(fltkhost::readWave(makeWave({.bits = 24})).has_value());
-  EXPECT_FALSE(fltkhost::readWave(makeWave({.rate = 0})).has_value());
-  EXPECT_FALSE(fltkhost::readWave(makeWave({.declaredDataSize = 11})).has_value())
+  EXPECT_FALSE(assets::readWave({}).has_value());
+  EXPECT_FALSE(assets::readWave(makeWave({.format = 3})).has_value()) << "floating point";
+  EXPECT_FALSE(assets::readWave(makeWave({.channels = 0})).has_value());
+  EXPECT_FALSE(assets::readWave(makeWave({.bits = 24})).has_value());
+  EXPECT_FALSE(assets::readWave(makeWave({.rate = 0})).has_value());
+  EXPECT_FALSE(assets::readWave(makeWave({.declaredDataSize = 11})).has_value())
       << "a data chunk longer than the file";
 
   Bytes notWave = makeWave({});
   notWave[8] = 'X';
-  EXPECT_FALSE(fltkhost::readWave(notWave).has_value());
+  EXPECT_FALSE(assets::readWave(notWave).has_value());
 }
 
 TEST(WaveReader, RefusesEveryTruncationOfAGoodFile) {
@@ -105,7 +105,7 @@ TEST(WaveReader, RefusesEveryTruncationOfAGoodFile) {
   // Any cut shorter than the whole file loses part of the data chunk or a header before it.
   for (std::size_t n = 0; n < file.size(); ++n) {
     const std::span<const std::uint8_t> cut(file.data(), n);
-    EXPECT_FALSE(fltkhost::readWave(cut).has_value()) << "cut at " << n;
+    EXPECT_FALSE(assets::readWave(cut).has_value()) << "cut at " << n;
   }
 }
 
@@ -117,7 +117,7 @@ TEST(WaveReader, RefusesDataThatComesBeforeItsFormat) {
   putTag(b, "data");
   put32(b, 2);
   b.insert(b.end(), {1, 2});
-  EXPECT_FALSE(fltkhost::readWave(b).has_value());
+  EXPECT_FALSE(assets::readWave(b).has_value());
 }
 
 }  // namespace
