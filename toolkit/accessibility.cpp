@@ -187,16 +187,24 @@ std::string rolled(const AccessibleTree& before, const AccessibleTree& after,
 }
 
 // Each labelled check box that became checked; the first also tells the text boxes of its
-// group whose text changed (the totals the commit wrote).
+// group whose text changed (the totals the commit wrote). A box the user chose keeps the value
+// it showed when it is checked, while one the form's rules check along with it (the bonus)
+// gets a new value at the same time: the chosen ones come first, so the totals go with them.
 void checkedBoxes(const AccessibleTree& before, const AccessibleTree& after,
                   const AccessibleWords& words, std::vector<std::string>& out) {
-  bool totalsTold = false;
+  std::vector<const AccessibleNode*> chosen, ruled;
   for (const AccessibleNode& node : after.nodes) {
     const AccessibleNode* old = before.find(node.id);
     if (node.role != AccessibleRole::CheckBox || node.label.empty() || !node.checked ||
         old == nullptr || old->checked) {
       continue;
     }
+    (old->value == node.value ? chosen : ruled).push_back(&node);
+  }
+  chosen.insert(chosen.end(), ruled.begin(), ruled.end());
+  bool totalsTold = false;
+  for (const AccessibleNode* box : chosen) {
+    const AccessibleNode& node = *box;
     std::string text = node.label;
     if (!words.labelledChecked.empty()) text += " " + words.labelledChecked;
     if (!node.value.empty()) text += " " + node.value;

@@ -10,6 +10,7 @@ namespace webhost {
 void GamePage::paint() {
   qz_paint_begin();
   toolkit::paintForm(game_.form, canvas_);
+  mirror_.update();  // accessibility
 }
 
 void GamePage::updateToolTip(int x, int y) {
@@ -55,6 +56,12 @@ void GamePage::dispatch(const PageEvent& event) {
       hideToolTip();
       return;
     case EventKind::Repaint:
+      break;
+    case EventKind::ClickControl:  // accessibility
+      toolkit::doDefaultAction(form, mirror_.tree(), event.key);
+      break;
+    case EventKind::FocusControl:  // accessibility
+      toolkit::focusAccessible(form, mirror_.tree(), event.key);
       break;
   }
   paint();

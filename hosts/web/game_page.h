@@ -3,6 +3,7 @@
 #include <string>
 
 #include "hosts/web/page_event.h"
+#include "hosts/web/page_mirror.h"  // accessibility
 #include "hosts/web/web_canvas.h"
 #include "ui/frmQuintoz.h"
 
@@ -26,8 +27,9 @@ class GamePage {
   void updateToolTip(int x, int y);
   void hideToolTip();
 
-  frmQuintoz& game_;  // owned by main
-  WebCanvas canvas_;  // owned here; the page keeps its drawing state
+  frmQuintoz& game_;               // owned by main
+  WebCanvas canvas_;               // owned here; the page keeps its drawing state
+  PageMirror mirror_{game_.form};  // accessibility: owned here
   // The control whose tip the page shows or waits to show, and its text.
   const toolkit::Control* tipControl_ = nullptr;
   std::string tipText_;

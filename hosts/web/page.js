@@ -550,5 +550,6 @@ var qzPage = (function () {
     showWindow: showWindow, toolTip: toolTip, dragWindow: dragWindow, soundLoad: soundLoad,
     soundPlay: soundPlay, nextEvent: nextEvent, inputBox: inputBox, takeAnswer: takeAnswer,
     messageBox: messageBox, end: end,
+    queueEvent: push,  // accessibility: mirror.js queues the events of assistive technologies
   };
 })();

@@ -13,6 +13,9 @@ enum class EventKind : std::int32_t {
   KeyUp = 5,
   PointerLeave = 6,  // the pointer left the window: no tool tip
   Repaint = 7,       // the window must be drawn again (its scale changed)
+  // Accessibility (mirror.js): key holds the id of a node of the accessibility tree.
+  ClickControl = 8,  // an assistive technology clicked the control
+  FocusControl = 9,  // an assistive technology moved the focus to the control
 };
 
 struct PageEvent {

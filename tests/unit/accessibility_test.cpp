@@ -223,3 +223,17 @@ TEST(AccessibilityRows, ABoxTakesTheNearestLabelOnItsRowInItsContainer) {
   EXPECT_EQ(names(toolkit::buildAccessibleTree(form, toolkit::AccessibleWords{})),
             (std::vector<std::string>{"Card", "Far, 7", "Above", "Other", "12"}));
 }
+
+// The bonus is checked by the rules along with the commit that earns it: the chosen box comes
+// first and carries the totals, the bonus follows on its own.
+TEST_F(Accessibility, TheBonusIsToldAfterTheCommitThatEarnsIt) {
+  startWith({"Ann"});
+  run({"faces 6 6 6 6 6", "click cmdRoll", "click chk6s(1)", "faces 5 5 5 5 5", "click cmdRoll",
+       "click chk5s(1)", "faces 4 4 4 4 4", "click cmdRoll"});
+  toolkit::AccessibilityTracker tracker(g.form, accessibleWords());
+  tracker.update();
+  run({"click chk4s(1)"});
+  EXPECT_EQ(tracker.update().announcements,
+            (std::vector<std::string>{"Fours scored 20, total 110, sub-total 75", "Bonus scored 35",
+                                      "Ann roll! [3 rolls left]"}));
+}
