@@ -129,6 +129,7 @@ LRESULT CALLBACK GameWindow::procedure(HWND window, UINT message, WPARAM wParam,
 }
 
 LRESULT GameWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT r = 0; accessible_.handle(window_, message, wParam, lParam, r)) return r;  // a11y
   switch (message) {
     case WM_PAINT:
       paint();
@@ -217,6 +218,7 @@ void GameWindow::paint() {
   }
   BitBlt(screen, 0, 0, client.right, client.bottom, backDc_.get(), 0, 0, SRCCOPY);
   EndPaint(window_, &ps);
+  accessible_.update(window_, scale_);  // accessibility
 }
 
 void GameWindow::createToolTip() {

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "hosts/win32/accessible_window.h"  // accessibility
 #include "hosts/win32/gdi_canvas.h"
 #include "hosts/win32/gdi_handles.h"
 #include "toolkit/form.h"
@@ -53,6 +54,7 @@ class GameWindow {
   double scale_ = 1.0;
   // The pictures drawn at scales other than one, kept across monitors.
   toolkit::PictureCache pictures_;
+  AccessibleWindow accessible_{form_};  // accessibility: owned here
 };
 
 }  // namespace win32
