@@ -3,7 +3,7 @@
 #include <cmath>
 #include <new>
 
-#include "hosts/win32/accessible_iid.h"
+#include "hosts/win32/accessible_com.h"
 #include "hosts/win32/wide_text.h"
 #include "ui/accessible_words.h"
 
@@ -17,14 +17,6 @@ constexpr UINT kFocusMessage = WM_APP + 0x42;
 
 // Windows 8 and later: a change of a live region's text. Older systems ignore the event.
 constexpr DWORD kLiveRegionChanged = 0x8019;
-
-VARIANT childVariant(LONG id) {
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = VT_I4;
-  v.lVal = id;
-  return v;
-}
 
 BSTR bstr(const std::string& utf8) {
   const std::wstring wide = wideText(utf8);

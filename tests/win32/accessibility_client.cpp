@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "hosts/win32/accessible_iid.h"
+#include "hosts/win32/accessible_com.h"
 
 namespace {
 
@@ -35,11 +35,7 @@ std::string narrow(const std::wstring& w) {
 }
 
 VARIANT child(LONG id) {
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = VT_I4;
-  v.lVal = id;
-  return v;
+  return win32::childVariant(id);
 }
 
 std::vector<Child> children(IAccessible* acc) {
