@@ -43,6 +43,7 @@ struct AccessibleTree {
   std::vector<AccessibleNode> nodes;  // in the form's keyboard order
   int focusedId = 0;                  // 0 when no control has the focus
 
+  // Called by hosts and the comparisons: the node with this id, or nullptr. Changes nothing.
   const AccessibleNode* find(int id) const;
 };
 
