@@ -139,6 +139,16 @@ var qzMirror = (function () {
     e.focus({ preventScroll: true });
   }
 
+  // The page gives the canvas the focus when it is pressed and when a dialog closes; the
+  // control the game has focused takes it over, so a screen reader goes on reading that.
+  var canvas = doc.getElementById('quintoz-surface');
+  if (canvas) {
+    // A game started again in the same page replaces the ended one's listener.
+    if (canvas.qzMirrorFocus) canvas.removeEventListener('focus', canvas.qzMirrorFocus);
+    canvas.qzMirrorFocus = function () { followGameFocus(); };
+    canvas.addEventListener('focus', canvas.qzMirrorFocus);
+  }
+
   function announce(text) {
     var line = doc.createElement('div');
     line.textContent = text;
