@@ -24,8 +24,8 @@ for arg in "$@"; do
     --with-windows) windows=(mingw-w64 wine wine64 x11-apps nsis) ;;
     --with-packaging) packages+=(mingw-w64 nsis) ;;
     # The browser version: emscripten and the JavaScript modules it runs, and for its tests
-    # Chromium driven through Selenium, and npm for the pinned accessibility checker.
-    --with-web) packages+=(emscripten node-acorn chromium chromium-driver python3-selenium npm) ;;
+    # Chromium driven through Selenium.
+    --with-web) packages+=(emscripten node-acorn chromium chromium-driver python3-selenium) ;;
     *) packages+=("$arg") ;;
   esac
 done

@@ -123,7 +123,6 @@ LRESULT CALLBACK GameWindow::procedure(HWND window, UINT message, WPARAM wParam,
 }
 
 LRESULT GameWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (LRESULT r = 0; accessible_.handle(window_, message, wParam, lParam, r)) return r;
   switch (message) {
     case WM_PAINT:
       paint();
@@ -203,7 +202,6 @@ void GameWindow::paint() {
   }
   BitBlt(screen, 0, 0, client.right, client.bottom, backDc_.get(), 0, 0, SRCCOPY);
   EndPaint(window_, &ps);
-  accessible_.update(window_, core_.scale());
 }
 
 void GameWindow::createToolTip() {
