@@ -20,4 +20,12 @@ void appendUtf8(std::string& out, char32_t c);
 // Called by the same front ends: the UTF-8 form of the characters. Changes nothing.
 std::string encodeUtf8(std::u32string_view text);
 
+// Called by the Windows program before any text reaches a wide call: the UTF-16 form of UTF-8
+// text, characters that cannot be decoded becoming U+FFFD as in decodeUtf8. Changes nothing.
+std::u16string utf8ToUtf16(std::string_view utf8);
+
+// Called by the Windows program for text typed into its input box: UTF-8 from UTF-16, an
+// unpaired surrogate becoming U+FFFD. Changes nothing.
+std::string utf16ToUtf8(std::u16string_view utf16);
+
 }  // namespace toolkit

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "hosts/win32/text_convert.h"
+#include "hosts/win32/line_breaks.h"
 #include "hosts/win32/wide_text.h"
 
 namespace win32 {

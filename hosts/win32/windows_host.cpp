@@ -7,8 +7,8 @@
 #include <cstdint>
 
 #include "hosts/win32/input_box.h"
+#include "hosts/win32/line_breaks.h"
 #include "hosts/win32/resource_ids.h"
-#include "hosts/win32/text_convert.h"
 #include "hosts/win32/wide_text.h"
 
 namespace win32 {

@@ -8,6 +8,8 @@ namespace {
 
 using toolkit::decodeUtf8;
 using toolkit::encodeUtf8;
+using toolkit::utf16ToUtf8;
+using toolkit::utf8ToUtf16;
 
 TEST(Utf8, UtfEightRoundTripsAndDamagedBytesShowAsReplacements) {
   for (const char* name : {"Ann", "Zo\u00eb \u00c5ngstr\u00f6m", "\u674e\u96f7\u03a9\u0436",
@@ -23,6 +25,38 @@ TEST(Utf8, UtfEightRoundTripsAndDamagedBytesShowAsReplacements) {
   EXPECT_EQ(decodeUtf8("\xe6\x9d"), std::u32string(U"\ufffd\ufffd")) << "a cut-off character";
   EXPECT_EQ(decodeUtf8("\xc0\xaf"), std::u32string(U"\ufffd\ufffd")) << "an overlong slash";
   EXPECT_EQ(decodeUtf8("\xed\xa0\x80"), std::u32string(U"\ufffd\ufffd\ufffd")) << "a surrogate";
+}
+
+// The Windows program's wide text.
+TEST(Utf16, WellFormedTextSurvivesTheRoundTrip) {
+  for (const std::string text :
+       {"", "Player1", "Zo\xc3\xab", "\xe2\x82\xac 5", "\xf0\x9f\x8e\xb2 dice", "Line\rbreak"}) {
+    EXPECT_EQ(utf16ToUtf8(utf8ToUtf16(text)), text);
+  }
+  EXPECT_EQ(utf8ToUtf16("\xc3\xab"), u"\u00eb");
+  EXPECT_EQ(utf8ToUtf16("\xf0\x9f\x8e\xb2"), u"\U0001F3B2");  // a surrogate pair
+}
+
+TEST(Utf16, MalformedUtf8BecomesReplacementCharacters) {
+  EXPECT_EQ(utf8ToUtf16("a\xff"
+                        "b"),
+            u"a\ufffdb");
+  EXPECT_EQ(utf8ToUtf16("\xc3"), u"\ufffd");      // cut short at the end
+  EXPECT_EQ(utf8ToUtf16("\xc3(x"), u"\ufffd(x");  // cut short before ASCII
+  // A sequence that is no character shows one replacement for each of its bytes, as the game
+  // counts them when it cuts a name to its first ten characters and as the Linux window draws.
+  EXPECT_EQ(utf8ToUtf16("\xc0\xaf"), u"\ufffd\ufffd");                      // overlong slash
+  EXPECT_EQ(utf8ToUtf16("\xed\xa0\x80"), u"\ufffd\ufffd\ufffd");            // an encoded surrogate
+  EXPECT_EQ(utf8ToUtf16("\xf4\x90\x80\x80"), u"\ufffd\ufffd\ufffd\ufffd");  // above U+10FFFF
+}
+
+TEST(Utf16, UnpairedSurrogatesBecomeReplacementCharacters) {
+  const std::u16string lonelyHigh{u'a', static_cast<char16_t>(0xD83C), u'b'};
+  const std::u16string lonelyLow{static_cast<char16_t>(0xDF32)};
+  EXPECT_EQ(utf16ToUtf8(lonelyHigh),
+            "a\xef\xbf\xbd"
+            "b");
+  EXPECT_EQ(utf16ToUtf8(lonelyLow), "\xef\xbf\xbd");
 }
 
 }  // namespace
