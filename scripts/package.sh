@@ -3,7 +3,7 @@
 # prints their paths. Installs the Debian packages it needs first, as the other scripts do.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-./scripts/setup-debian.sh --with-packaging
+./scripts/setup-debian.sh package
 
 linux=build-package
 windows=build-package-win32
