@@ -1,5 +1,5 @@
-// Checks the built Quintoz.exe: how it is linked and what its resources hold. The build test runs
-// first (a CTest fixture) and the paths arrive in the environment.
+// Checks the built Quintoz.exe: how it is linked and what its resources hold. The build
+// cross-builds it before the tests run, and the paths arrive in the environment.
 #include <gtest/gtest.h>
 
 #include <algorithm>
