@@ -29,11 +29,11 @@ play=(
   fonts-liberation2
 )
 # Building the browser version (play-web.sh also serves it with python3's web server).
-web=(cmake python3 libstb-dev emscripten node-acorn)
+web=(cmake make python3 libstb-dev emscripten node-acorn)
 # The browser tests: Chromium driven through Selenium. Browsers for these tests go here.
 web_test=(chromium chromium-driver python3-selenium)
 # Cross-building Quintoz.exe.
-windows=(cmake mingw-w64 libstb-dev)
+windows=(cmake make mingw-w64 libstb-dev)
 # Running the Windows tests: Wine comes with the packages it recommends (X extensions, fonts),
 # as it runs badly without them; nsis for the installer test.
 windows_test=(wine wine64 x11-apps nsis)
