@@ -17,7 +17,6 @@ sys.dont_write_bytecode = True  # the source folder stays clean
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "fltk"))
 import e2e_support as e  # noqa: E402
 
-SKIPPED = 77
 
 
 def drag(s, start, by):
@@ -133,14 +132,14 @@ def main():
     exe = args.program
     if shutil.which("wine") is None:
         print("SKIPPED: wine is not installed (apt-get install wine wine64)")
-        return SKIPPED
+        return e.SKIPPED
     if not os.path.isfile(exe):
         if shutil.which("x86_64-w64-mingw32-g++-posix") or shutil.which(
                 "x86_64-w64-mingw32-g++-win32"):
             print(f"FAILED: {exe} does not exist although mingw-w64 is installed")
             return 1
         print(f"SKIPPED: mingw-w64 is not installed, so {exe} was not built")
-        return SKIPPED
+        return e.SKIPPED
     os.makedirs(args.out, exist_ok=True)
     prefix = tempfile.mkdtemp(prefix="prefix.", dir=args.out)
     os.environ.update(WINEPREFIX=prefix, WINEDEBUG="-all",
