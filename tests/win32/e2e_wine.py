@@ -18,7 +18,6 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 import e2e_support as e  # noqa: E402
 
 
-
 def drag(s, start, by):
     x, y = start
     s.xdo("mousemove", x, y)
