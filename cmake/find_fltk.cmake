@@ -12,7 +12,9 @@ find_library(QUINTOZ_FLTK_ARCHIVE libfltk.a)
 
 if(QUINTOZ_FLTK_INCLUDE_DIR AND QUINTOZ_FLTK_LIBRARY AND NOT TARGET quintoz::fltk)
   find_package(X11 REQUIRED)
-  add_library(quintoz::fltk UNKNOWN IMPORTED)
+  # GLOBAL: the first folder to include this file (the Linux window's, also when the benchmarks
+  # reach it through add_subdirectory) must not keep the target to itself.
+  add_library(quintoz::fltk UNKNOWN IMPORTED GLOBAL)
   set_target_properties(quintoz::fltk PROPERTIES
     IMPORTED_LOCATION "${QUINTOZ_FLTK_LIBRARY}"
     INTERFACE_INCLUDE_DIRECTORIES "${QUINTOZ_FLTK_INCLUDE_DIR}"

@@ -24,7 +24,7 @@ build=$(cd "$build" && pwd)
 # Building needs only emscripten and the JavaScript modules it runs; the browser tests' Chromium
 # comes with setup-debian.sh --with-web, which the test command uses.
 if [ "$install" = yes ]; then
-  "$root/scripts/setup-debian.sh" emscripten node-acorn
+  "$root/scripts/setup-debian.sh" web
 fi
 if ! command -v emcmake >/dev/null 2>&1 || ! command -v node >/dev/null 2>&1; then
   echo "emscripten is not installed (apt-get install emscripten); not building the web version" >&2

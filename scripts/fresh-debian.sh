@@ -2,12 +2,13 @@
 # Proves that the README's commands work on a clean Debian machine: builds a minimal Debian root
 # (debootstrap, variant minbase) in a temporary folder, clones the current commit into it, and
 # there runs the README's test command and builds the play command's game; with --ci it runs
-# .ci/run instead of the test command. Each step is printed with its time; a failing step shows
+# .ci/run instead of the test command; with --play-only it only builds the play command's game,
+# then lists the packages that installed and fails if any of them is a test tool. Each step is printed with its time; a failing step shows
 # the last lines of its output (the whole of it is kept in /tmp/quintoz-fresh-RELEASE-failed.log)
 # and the script exits non-zero. Everything it mounted or made is
 # unmounted and removed on every way out, Ctrl+C included.
 #
-# Usage: scripts/fresh-debian.sh RELEASE [--ci]     (RELEASE: bookworm or trixie)
+# Usage: scripts/fresh-debian.sh RELEASE [--ci | --play-only]     (RELEASE: bookworm or trixie)
 #
 # Needs root (it uses sudo otherwise) and a network path to the Debian mirror. The minimal root
 # is cached as a tarball in ${QUINTOZ_FRESH_CACHE:-~/.cache/quintoz-fresh-debian}; delete it to
@@ -15,7 +16,7 @@
 set -euo pipefail
 
 usage() {
-  echo "usage: $0 bookworm|trixie [--ci]" >&2
+  echo "usage: $0 bookworm|trixie [--ci | --play-only]" >&2
   exit 2
 }
 [ $# -ge 1 ] || usage
@@ -23,9 +24,11 @@ release=$1
 shift
 case "$release" in bookworm | trixie) ;; *) usage ;; esac
 ci=no
+play_only=no
 for arg in "$@"; do
   case "$arg" in
     --ci) ci=yes ;;
+    --play-only) play_only=yes ;;
     *) usage ;;
   esac
 done
@@ -150,6 +153,36 @@ else
 fi
 step "mount /proc, /sys, /dev and /tmp" mount_root
 step "clone the commit into the root" clone_commit
+
+# The packages installed in the root, one name a line, sorted.
+installed_packages() {
+  chroot "$root" dpkg-query -W -f='${db:Status-Abbrev} ${Package}\n' | awk '$1 == "ii" {print $2}' |
+    sort
+}
+
+# The play command alone: what it installed, and none of the test tools among it.
+play_installs_no_test_tool() {
+  installed_packages >"$work/before"
+  in_root "./scripts/play.sh --build-only"
+  installed_packages >"$work/after"
+  comm -13 "$work/before" "$work/after" >"$work/added"
+  local tools
+  tools=$(grep -xE 'googletest|libgtest-dev|libbenchmark-dev|xvfb|xdotool|imagemagick|strace|lintian|appstream|fonts-(dejavu-core|wqy-microhei|symbola|lohit-deva)' \
+    "$work/added" || true)
+  if [ -n "$tools" ]; then
+    echo "the play command installed test tools:" $tools
+    return 1
+  fi
+}
+
+if [ "$play_only" = yes ]; then
+  step "README: ./scripts/play.sh (build only), no test tool" play_installs_no_test_tool
+  echo "fresh-debian: ./scripts/play.sh --build-only installed $(wc -l <"$work/added") packages:"
+  tr '\n' ' ' <"$work/added" | fold -s -w 100
+  echo
+  echo "fresh-debian: Debian $release passed in $(($(date +%s) - began)) s"
+  exit 0
+fi
 if [ "$ci" = yes ]; then
   step "CI: bash .ci/run" in_root "CI=true bash .ci/run"
 else

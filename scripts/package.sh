@@ -3,10 +3,11 @@
 # prints their paths. Installs the Debian packages it needs first, as the other scripts do.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-./scripts/setup-debian.sh --with-packaging
+./scripts/setup-debian.sh package
 
 linux=build-package
-windows=build-package-win32
+# The Windows program is the one hosts/win32/build.sh makes by default, in its own folder.
+windows=build-win32
 mkdir -p dist
 
 cmake -S . -B "$linux" -DCMAKE_BUILD_TYPE=Release -DQUINTOZ_TESTS=OFF

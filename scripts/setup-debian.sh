@@ -1,47 +1,90 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building and testing Quintoz need, and says which.
-# Used by the README's commands, CI and the evidence scripts; safe to run again (it installs only
-# what is missing). Usage: setup-debian.sh [--with-windows] [--with-packaging] [--with-web]
-# [EXTRA-PACKAGE...]. --with-packaging adds what scripts/package.sh needs besides: the cross
-# compiler and NSIS.
+# Installs the Debian packages that one job on Quintoz needs, and says which; safe to run again
+# (it installs only what is missing). The one place that knows the project's Debian packages:
+# the README's commands, the Windows build script, CI and the evidence scripts all call it.
+#
+#   setup-debian.sh [ROLE...] [--with-web] [--with-windows] [--with-packaging] [PACKAGE...]
+#
+# Roles (several may be given; none means test):
+#   play     build and run the Linux window: compiler, CMake, FLTK, X, ALSA, its font
+#   web      build the browser version: emscripten and the JavaScript modules it runs
+#   windows  cross-build Quintoz.exe: mingw-w64
+#   test     play, plus GoogleTest, Google Benchmark, an X server and the tools the end-to-end
+#            and packaging tests drive (xdotool, ImageMagick, strace, lintian, AppStream...) and
+#            the fonts their pictures are drawn with
+#   package  play, plus the cross compiler and NSIS for the Windows installer
+# Options, kept for the test command's callers (.ci/run calls test.sh --with-windows):
+#   --with-web       the web role and the browser tests' packages
+#   --with-windows   the windows role, and Wine with the packages it recommends for its tests
+#   --with-packaging the package role
+# Any other word is a Debian package to install as well.
 set -euo pipefail
 
-packages=(
-  cmake g++ make pkg-config python3
-  libgtest-dev libbenchmark-dev
-  libfltk1.3-dev libasound2-dev libx11-dev libfontconfig-dev libstb-dev
+# Building and running the Linux window.
+play=(
+  cmake g++ make pkg-config libstb-dev
+  libfltk1.3-dev libasound2-dev libx11-dev libfontconfig-dev
   libxext-dev libxft-dev libxrender-dev libxcursor-dev libxfixes-dev libxinerama-dev
   libfribidi-dev
-  fonts-liberation fonts-liberation2
-  fonts-dejavu-core fonts-wqy-microhei fonts-symbola fonts-lohit-deva
+  fonts-liberation2
+)
+# Building the browser version (play-web.sh also serves it with python3's web server).
+web=(cmake make python3 libstb-dev emscripten node-acorn)
+# The browser tests: Chromium driven through Selenium. Browsers for these tests go here.
+web_test=(chromium chromium-driver python3-selenium)
+# Cross-building Quintoz.exe.
+windows=(cmake make mingw-w64 libstb-dev)
+# Running the Windows tests: Wine comes with the packages it recommends (X extensions, fonts),
+# as it runs badly without them; nsis for the installer test.
+windows_test=(wine wine64 x11-apps nsis)
+# Everything the tests use besides what playing needs.
+test=(
+  python3 libgtest-dev libbenchmark-dev
+  fonts-liberation fonts-dejavu-core fonts-wqy-microhei fonts-symbola fonts-lohit-deva
   xvfb xdotool x11-utils x11-xserver-utils imagemagick strace
   dpkg-dev desktop-file-utils appstream lintian
 )
-# Wine comes with the packages it recommends (X extensions, fonts): it runs badly without them.
-windows=()
+# Making the packages: the .deb (CPack) and the Windows installer.
+package=(dpkg-dev mingw-w64 nsis)
+
+packages=()
+with_recommends=()
+role_given=no
 for arg in "$@"; do
   case "$arg" in
-    --with-windows) windows=(mingw-w64 wine wine64 x11-apps nsis) ;;
-    --with-packaging) packages+=(mingw-w64 nsis) ;;
-    # The browser version: emscripten and the JavaScript modules it runs, and for its tests
-    # Chromium driven through Selenium.
-    --with-web) packages+=(emscripten node-acorn chromium chromium-driver python3-selenium) ;;
+    play) packages+=("${play[@]}") ;;
+    web) packages+=("${web[@]}") ;;
+    windows) packages+=("${windows[@]}") ;;
+    test) packages+=("${play[@]}" "${test[@]}") ;;
+    package | --with-packaging) packages+=("${play[@]}" "${package[@]}") ;;
+    --with-web) packages+=("${web[@]}" "${web_test[@]}") ;;
+    --with-windows)
+      packages+=("${windows[@]}")
+      with_recommends+=("${windows_test[@]}")
+      ;;
+    -*)
+      echo "setup-debian.sh: unknown option $arg" >&2
+      exit 2
+      ;;
     *) packages+=("$arg") ;;
   esac
+  case "$arg" in play | web | windows | test | package | --with-packaging) role_given=yes ;; esac
 done
+if [ "$role_given" = no ]; then packages+=("${play[@]}" "${test[@]}"); fi
 
 missing_of() {
   for p in "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || echo "$p"
   done
 }
-mapfile -t missing < <(missing_of "${packages[@]}")
-mapfile -t missing_windows < <(missing_of ${windows[@]+"${windows[@]}"})
-if [ ${#missing[@]} -eq 0 ] && [ ${#missing_windows[@]} -eq 0 ]; then
+mapfile -t missing < <(missing_of ${packages[@]+"${packages[@]}"} | sort -u)
+mapfile -t missing_with_recommends < <(missing_of ${with_recommends[@]+"${with_recommends[@]}"} |
+  sort -u)
+if [ ${#missing[@]} -eq 0 ] && [ ${#missing_with_recommends[@]} -eq 0 ]; then
   exit 0
 fi
 
-echo "Installing Debian packages: ${missing[*]} ${missing_windows[*]}"
+echo "Installing Debian packages: ${missing[*]} ${missing_with_recommends[*]}"
 # Another apt run may hold the lock for a while; wait for it rather than fail.
 apt=(apt-get -o DPkg::Lock::Timeout=600)
 if [ "$(id -u)" -ne 0 ]; then apt=(sudo "${apt[@]}"); fi
@@ -49,6 +92,6 @@ if [ "$(id -u)" -ne 0 ]; then apt=(sudo "${apt[@]}"); fi
 if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive "${apt[@]}" install -y -q --no-install-recommends "${missing[@]}"
 fi
-if [ ${#missing_windows[@]} -gt 0 ]; then
-  DEBIAN_FRONTEND=noninteractive "${apt[@]}" install -y -q "${missing_windows[@]}"
+if [ ${#missing_with_recommends[@]} -gt 0 ]; then
+  DEBIAN_FRONTEND=noninteractive "${apt[@]}" install -y -q "${missing_with_recommends[@]}"
 fi

@@ -2,7 +2,8 @@
 # Builds Quintoz with its tests and runs them all.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-./scripts/setup-debian.sh --with-web "$@"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
+# The tests' tools and the browser version's; --with-windows adds the Windows build and Wine.
+./scripts/setup-debian.sh test --with-web "$@"
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DQUINTOZ_TESTS=ON
 cmake --build build -j "$(nproc)"
 ctest --test-dir build --output-on-failure -j 2

@@ -60,6 +60,11 @@ std::u32string decodeUtf8(std::string_view utf8) {
   return out;
 }
 
+std::size_t utf8CharacterSize(std::string_view utf8, std::size_t at) {
+  char32_t ignored = 0;
+  return std::max<std::size_t>(decodeOne(utf8, at, ignored), 1);
+}
+
 void appendUtf8(std::string& out, char32_t c) {
   if (c < 0x80) {
     out += static_cast<char>(c);

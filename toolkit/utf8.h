@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -14,7 +15,15 @@ inline constexpr char32_t kReplacementCharacter = 0xFFFD;
 // with the byte after it, so a damaged name still shows what it can. Changes nothing.
 std::u32string decodeUtf8(std::string_view utf8);
 
-// Called by the same front ends: appends the UTF-8 form of one character to out.
+// Called by the game when it cuts a name to a number of characters (game/text) and by the script
+// driver's JSON, which copies characters whole: the size in bytes of the character that starts
+// at utf8[at] (at must be inside the text). A byte that starts no well-formed character counts
+// as a character of one byte, exactly as decodeUtf8 replaces it alone, so a cut never splits a
+// well-formed character. Changes nothing.
+std::size_t utf8CharacterSize(std::string_view utf8, std::size_t at);
+
+// Called by the same front ends and by the script driver's JSON (for its \u escapes): appends
+// the UTF-8 form of one character to out.
 void appendUtf8(std::string& out, char32_t c);
 
 // Called by the same front ends: the UTF-8 form of the characters. Changes nothing.

@@ -4,30 +4,12 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "game/text.h"
 #include "hosts/script/real_chars.h"
+#include "toolkit/utf8.h"
 
 namespace script {
 
 namespace {
-
-void appendUtf8(std::string& out, unsigned code) {
-  if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else if (code < 0x800) {
-    out += static_cast<char>(0xC0 | (code >> 6));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else if (code < 0x10000) {
-    out += static_cast<char>(0xE0 | (code >> 12));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (code >> 18));
-    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  }
-}
 
 std::string hex4(unsigned v) {
   static const char* digits = "0123456789abcdef";
@@ -111,7 +93,7 @@ std::string parseString(std::string_view text, std::size_t& pos) {
           }
         }
         if (code >= 0xD800 && code <= 0xDFFF) throw std::invalid_argument("lone surrogate");
-        appendUtf8(out, code);
+        toolkit::appendUtf8(out, code);
         break;
       }
       default:
@@ -126,10 +108,10 @@ std::string quote(std::string_view text) {
   std::string out = "\"";
   std::size_t i = 0;
   while (i < text.size()) {
-    const std::string one = firstCharacters(text.substr(i), 1);
-    const auto c = static_cast<unsigned char>(one[0]);
-    if (one.size() > 1) {
-      out += one;
+    const std::size_t size = toolkit::utf8CharacterSize(text, i);
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (size > 1) {
+      out += text.substr(i, size);
     } else if (c == '"') {
       out += "\\\"";
     } else if (c == '\\') {
@@ -145,7 +127,7 @@ std::string quote(std::string_view text) {
     } else {
       out += static_cast<char>(c);
     }
-    i += one.size();
+    i += size;
   }
   return out + "\"";
 }

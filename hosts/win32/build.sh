@@ -4,9 +4,9 @@
 #   hosts/win32/build.sh [--no-install] [BUILD_DIR] [CMAKE_ARGUMENT...]
 #
 # BUILD_DIR defaults to build-win32 in the source tree; the program ends up in
-# BUILD_DIR/hosts/win32/Quintoz.exe. A missing cross compiler is installed with apt-get (through
-# sudo when not run as root) unless --no-install is given, in which case the script exits with 77
-# so that a test running it can report itself skipped.
+# BUILD_DIR/hosts/win32/Quintoz.exe. A missing cross compiler is installed by
+# scripts/setup-debian.sh windows unless --no-install is given, in which case the script exits
+# with 77 so that a test running it can report itself skipped.
 set -eu
 
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -28,10 +28,7 @@ if ! have_compiler; then
     echo "mingw-w64 is not installed (apt-get install mingw-w64); not building Quintoz.exe" >&2
     exit 77
   fi
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo=sudo
-  $sudo apt-get update
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y mingw-w64
+  "$root/scripts/setup-debian.sh" windows
 fi
 
 cmake -S "$root" -B "$build" \

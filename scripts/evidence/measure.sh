@@ -18,9 +18,9 @@ cd "$(dirname "$0")/../.."
 runs=${1:-20}
 root=$PWD
 
-./scripts/setup-debian.sh
-./scripts/setup-debian.sh xvfb xdotool x11-utils imagemagick libx11-dev libbenchmark-dev \
-  libgtk-3-dev qtbase5-dev time procps python3 binutils
+# The test role brings the game's build, Google Benchmark, Xvfb, xdotool and ImageMagick; the
+# bare windows' toolkits and the measuring tools come on top.
+./scripts/setup-debian.sh test libgtk-3-dev qtbase5-dev time procps binutils
 
 generator=()
 if command -v ninja >/dev/null; then generator=(-G Ninja); fi
@@ -35,9 +35,33 @@ cmake --build build-measure -j "$(nproc)" >/dev/null
 
 game=build-bench/quintoz/hosts/fltk/quintoz
 game_shared=build-measure/hosts/fltk/quintoz
-names=(quintoz quintoz_shared bare_fltk bare_fltk_static bare_gtk bare_qt)
-programs=("$game" "$game_shared" build-bench/bare_fltk build-bench/bare_fltk_static
-          build-bench/bare_gtk build-bench/bare_qt)
+all_names=(quintoz quintoz_shared bare_fltk bare_fltk_static bare_gtk bare_qt)
+all_programs=("$game" "$game_shared" build-bench/bare_fltk build-bench/bare_fltk_static
+              build-bench/bare_gtk build-bench/bare_qt)
+# What each program needs in order to be built, for the report of a missing one.
+declare -A needs=(
+  [quintoz]="libfltk1.3-dev (the static library)" [quintoz_shared]="libfltk1.3-dev"
+  [bare_fltk]="libfltk1.3-dev" [bare_fltk_static]="libfltk1.3-dev (the static library)"
+  [bare_gtk]="libgtk-3-dev" [bare_qt]="qtbase5-dev")
+# A program that could not be built is reported, here and again at the end, and left out of
+# the figures; it is never left out in silence.
+names=()
+programs=()
+missing=()
+for i in "${!all_names[@]}"; do
+  if [ -x "${all_programs[$i]}" ]; then
+    names+=("${all_names[$i]}")
+    programs+=("${all_programs[$i]}")
+  else
+    missing+=("${all_names[$i]}: not built (${all_programs[$i]}), it needs ${needs[${all_names[$i]}]}")
+  fi
+done
+report_missing() {
+  for line in ${missing[@]+"${missing[@]}"}; do echo "MISSING $line"; done
+}
+for required in build-bench/engine_bench build-bench/mapwait "$game"; do
+  [ -x "$required" ] || { report_missing; echo "$required was not built" >&2; exit 1; }
+done
 
 echo "== machine"
 echo "nproc: $(nproc)"
@@ -46,6 +70,11 @@ echo "memory: $(awk '/MemTotal/ {printf "%.1f GiB", $2 / 1048576}' /proc/meminfo
 echo "kernel: $(uname -r); $(. /etc/os-release && echo "$PRETTY_NAME")"
 echo "compiler: $(g++ --version | head -n 1)"
 echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "== missing toolkits (no figures below)"
+  report_missing
+fi
 
 echo "== engine benchmarks (build-bench/engine_bench)"
 build-bench/engine_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
@@ -100,8 +129,10 @@ done
 for variant in quintoz quintoz_shared; do
   program=$game
   if [ "$variant" = quintoz_shared ]; then program=$game_shared; fi
+  [ -x "$program" ] || continue
   echo "== whole one-player game in the window: $variant"
   python3 scripts/evidence/window_measure.py --program "$program" \
     --out "build-measure/window-$variant"
 done
 echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"
+report_missing

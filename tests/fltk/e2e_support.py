@@ -70,11 +70,19 @@ def check(condition, message):
     print("ok:", message, flush=True)
 
 
-def arguments():
+# The exit status CTest counts as a skip (SKIP_RETURN_CODE): the test could not check anything.
+SKIPPED = 77
+
+
+def arguments(parts=None):
+    """The command line every scenario takes; parts, when given, are the names --part accepts
+    for a scenario split into CTest tests of its own (the first is the default)."""
     parser = argparse.ArgumentParser()
     parser.add_argument("--program", required=True)
     parser.add_argument("--out", required=True)
     parser.add_argument("--roll-sound", required=True, help="the WAVE file the game embeds")
+    if parts:
+        parser.add_argument("--part", choices=parts, default=parts[0])
     return parser.parse_args()
 
 

@@ -42,7 +42,7 @@ TEST_F(TurnFlow, PlayAgainStartsACleanGameAfterTheFinishedOneUnwinds) {
   EXPECT_EQ(g.chkQuintoz[1].Caption, "50");
 }
 
-TEST_F(TurnFlow, AClickOnAnotherSeatsBoxWritesOnlyTheCurrentSeatsValue) {
+TEST_F(TurnFlow, AClickOnAnotherSeatsBoxCommitsTheCurrentSeatsBoxAndKeepsTheClickedBoxChecked) {
   startWith({"Ann", "Bob"});
   run({"faces 2 2 2 3 3", "click cmdRoll"});
   echoed();

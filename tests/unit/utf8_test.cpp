@@ -27,6 +27,23 @@ TEST(Utf8, UtfEightRoundTripsAndDamagedBytesShowAsReplacements) {
   EXPECT_EQ(decodeUtf8("\xed\xa0\x80"), std::u32string(U"\ufffd\ufffd\ufffd")) << "a surrogate";
 }
 
+// The game cuts names by the same steps the front ends decode by: every step is one decoded
+// character, and a step over a well-formed character covers it whole.
+TEST(Utf8, CharacterSizesStepOverWhatDecodingReadsAsOneCharacter) {
+  for (const std::string& text :
+       {std::string("Zo\u00eb \u674e\U0001F600"), std::string("a\xff\xe6\x9d"),
+        std::string("\xc0\xaf\xed\xa0\x80\xf4\x90\x80\x80"), std::string("\xf0\x9f\x8e")}) {
+    std::size_t steps = 0;
+    for (std::size_t at = 0; at < text.size(); at += toolkit::utf8CharacterSize(text, at)) {
+      ++steps;
+    }
+    EXPECT_EQ(steps, decodeUtf8(text).size()) << text;
+  }
+  EXPECT_EQ(toolkit::utf8CharacterSize("\U0001F3B2x", 0), 4u);
+  EXPECT_EQ(toolkit::utf8CharacterSize("\u674e", 0), 3u);
+  EXPECT_EQ(toolkit::utf8CharacterSize("\xf4\x90\x80\x80", 0), 1u) << "past U+10FFFF";
+}
+
 // The Windows program's wide text.
 TEST(Utf16, WellFormedTextSurvivesTheRoundTrip) {
   for (const std::string text :

@@ -17,8 +17,6 @@ sys.dont_write_bytecode = True  # the source folder stays clean
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "fltk"))
 import e2e_support as e  # noqa: E402
 
-SKIPPED = 77
-
 
 def drag(s, start, by):
     x, y = start
@@ -61,42 +59,86 @@ def scenario(s, args):
 
     rx, ry = e.centre(e.rect_px(e.ROLL_BUTTON))
     s.click(win[0] + rx, win[1] + ry)
-    time.sleep(1.5)
     away(s)
-    shot = s.screenshot()
-    anns_dice = e.dice(shot, win)
+    anns_dice = settled_dice(s, win, lambda found: len(found) == 5)
     e.check(len(anns_dice) == 5, f"a roll shows five dice (found {len(anns_dice)})")
     sound = e.wave_samples(args.roll_sound)
-    heard = open(s.sound_capture, "rb").read() if os.path.exists(s.sound_capture) else b""
-    e.check(heard == sound, f"the roll played the embedded sound's {len(sound)} bytes of samples "
-            f"(the sound device got {len(heard)})")
+    heard = wait_for_sound(s.sound_capture, sound)
+    e.check(played_alone(heard, sound),
+            f"the roll played the embedded sound's {len(sound)} bytes of samples, in order, with "
+            f"nothing but silence around them (the sound device got {len(heard)} bytes)")
 
     chance = e.box_rect([b for b in e.CATEGORY_BOXES if b[0] == "chkChance"][0])
     s.click(win[0] + chance[0] + chance[2] // 2, win[1] + chance[1] + chance[3] // 2)
-    time.sleep(1.0)
+    # The roll click follows the commit at once, so that it lands early in the 2.5 s wait and the
+    # picture below is taken inside the wait even when the machine is slow to start xdotool.
+    time.sleep(0.3)
     s.click(win[0] + rx, win[1] + ry)
     away(s)
     e.check(e.dice(s.screenshot(), win) == anns_dice, "the click is not acted on during the wait")
-    time.sleep(2.5)
-    shot = s.screenshot("wine-click-during-wait.png", crop=win)
-    found = e.dice(shot, win)
+    found = settled_dice(s, win, lambda found: len(found) == 5 and found != anns_dice)
+    s.screenshot("wine-click-during-wait.png", crop=win)
     e.check(len(found) == 5 and found != anns_dice,
             f"the click made during the wait rolled the next player's dice (found {len(found)})")
 
+
+def settled_dice(s, win, done, timeout=20.0):
+    """The dice on screen once done(dice) holds for two pictures in a row, or the last dice seen
+    when timeout seconds pass: a busy machine may take its time to draw them."""
+    end = time.monotonic() + timeout
+    previous = None
+    while True:
+        found = e.dice(s.screenshot(), win)
+        if done(found) and found == previous:
+            return found
+        if time.monotonic() > end:
+            return found
+        previous = found
+        time.sleep(0.3)
+
+
+# Wine opens the device in the WAVE file's own format (8-bit unsigned, whose silence is 128).
+SILENCE = 0x80
+
+
+def wait_for_sound(capture, sound, timeout=20.0):
+    """What the sound device has received once it holds the whole sound and has stopped
+    growing, or what it holds after timeout seconds."""
+    end = time.monotonic() + timeout
+    heard = b""
+    while True:
+        previous = heard
+        heard = open(capture, "rb").read() if os.path.exists(capture) else b""
+        if sound in heard and heard == previous:
+            return heard
+        if time.monotonic() > end:
+            return heard
+        time.sleep(0.5)
+
+
+def played_alone(heard, sound):
+    """True when heard holds the samples of sound once, in order and unbroken, and nothing but
+    silence before or after them. Wine's mixer writes in periods of its own, so it pads the
+    sound with silence to whole periods; the amount of padding is its business."""
+    at = heard.find(sound)
+    if at < 0:
+        return False
+    around = heard[:at] + heard[at + len(sound):]
+    return around.count(SILENCE) == len(around)
 
 def main():
     args = e.arguments()
     exe = args.program
     if shutil.which("wine") is None:
         print("SKIPPED: wine is not installed (apt-get install wine wine64)")
-        return SKIPPED
+        return e.SKIPPED
     if not os.path.isfile(exe):
         if shutil.which("x86_64-w64-mingw32-g++-posix") or shutil.which(
                 "x86_64-w64-mingw32-g++-win32"):
             print(f"FAILED: {exe} does not exist although mingw-w64 is installed")
             return 1
         print(f"SKIPPED: mingw-w64 is not installed, so {exe} was not built")
-        return SKIPPED
+        return e.SKIPPED
     os.makedirs(args.out, exist_ok=True)
     prefix = tempfile.mkdtemp(prefix="prefix.", dir=args.out)
     os.environ.update(WINEPREFIX=prefix, WINEDEBUG="-all",

@@ -1,9 +1,10 @@
-// Checks the built Quintoz.exe: how it is linked and what its resources hold. The build test runs
-// first (a CTest fixture) and the paths arrive in the environment.
+// Checks the built Quintoz.exe: how it is linked and what its resources hold. The build
+// cross-builds it before the tests run, and the paths arrive in the environment.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -68,18 +69,36 @@ TEST_F(ExecutableTest, IsAWindowedProgramNeedingOnlySystemLibraries) {
   }
 }
 
-TEST_F(ExecutableTest, CarriesVersionTwoPointZeroTwo) {
+// The project's version as the build declares it (QUINTOZ_VERSION, "2.2.2"), split at its dots.
+struct ProjectVersion {
+  unsigned major = 0, minor = 0, patch = 0;
+};
+ProjectVersion projectVersion() {
+  ProjectVersion v;
+  const std::string text = environment("QUINTOZ_VERSION");
+  if (std::sscanf(text.c_str(), "%u.%u.%u", &v.major, &v.minor, &v.patch) != 3) {
+    ADD_FAILURE() << "QUINTOZ_VERSION is not a version: '" << text << "'";
+  }
+  return v;
+}
+
+// Windows releases of the game have always shown version 2.2.2 as "2.02.0002", and 2,2,0,2 as
+// numbers.
+TEST_F(ExecutableTest, CarriesTheProjectsVersionTheWindowsWay) {
+  const ProjectVersion v = projectVersion();
+  char text[32];
+  std::snprintf(text, sizeof text, "%u.%02u.%04u", v.major, v.minor, v.patch);
   const pe::Resource* version =
       image().find(pe::ResourceId::of(kVersionType), pe::ResourceId::of(1));
   ASSERT_NE(version, nullptr);
   pe::VersionInfo info = pe::parseVersionInfo(version->data);
   EXPECT_EQ(info.signature, 0xFEEF04BDu);
-  EXPECT_EQ(info.fileVersionMS, 0x00020002u);
-  EXPECT_EQ(info.fileVersionLS, 0x00000002u);
-  EXPECT_EQ(info.productVersionMS, 0x00020002u);
-  EXPECT_EQ(info.productVersionLS, 0x00000002u);
-  EXPECT_EQ(info.strings["FileVersion"], "2.02.0002");
-  EXPECT_EQ(info.strings["ProductVersion"], "2.02.0002");
+  EXPECT_EQ(info.fileVersionMS, v.major << 16 | v.minor);
+  EXPECT_EQ(info.fileVersionLS, v.patch);
+  EXPECT_EQ(info.productVersionMS, v.major << 16 | v.minor);
+  EXPECT_EQ(info.productVersionLS, v.patch);
+  EXPECT_EQ(info.strings["FileVersion"], text);
+  EXPECT_EQ(info.strings["ProductVersion"], text);
   EXPECT_EQ(info.strings["ProductName"], "Quintoz");
 }
 
@@ -134,6 +153,11 @@ TEST_F(ExecutableTest, DeclaresPerMonitorDensityAndTheCurrentCommonControls) {
   const std::size_t controls = text.find("name=\"Microsoft.Windows.Common-Controls\"");
   ASSERT_NE(controls, std::string::npos) << text;
   EXPECT_NE(text.find("version=\"6.0.0.0\"", controls), std::string::npos) << text;
+  // The program's own identity carries the same version as its version block.
+  const ProjectVersion v = projectVersion();
+  const std::string identity = "name=\"Quintoz\" version=\"" + std::to_string(v.major) + "." +
+                               std::to_string(v.minor) + ".0." + std::to_string(v.patch) + "\"";
+  EXPECT_NE(text.find(identity), std::string::npos) << identity << " is not in\n" << text;
 }
 
 TEST_F(ExecutableTest, ReaderRefusesDamagedFiles) {

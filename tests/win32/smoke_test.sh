@@ -70,10 +70,13 @@ play() {
   sleep 1
   before=$(xwd -silent -id "$game" | md5sum)
   xdotool mousemove --window "$game" $((176 * scale)) $((312 * scale)) click 1
-  sleep 1.5
   xdotool mousemove 1590 990
-  sleep 1
-  after=$(xwd -silent -id "$game" | md5sum)
+  # A busy machine may take a while to draw the roll: look again for up to 20 seconds.
+  for _ in $(seq 40); do
+    sleep 0.5
+    after=$(xwd -silent -id "$game" | md5sum)
+    [ "$before" != "$after" ] && break
+  done
   [ "$before" != "$after" ] || fail "$at: the window did not change after clicking the roll button"
   log "$at: rolled"
 
