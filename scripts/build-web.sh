@@ -10,6 +10,9 @@
 # --no-install is given; then a missing emscripten makes the script exit with 77, so that a test
 # running it can report itself skipped.
 set -euo pipefail
+# Run from a build step of the test build, this is a build of its own: its make must not try to
+# share the outer make's job slots, which it would only warn about.
+unset MAKEFLAGS MFLAGS MAKELEVEL
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 install=yes

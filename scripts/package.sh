@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 ./scripts/setup-debian.sh package
 
 linux=build-package
-# The Windows program is the one hosts/win32/build.sh makes by default, in its own folder.
+# The Windows program is the one scripts/build-windows.sh makes by default, in its own folder.
 windows=build-win32
 mkdir -p dist
 
@@ -19,7 +19,7 @@ rm -f "dist/$deb"
 cpack --config "$linux/CPackConfig.cmake" -B "$linux/cpack"
 cp "$linux/cpack/$deb" "dist/$deb"
 
-./hosts/win32/build.sh "$windows"
+./scripts/build-windows.sh "$windows"
 windows_files=$(packaging/windows/make-packages.sh "$windows/hosts/win32/Quintoz.exe" "$version" dist)
 
 echo

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <vector>
 
+#include "hosts/core/dialog_text.h"
 #include "hosts/fltk/fltk_canvas.h"
 
 namespace fltkhost {
@@ -28,14 +29,9 @@ std::vector<std::string> linesOf(const std::string& text) {
 
 std::string labelText(const std::string& text) {
   std::string out;
-  for (char c : text) {
-    if (c == '\r') {
-      out += '\n';
-    } else if (c == '@') {
-      out += "@@";
-    } else {
-      out += c;
-    }
+  for (char c : windowcore::withLineBreaks(text, "\n")) {
+    out += c;
+    if (c == '@') out += '@';
   }
   return out;
 }

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "hosts/win32/line_breaks.h"
+#include "hosts/core/dialog_text.h"
 #include "hosts/win32/wide_text.h"
 
 namespace win32 {
@@ -132,7 +132,8 @@ std::string showInputBox(HWND owner, const std::string& prompt, const std::strin
   dialog.addItem(ES_AUTOHSCROLL | ES_LEFT | WS_BORDER | WS_TABSTOP, 7, 62, 226, 14, kEditId,
                  kEditAtom);
 
-  InputBoxState state{wideText(windowsLineBreaks(prompt)), wideText(title), wideText(defaultText)};
+  InputBoxState state{wideText(windowcore::withLineBreaks(prompt, "\r\n")), wideText(title),
+                      wideText(defaultText)};
   const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.get(), owner,
                                                  inputBoxProc, reinterpret_cast<LPARAM>(&state));
   return result == IDOK ? narrowText(state.text) : std::string();

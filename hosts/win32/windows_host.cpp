@@ -6,8 +6,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "hosts/core/dialog_text.h"
 #include "hosts/win32/input_box.h"
-#include "hosts/win32/line_breaks.h"
 #include "hosts/win32/resource_ids.h"
 #include "hosts/win32/wide_text.h"
 
@@ -27,7 +27,7 @@ toolkit::MessageAnswer WindowsHost::messageBox(const std::string& text, const st
   }
   // Before the window exists the box has no owner and must bring itself to the front.
   if (window_ == nullptr) type |= MB_SETFOREGROUND | MB_TASKMODAL;
-  const std::wstring wideMessage = wideText(windowsLineBreaks(text));
+  const std::wstring wideMessage = wideText(windowcore::withLineBreaks(text, "\r\n"));
   const std::wstring wideTitle = wideText(title);
   switch (MessageBoxW(window_, wideMessage.c_str(), wideTitle.c_str(), type)) {
     case IDYES:

@@ -1,18 +1,10 @@
-// The Windows front end's line breaks and pixel conversions, built natively: they are plain C++
-// so that their corner cases can be checked without Windows.
+// The Windows front end's pixel conversion, built natively: it is plain C++ so that its corner
+// cases can be checked without Windows.
 #include <gtest/gtest.h>
 
 #include "hosts/win32/dib_pixels.h"
-#include "hosts/win32/line_breaks.h"
 
 namespace {
-
-TEST(TextConvert, EveryKindOfLineBreakBecomesCrLf) {
-  EXPECT_EQ(win32::windowsLineBreaks("How many Players?\r(1 to 4)"),
-            "How many Players?\r\n(1 to 4)");
-  EXPECT_EQ(win32::windowsLineBreaks("a\r\nb\nc\r"), "a\r\nb\r\nc\r\n");
-  EXPECT_EQ(win32::windowsLineBreaks("\r\r"), "\r\n\r\n");
-}
 
 TEST(DibPixels, RowsAreBlueGreenRedPaddedToFourBytes) {
   toolkit::Image image{3, 2, {}};

@@ -1,15 +1,18 @@
 #!/bin/sh
 # Cross-builds Quintoz.exe on Debian with mingw-w64.
 #
-#   hosts/win32/build.sh [--no-install] [BUILD_DIR] [CMAKE_ARGUMENT...]
+#   scripts/build-windows.sh [--no-install] [BUILD_DIR] [CMAKE_ARGUMENT...]
 #
 # BUILD_DIR defaults to build-win32 in the source tree; the program ends up in
 # BUILD_DIR/hosts/win32/Quintoz.exe. A missing cross compiler is installed by
 # scripts/setup-debian.sh windows unless --no-install is given, in which case the script exits
 # with 77 so that a test running it can report itself skipped.
 set -eu
+# Run from a build step of the test build, this is a build of its own: its make must not try to
+# share the outer make's job slots, which it would only warn about.
+unset MAKEFLAGS MFLAGS MAKELEVEL
 
-root=$(cd "$(dirname "$0")/../.." && pwd)
+root=$(cd "$(dirname "$0")/.." && pwd)
 install=yes
 if [ "${1:-}" = "--no-install" ]; then
   install=no
