@@ -3,8 +3,9 @@
 #   QUINTOZ_WIN32_VERSION_TEXT     2.02.0002  (the version block's strings)
 #   QUINTOZ_WIN32_VERSION_NUMBERS  2,2,0,2    (the version block's numbers)
 #   QUINTOZ_WIN32_VERSION_DOTTED   2.2.0.2    (the manifest's assembly version)
-# Included by the Windows front end, which builds them into Quintoz.exe, and by its tests, which
-# expect them there.
+# Included by the top level, which writes them with the plain version into one generated header
+# for every program (the target quintoz_version), and by the Windows tests, which expect them in
+# Quintoz.exe.
 include_guard(DIRECTORY)
 
 string(LENGTH "${PROJECT_VERSION_MINOR}" minor_digits)
@@ -22,3 +23,14 @@ set(QUINTOZ_WIN32_VERSION_NUMBERS
     "${PROJECT_VERSION_MAJOR},${PROJECT_VERSION_MINOR},0,${PROJECT_VERSION_PATCH}")
 set(QUINTOZ_WIN32_VERSION_DOTTED
     "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.0.${PROJECT_VERSION_PATCH}")
+
+if(NOT TARGET quintoz_version)
+  set(version_dir "${PROJECT_BINARY_DIR}/generated/version")
+  file(CONFIGURE OUTPUT "${version_dir}/quintoz_version.h" CONTENT
+"#define QUINTOZ_VERSION \"${PROJECT_VERSION}\"
+#define QUINTOZ_VERSION_NUMBERS ${QUINTOZ_WIN32_VERSION_NUMBERS}
+#define QUINTOZ_VERSION_TEXT \"${QUINTOZ_WIN32_VERSION_TEXT}\"
+")
+  add_library(quintoz_version INTERFACE)
+  target_include_directories(quintoz_version INTERFACE "${version_dir}")
+endif()
