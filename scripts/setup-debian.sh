@@ -25,7 +25,7 @@ for arg in "$@"; do
     --with-packaging) packages+=(mingw-w64 nsis) ;;
     # The browser version: emscripten and the JavaScript modules it runs, and for its tests
     # Chromium driven through Selenium.
-    --with-web) packages+=(emscripten node-acorn chromium chromium-driver python3-selenium) ;;
+    --with-web) packages+=(emscripten node-acorn chromium chromium-driver python3-selenium firefox-esr webkit2gtk-driver python3-websocket) ;;
     *) packages+=("$arg") ;;
   esac
 done

@@ -33,14 +33,15 @@ export LSAN_OPTIONS="suppressions=$PWD/scripts/evidence/lsan.supp:print_suppress
 #    Wine, so no instrumented code of ours runs in them; the cross build also takes many
 #    minutes. The Windows front end's native helper tests (win32.* from win32_helpers_test)
 #    still run.
-#  - web.build, web.scenario.*, web.browser_game, web.site_size: they build the browser version
-#    with emscripten and run it as WebAssembly under node and Chromium, so no instrumented code
+#  - web.build, web.scenario.*, web.browser_game.*, web.installable, web.site_size: they
+#    build the browser version with emscripten and run it as WebAssembly under node and in
+#    browsers, so no instrumented code
 #    of ours runs in them either. The browser front end's native tests (web.* from
 #    web_unit_tests) still run.
 #  - scenario.no_asset_files_opened runs the driver under strace, and LeakSanitizer cannot
 #    work under ptrace; it runs on its own below with leak checking off (the same script runs
 #    with leak checking on as scenario.one_player_game).
-exclude='^(win32\.(build|executable|smoke|e2e\.wine)|web\.(build|scenario\..*|browser_game|site_size)|scenario\.no_asset_files_opened)$'
+exclude='^(win32\.(build|executable|smoke|e2e\.wine)|web\.(build|scenario\..*|browser_game\..*|installable|site_size)|scenario\.no_asset_files_opened)$'
 traced='^scenario\.no_asset_files_opened$'
 
 failed=0
