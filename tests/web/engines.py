@@ -73,7 +73,8 @@ class Engine:
         raise NotImplementedError
 
     def js(self, body, *args):
-        """Runs body as a function's body with args as its arguments; returns its JSON result."""
+        """Runs body as a function's body with args as its arguments; returns its result (a
+        promise's value when it returns a promise) through JSON."""
         raise NotImplementedError
 
     def actions(self, sources):
@@ -111,9 +112,14 @@ class SeleniumEngine(Engine):
         self.d.get(url)
 
     def js(self, body, *args):
-        return json.loads(self.d.execute_script(
-            "return JSON.stringify((function () {%s}).apply(null, arguments[0]) ?? null)" % body,
-            list(args)))
+        reply = json.loads(self.d.execute_async_script(
+            "var done = arguments[arguments.length - 1];"
+            "new Promise(function (resolve) { resolve((function () {%s}).apply(null, "
+            "arguments[0])); }).then(function (v) { done(JSON.stringify({value: v ?? null})); },"
+            " function (e) { done(JSON.stringify({error: String(e)})); });" % body, list(args)))
+        if "error" in reply:
+            raise RuntimeError("script failed: %s" % reply["error"])
+        return reply["value"]
 
     def actions(self, sources):
         try:
@@ -436,8 +442,8 @@ class Firefox(Engine):
                                                "wait": "complete"})
 
     def js(self, body, *args):
-        source = ("(function () { return JSON.stringify((function () {%s}).apply(null, %s) ?? "
-                  "null); })()" % (body, json.dumps(list(args))))
+        source = ("Promise.resolve((function () {%s}).apply(null, %s)).then(function (v) {"
+                  " return JSON.stringify(v ?? null); })" % (body, json.dumps(list(args))))
         result = self.send("script.evaluate", {"expression": source, "awaitPromise": True,
                                                "target": {"context": self.context}})
         if result.get("type") == "exception":

@@ -168,12 +168,13 @@ def dice(picture):
 class LocalSite:
     """The site served on 127.0.0.1 on a free port, quietly, from a thread of this process.
 
-    With probe (a script's text), the page carries that script as its first element, served
+    With port, on that port (a site served again at the same address). With probe (a script's
+    text), the page carries that script as its first element, served
     from the site itself: for browsers whose driver cannot add a script to every page."""
 
     PROBE_PATH = "/__quintoz_probe.js"
 
-    def __init__(self, folder, probe=None):
+    def __init__(self, folder, probe=None, port=0):
         class Quiet(http.server.SimpleHTTPRequestHandler):
             def log_message(self, *args):
                 pass
@@ -196,7 +197,7 @@ class LocalSite:
                 self.wfile.write(body)
 
         handler = functools.partial(Quiet, directory=folder)
-        self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+        self.server = http.server.ThreadingHTTPServer(("127.0.0.1", port), handler)
         threading.Thread(target=self.server.serve_forever, daemon=True).start()
         self.url = "http://127.0.0.1:%d/" % self.server.server_port
 
