@@ -315,7 +315,7 @@ def check_scaling(page):
     width, height = wait_for("the window scaled to a narrow page", lambda: (
         lambda c: (c["width"], c["height"]) if c["width"] <= narrow else None)(page.canvas()),
         3.0)
-    check(abs(width / height - WINDOW[0] / WINDOW[1]) < 0.02, "scaled to %r" % [width, height])
+    check(abs(width / height - WINDOW[0] / WINDOW[1]) < 0.02, "scaled to %r" % ([width, height],))
     page.e.reset_viewport()
     wait_for("the window at its own size again", lambda: page.canvas()["width"] == WINDOW[0],
              3.0)

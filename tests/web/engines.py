@@ -226,12 +226,7 @@ class Xvfb:
         return False
 
     def close(self):
-        self.process.terminate()
-        try:
-            self.process.wait(5)
-        except subprocess.TimeoutExpired:
-            self.process.kill()
-            self.process.wait()
+        stop_process(self.process)
         os.close(self.told)
 
 
@@ -304,12 +299,7 @@ class WebKit(SeleniumEngine):
         return errors
 
     def _stop(self):
-        self.service.terminate()
-        try:
-            self.service.wait(10)
-        except subprocess.TimeoutExpired:
-            self.service.kill()
-            self.service.wait()
+        stop_process(self.service)
         self.xvfb.close()
 
     def close(self):
@@ -317,6 +307,16 @@ class WebKit(SeleniumEngine):
             self.d.quit()
         finally:
             self._stop()
+
+
+def stop_process(process):
+    """Ends a program this module started, and waits for it."""
+    process.terminate()
+    try:
+        process.wait(10)
+    except subprocess.TimeoutExpired:
+        process.kill()
+        process.wait()
 
 
 def wait_for_port(port, seconds):
@@ -487,12 +487,7 @@ class Firefox(Engine):
             f.write(base64.b64decode(shot["data"]))
 
     def _stop(self):
-        self.process.terminate()
-        try:
-            self.process.wait(10)
-        except subprocess.TimeoutExpired:
-            self.process.kill()
-            self.process.wait()
+        stop_process(self.process)
         shutil.rmtree(self.profile, ignore_errors=True)
 
     def close(self):
