@@ -331,15 +331,17 @@ def wait_for_port(port, seconds):
 
 
 def _webkit_folders():
+    """Where Debian's WebKitGTK keeps its programs (webkit2gtk-4.1, or webkitgtk-6.0 in newer
+    releases), under /usr/lib or /usr/lib/ARCH."""
+    ours = lambda name: name.startswith(("webkit2gtk-", "webkitgtk-"))
     for root in ("/usr/lib", "/usr/libexec"):
         for folder in sorted(os.listdir(root)) if os.path.isdir(root) else []:
             path = os.path.join(root, folder)
-            if folder.startswith("webkit2gtk-"):
+            if ours(folder):
                 yield path
             elif os.path.isdir(path) and not os.path.islink(path):
                 try:
-                    yield from (os.path.join(path, f) for f in os.listdir(path)
-                                if f.startswith("webkit2gtk-"))
+                    yield from (os.path.join(path, f) for f in os.listdir(path) if ours(f))
                 except OSError:
                     pass
 
