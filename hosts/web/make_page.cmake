@@ -1,5 +1,6 @@
 # Writes a page from page.html, with start.js inside it:
-# - with INLINE (the game's single-file script), the page that plays from disk, the game inside;
+# - with INLINE (the game's single-file script), the page that plays from disk, the game inside,
+#   with a Content-Security-Policy that allows only what the file holds;
 # - with SITE (a folder already holding quintoz.js and quintoz.wasm), the served site: its
 #   index.html, the web app manifest and the service worker, with the release named by VERSION
 #   and a hash of every file, and a Content-Security-Policy that allows the site's own files.
@@ -49,13 +50,23 @@ file(READ ${TEMPLATE} page)
 file(READ ${START} start)
 set(start "\n${start}")
 string(REPLACE "<!-- QUINTOZ-START -->" "<script>${start}</script>" page "${page}")
+string(REGEX MATCH "<style>[^<]*</style>" style "${page}")
+string(REGEX REPLACE "^<style>(.*)</style>$" "\\1" style "${style}")
+csp_hash("${start}" start_hash)
+csp_hash("${style}" style_hash)
 if(INLINE)
   file(READ ${INLINE} script)
   # The script must not end the element that holds it.
   string(REPLACE "</script" "<\\/script" script "${script}")
-  string(REPLACE "<!-- QUINTOZ-GAME -->" "<script>\n${script}\n</script>" page "${page}")
-  # No icon: a page on disk would otherwise look for one beside it.
-  string(REPLACE "<!-- QUINTOZ-HEAD -->" "<link rel=\"icon\" href=\"data:,\">" page "${page}")
+  set(script "\n${script}\n")
+  csp_hash("${script}" script_hash)
+  string(REPLACE "<!-- QUINTOZ-GAME -->" "<script>${script}</script>" page "${page}")
+  # Nothing from outside the file: its own scripts and style by their hashes, and its
+  # WebAssembly, which it carries inside. No icon: a page on disk would otherwise look for one
+  # beside it.
+  set(csp "default-src 'none'; script-src 'wasm-unsafe-eval' ${script_hash} ${start_hash}; style-src ${style_hash}; img-src data:; connect-src data:; base-uri 'none'; form-action 'none'")
+  string(REPLACE "<!-- QUINTOZ-HEAD -->" "<meta http-equiv=\"Content-Security-Policy\" content=\"${csp}\">
+<link rel=\"icon\" href=\"data:,\">" page "${page}")
   file(WRITE ${OUTPUT} "${page}")
   return()
 endif()
@@ -76,10 +87,6 @@ string(SHA256 release "${hashes}")
 string(SUBSTRING "${release}" 0 16 release)
 set(query "?v=${release}")
 
-string(REGEX MATCH "<style>[^<]*</style>" style "${page}")
-string(REGEX REPLACE "^<style>(.*)</style>$" "\\1" style "${style}")
-csp_hash("${start}" start_hash)
-csp_hash("${style}" style_hash)
 # Only the site's own files; WebAssembly compiles under 'wasm-unsafe-eval', and the inline
 # starter and style are allowed by their hashes.
 set(csp "default-src 'self'; script-src 'self' 'wasm-unsafe-eval' ${start_hash}; style-src 'self' ${style_hash}; img-src 'self'; object-src 'none'; base-uri 'none'; form-action 'none'")

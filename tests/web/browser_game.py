@@ -9,7 +9,8 @@ and "Play Again?", a roll by a tap on a touch screen, a quit answered No and the
 ended page with its "Play again". On the way it checks the dialogs' texts, titles, buttons and
 defaults, the canvas's size and scaling, the layout's colours, the dice, the held row, the tool
 tip, a window drag, that only the site's own files were fetched, and that the console shows no
-error. Then the single-file page must start from disk by itself. A step the engine's driver
+error. Then the single-file page must start from disk by itself, under its own
+Content-Security-Policy. A step the engine's driver
 cannot perform (a denser screen, a touch) is named in the output as not checked there. Exits
 77 when the engine is not installed or cannot be started.
 """
@@ -370,6 +371,11 @@ def main():
 
         engine.goto("file://" + os.path.abspath(args.single))
         page.dialog("How many Players?\n(1 to 4)", "Number of Players", ["OK", "Cancel"])
+        # It starts under a policy that allows only what the file holds.
+        policy = page.e.js("var m = document.querySelector("
+                           "'meta[http-equiv=Content-Security-Policy]'); return m && m.content")
+        check(policy and "default-src 'none'" in policy and "unsafe-inline" not in policy,
+              "the single file's Content-Security-Policy: %r" % policy)
         check_requests(page, None, None)
         check_console(page, "the single-file page")
     except Failure as failure:
