@@ -64,8 +64,12 @@ if(INLINE)
   # Nothing from outside the file: its own scripts and style by their hashes, and its
   # WebAssembly, which it carries inside. No icon: a page on disk would otherwise look for one
   # beside it.
-  set(csp "default-src 'none'; script-src 'wasm-unsafe-eval' ${script_hash} ${start_hash}; style-src ${style_hash}; img-src data:; connect-src data:; base-uri 'none'; form-action 'none'")
-  string(REPLACE "<!-- QUINTOZ-HEAD -->" "<meta http-equiv=\"Content-Security-Policy\" content=\"${csp}\">
+  string(JOIN "; " csp "default-src 'none'"
+              "script-src 'wasm-unsafe-eval' ${script_hash} ${start_hash}"
+              "style-src ${style_hash}" "img-src data:" "connect-src data:" "base-uri 'none'"
+              "form-action 'none'")
+  string(REPLACE "<!-- QUINTOZ-HEAD -->"
+         "<meta http-equiv=\"Content-Security-Policy\" content=\"${csp}\">
 <link rel=\"icon\" href=\"data:,\">" page "${page}")
   file(WRITE ${OUTPUT} "${page}")
   return()
@@ -89,7 +93,9 @@ set(query "?v=${release}")
 
 # Only the site's own files; WebAssembly compiles under 'wasm-unsafe-eval', and the inline
 # starter and style are allowed by their hashes.
-set(csp "default-src 'self'; script-src 'self' 'wasm-unsafe-eval' ${start_hash}; style-src 'self' ${style_hash}; img-src 'self'; object-src 'none'; base-uri 'none'; form-action 'none'")
+string(JOIN "; " csp "default-src 'self'" "script-src 'self' 'wasm-unsafe-eval' ${start_hash}"
+            "style-src 'self' ${style_hash}" "img-src 'self'" "object-src 'none'"
+            "base-uri 'none'" "form-action 'none'")
 set(head "<meta http-equiv=\"Content-Security-Policy\" content=\"${csp}\">
 <meta name=\"theme-color\" content=\"${BROWN}\">
 <link rel=\"manifest\" href=\"manifest.webmanifest\">

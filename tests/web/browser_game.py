@@ -10,9 +10,9 @@ ended page with its "Play again". On the way it checks the dialogs' texts, title
 defaults, the canvas's size and scaling, the layout's colours, the dice, the held row, the tool
 tip, a window drag, that only the site's own files were fetched, and that the console shows no
 error. Then the single-file page must start from disk by itself, under its own
-Content-Security-Policy. A step the engine's driver
-cannot perform (a denser screen, a touch) is named in the output as not checked there. Exits
-77 when the engine is not installed or cannot be started.
+Content-Security-Policy. A step the engine's driver cannot perform (a denser screen, a touch)
+is named in the output as not checked there. Exits 77 when the engine is not installed or
+cannot be started.
 """
 
 import argparse

@@ -260,9 +260,11 @@ class WebKit(SeleniumEngine):
         with socket.socket() as probe:
             probe.bind(("127.0.0.1", 0))
             port = probe.getsockname()[1]
-        self.service = subprocess.Popen([self.DRIVER, "--port=%d" % port, "--host=127.0.0.1"],
-                                        env=env, stdout=subprocess.DEVNULL,
-                                        stderr=open(os.environ.get("QUINTOZ_WEBKIT_LOG", os.devnull), "w"))
+        # QUINTOZ_WEBKIT_LOG names a file for the driver's and the browser's messages.
+        with open(os.environ.get("QUINTOZ_WEBKIT_LOG", os.devnull), "w") as log:
+            self.service = subprocess.Popen(
+                [self.DRIVER, "--port=%d" % port, "--host=127.0.0.1"], env=env,
+                stdout=subprocess.DEVNULL, stderr=log)
         try:
             wait_for_port(port, 20)
             driver = webdriver.Remote(command_executor="http://127.0.0.1:%d" % port,
