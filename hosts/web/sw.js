@@ -22,10 +22,7 @@ self.addEventListener('install', function (event) {
 });
 
 self.addEventListener('activate', function (event) {
-  // The page's request starts while the worker itself is still starting, not after.
-  var preload = self.registration.navigationPreload
-      ? self.registration.navigationPreload.enable() : Promise.resolve();
-  event.waitUntil(preload.then(function () { return caches.keys(); }).then(function (names) {
+  event.waitUntil(caches.keys().then(function (names) {
     return Promise.all(names.filter(function (name) {
       return name.indexOf('quintoz-') === 0 && name !== CACHE;
     }).map(function (name) { return caches.delete(name); }));
@@ -41,9 +38,8 @@ self.addEventListener('fetch', function (event) {
   if (request.mode === 'navigate') {
     // Asked again of the server (a cheap "not modified" when unchanged): the browser's HTTP
     // cache may hold an old page for a while by its own reckoning.
-    event.respondWith(Promise.resolve(event.preloadResponse).then(function (preloaded) {
-      return preloaded || fetch(request.url, { cache: 'no-cache' });
-    }).catch(function () {
+    // (A navigation preload would start sooner, but it may be answered from that HTTP cache.)
+    event.respondWith(fetch(request.url, { cache: 'no-cache' }).catch(function () {
       return caches.match('./', { cacheName: CACHE });
     }));
     return;
