@@ -250,8 +250,11 @@ class WebKit(SeleniumEngine):
             raise Unavailable("WebKitGTK's MiniBrowser is not installed (Debian package "
                               "webkit2gtk-driver brings it)")
         self.xvfb = Xvfb()
+        # The web process's bubblewrap sandbox needs user namespaces, which a build root (a
+        # chroot, a container) may not offer; the browser only ever loads the test's own pages.
         env = dict(os.environ, DISPLAY=self.xvfb.display, GDK_BACKEND="x11",
-                   WEBKIT_DISABLE_COMPOSITING_MODE="1", GTK_A11Y="none", NO_AT_BRIDGE="1")
+                   WEBKIT_DISABLE_COMPOSITING_MODE="1", GTK_A11Y="none", NO_AT_BRIDGE="1",
+                   WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS="1")
         env.pop("WAYLAND_DISPLAY", None)
         options = Options()
         options.binary_location = browsers[-1]
