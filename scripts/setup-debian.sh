@@ -31,7 +31,7 @@ play=(
 # Building the browser version (play-web.sh also serves it with python3's web server).
 web=(cmake make python3 libstb-dev emscripten node-acorn)
 # The browser tests: Chromium driven through Selenium. Browsers for these tests go here.
-web_test=(chromium chromium-driver python3-selenium firefox-esr webkit2gtk-driver python3-websocket)
+web_test=(chromium chromium-driver python3-selenium)
 # Cross-building Quintoz.exe.
 windows=(cmake make mingw-w64 libstb-dev)
 # Running the Windows tests: Wine comes with the packages it recommends (X extensions, fonts),
