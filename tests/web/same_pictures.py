@@ -15,6 +15,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 sys.path.insert(0, os.path.join(HERE, "..", "fltk"))
 import e2e_support as x  # noqa: E402
+from e2e_scale import black_components  # noqa: E402
 from page_support import (CARD, BOX_SIZE, CATEGORY_BOXES, ROLL_BUTTON, ROLL_FRAME, SKIPPED,  # noqa: E402
                           Failure, LocalSite, Picture, browser_or_skip, check, close_browser,
                           rect_px, wait_for)
@@ -75,19 +76,14 @@ def white_boxes(get, area):
 
 def pips(get, box):
     """The number of separate black spots inside a die."""
-    black = {(i, j) for j in range(box[1], box[1] + box[3]) for i in range(box[0], box[0] + box[2])
-             if get(i, j) == (0, 0, 0)}
-    count = 0
-    while black:
-        count += 1
-        stack = [black.pop()]
-        while stack:
-            cx, cy = stack.pop()
-            for n in ((cx + 1, cy), (cx - 1, cy), (cx, cy + 1), (cx, cy - 1)):
-                if n in black:
-                    black.remove(n)
-                    stack.append(n)
-    return count
+    return len(black_components(FlatImage(get), box))
+
+
+class FlatImage:
+    """A pixel reader in the form the Linux window's tests count spots on."""
+
+    def __init__(self, get):
+        self.get = get
 
 
 def faces_in(get, s, faces):
