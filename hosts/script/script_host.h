@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -42,7 +43,13 @@ class ScriptHost : public toolkit::Host {
   toolkit::MessageAnswer messageBox(const std::string& text, const std::string& title,
                                     toolkit::MessageButtons buttons,
                                     toolkit::MessageAnswer defaultAnswer) override;
-  void repaint() override {}
+  // Set by tests that look at the window as a real host would show it while a handler waits
+  // (the accessibility tree during a turn change); called by every repaint.
+  std::function<void()> repainted;
+
+  void repaint() override {
+    if (repainted) repainted();
+  }
   double clockSeconds() override { return clock_; }
   void sleepUpTo(double seconds) override;
   void randomize() override {}  // replays must not depend on the time of day

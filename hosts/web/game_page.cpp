@@ -30,6 +30,7 @@ void GamePage::refresh() {
   dirty_ = false;
   qz_paint_begin();
   core_.paint(canvas_);
+  mirror_.update();
 }
 
 void GamePage::showToolTip(const std::string& text, const toolkit::PixelRect& area) {
@@ -65,6 +66,12 @@ void GamePage::dispatch(const PageEvent& event) {
       break;
     case EventKind::Rescale:
       rescale();
+      break;
+    case EventKind::ClickControl:
+      toolkit::doDefaultAction(game_.form, mirror_.tree(), event.key);
+      break;
+    case EventKind::FocusControl:
+      toolkit::focusAccessible(game_.form, mirror_.tree(), event.key);
       break;
   }
   refresh();

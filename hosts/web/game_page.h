@@ -4,6 +4,7 @@
 
 #include "hosts/core/window_core.h"
 #include "hosts/web/page_event.h"
+#include "hosts/web/page_mirror.h"
 #include "hosts/web/web_canvas.h"
 #include "ui/frmQuintoz.h"
 
@@ -34,7 +35,8 @@ class GamePage : private windowcore::PlatformWindow {
   frmQuintoz& game_;  // owned by main
   WebCanvas canvas_;  // owned here; the page keeps its drawing state
   windowcore::WindowCore core_;
-  bool dirty_ = true;  // set by the core, cleared by each paint
+  PageMirror mirror_{game_.form};  // owned here; mirrors the form for assistive technology
+  bool dirty_ = true;              // set by the core, cleared by each paint
 };
 
 }  // namespace webhost

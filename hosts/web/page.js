@@ -553,5 +553,7 @@ var qzPage = (function () {
     showWindow: showWindow, deviceScale: deviceScale, sizeCanvas: sizeCanvas, toolTip: toolTip, dragWindow: dragWindow, soundLoad: soundLoad,
     soundPlay: soundPlay, nextEvent: nextEvent, inputBox: inputBox, takeAnswer: takeAnswer,
     messageBox: messageBox, end: end,
+    // mirror.js queues the events of assistive technologies by the kinds' names.
+    EVENT: EVENT, queueEvent: push,
   };
 })();

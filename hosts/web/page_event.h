@@ -16,11 +16,14 @@ enum class EventKind : std::int32_t {
   KeyUp = 5,
   PointerLeave = 6,  // the pointer left the window: no tool tip
   Rescale = 7,       // the page's width or the screen's density changed: ask for the scale
+  // key holds the id of a node of the accessibility tree (see mirror.js).
+  ClickControl = 8,  // an assistive technology clicked the control
+  FocusControl = 9,  // an assistive technology moved the focus to the control
 };
 
 // The kinds by name, as main hands them to the page, which queues events by these names and
 // so never keeps numbers of its own.
-inline constexpr std::array<std::pair<std::string_view, EventKind>, 7> kEventKinds{{
+inline constexpr std::array<std::pair<std::string_view, EventKind>, 9> kEventKinds{{
     {"PointerDown", EventKind::PointerDown},
     {"PointerMove", EventKind::PointerMove},
     {"PointerUp", EventKind::PointerUp},
@@ -28,6 +31,8 @@ inline constexpr std::array<std::pair<std::string_view, EventKind>, 7> kEventKin
     {"KeyUp", EventKind::KeyUp},
     {"PointerLeave", EventKind::PointerLeave},
     {"Rescale", EventKind::Rescale},
+    {"ClickControl", EventKind::ClickControl},
+    {"FocusControl", EventKind::FocusControl},
 }};
 
 struct PageEvent {

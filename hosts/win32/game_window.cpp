@@ -123,6 +123,7 @@ LRESULT CALLBACK GameWindow::procedure(HWND window, UINT message, WPARAM wParam,
 }
 
 LRESULT GameWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT r = 0; accessible_.handle(window_, message, wParam, lParam, r)) return r;
   switch (message) {
     case WM_PAINT:
       paint();
@@ -202,6 +203,7 @@ void GameWindow::paint() {
   }
   BitBlt(screen, 0, 0, client.right, client.bottom, backDc_.get(), 0, 0, SRCCOPY);
   EndPaint(window_, &ps);
+  accessible_.update(window_, core_.scale());
 }
 
 void GameWindow::createToolTip() {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "hosts/core/window_core.h"
+#include "hosts/win32/accessible_window.h"
 #include "hosts/win32/gdi_canvas.h"
 #include "hosts/win32/gdi_handles.h"
 
@@ -55,6 +56,7 @@ class GameWindow : private windowcore::PlatformWindow {
   std::wstring toolTipText_;
   // Made at scale one; applyDpi gives it the monitor's scale once the window exists.
   windowcore::WindowCore core_;
+  AccessibleWindow accessible_{form_};  // owned here; exposes the form to assistive technology
 };
 
 }  // namespace win32

@@ -7,15 +7,11 @@ Exits with 77 (skipped) when Wine is not installed or the program was not built 
 the cross compiler."""
 
 import os
-import shutil
-import subprocess
 import sys
-import tempfile
 import time
 
 sys.dont_write_bytecode = True  # the source folder stays clean
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "fltk"))
-import e2e_support as e  # noqa: E402
+from wine_support import e, run_in_wine  # noqa: E402
 
 
 def drag(s, start, by):
@@ -132,37 +128,8 @@ def played_alone(heard, sound):
 
 def main():
     args = e.arguments()
-    exe = args.program
-    if shutil.which("wine") is None:
-        print("SKIPPED: wine is not installed (apt-get install wine wine64)")
-        return e.SKIPPED
-    if not os.path.isfile(exe):
-        if shutil.which("x86_64-w64-mingw32-g++-posix") or shutil.which(
-                "x86_64-w64-mingw32-g++-win32"):
-            print(f"FAILED: {exe} does not exist although mingw-w64 is installed")
-            return 1
-        print(f"SKIPPED: mingw-w64 is not installed, so {exe} was not built")
-        return e.SKIPPED
-    os.makedirs(args.out, exist_ok=True)
-    prefix = tempfile.mkdtemp(prefix="prefix.", dir=args.out)
-    os.environ.update(WINEPREFIX=prefix, WINEDEBUG="-all",
-                      # No .NET or HTML engine is needed; without these Wine offers to fetch them.
-                      WINEDLLOVERRIDES="mscoree,mshtml=")
-    session = None
-    try:
-        session = e.Session(exe, args.out,
-                            command=["wine", "explorer", "/desktop=Quintoz,1024x768", exe])
-        scenario(session, args)
-    except e.Failure as failure:
-        print("FAILED:", failure, flush=True)
-        return 1
-    finally:
-        if session is not None:
-            subprocess.run(["wineserver", "-k"], env=session.env, capture_output=True)
-            session.close()
-        shutil.rmtree(prefix, ignore_errors=True)
-    print("passed", flush=True)
-    return 0
+    command = ["wine", "explorer", "/desktop=Quintoz,1024x768", args.program]
+    return run_in_wine([args.program], args.out, command, lambda s: scenario(s, args))
 
 
 if __name__ == "__main__":
