@@ -4,7 +4,8 @@
 #   scripts/build-web.sh [--no-install] [BUILD_DIR]
 #
 # BUILD_DIR (build-web in the source tree by default) receives site/ (index.html, quintoz.js,
-# quintoz.wasm: a static site to serve from anywhere), quintoz.html (the same game in one file
+# quintoz.wasm, and sw.js, manifest.webmanifest and icons for installing it and playing offline:
+# a static site to serve from anywhere), quintoz.html (the same game in one file
 # that plays when opened from disk), and script/hosts/script/quintoz-script.js (the script driver
 # for node). Missing Debian packages are installed through scripts/setup-debian.sh unless
 # --no-install is given; then a missing emscripten makes the script exit with 77, so that a test
@@ -55,4 +56,5 @@ emcmake cmake -S "$root" -B "$build/script" -DCMAKE_BUILD_TYPE=Release -DQUINTOZ
   -DCMAKE_CXX_FLAGS=-fexceptions >/dev/null
 cmake --build "$build/script" --target quintoz-script --parallel "$jobs"
 
-echo "Built $build/site/ (index.html, quintoz.js, quintoz.wasm) and $build/quintoz.html"
+echo "Built $build/site/ (index.html, quintoz.js, quintoz.wasm, sw.js, the manifest and icons)" \
+  "and $build/quintoz.html"

@@ -30,10 +30,11 @@ play=(
 )
 # Building the browser version (play-web.sh also serves it with python3's web server).
 web=(cmake make python3 libstb-dev emscripten node-acorn)
-# The browser tests: Chromium driven through Selenium. Browsers for these tests go here. npm
-# installs the pinned accessibility checker; a machine whose node already brings its own npm
-# (from outside Debian, which Debian's npm would conflict with) keeps that one.
-web_test=(chromium chromium-driver python3-selenium)
+# The browser tests: Chromium driven through Selenium, Firefox ESR through WebDriver BiDi and
+# WebKitGTK through its WebDriver. Browsers for these tests go here. npm installs the pinned
+# accessibility checker; a machine whose node already brings its own npm (from outside Debian,
+# which Debian's npm would conflict with) keeps that one.
+web_test=(chromium chromium-driver python3-selenium firefox-esr webkit2gtk-driver python3-websocket)
 command -v npm >/dev/null || web_test+=(npm)
 # Cross-building Quintoz.exe.
 windows=(cmake make mingw-w64 libstb-dev)

@@ -1,5 +1,6 @@
 #include "icon_picture.h"
 
+#include <cmath>
 #include <stdexcept>
 #include <string>
 
@@ -58,12 +59,15 @@ Palette iconPalette() {
   return palette;
 }
 
-RgbImage drawIconAt(int size) {
+namespace {
+
+// The design drawn `inset` pixels in from each edge of a brown square of `size` pixels.
+RgbImage drawDesign(int size, double inset) {
   if (size < 1 || size > 1024) throw std::invalid_argument("icon sizes run from 1 to 1024");
   // Each pixel is the average of a grid of samples, which smooths the edges without blurring.
   constexpr int kSamples = 8;
   RgbImage image(size, size);
-  const double unitsPerPixel = assets::kIconUnits / size;
+  const double unitsPerPixel = assets::kIconUnits / (size - 2 * inset);
   for (int y = 0; y < size; ++y) {
     for (int x = 0; x < size; ++x) {
       int r = 0;
@@ -71,9 +75,10 @@ RgbImage drawIconAt(int size) {
       int b = 0;
       for (int sy = 0; sy < kSamples; ++sy) {
         for (int sx = 0; sx < kSamples; ++sx) {
-          const double u = (x + (sx + 0.5) / kSamples) * unitsPerPixel;
-          const double v = (y + (sy + 0.5) / kSamples) * unitsPerPixel;
-          const Rgb colour = designColourAt(u, v);
+          const double u = (x + (sx + 0.5) / kSamples - inset) * unitsPerPixel;
+          const double v = (y + (sy + 0.5) / kSamples - inset) * unitsPerPixel;
+          const bool inside = u >= 0 && v >= 0 && u < assets::kIconUnits && v < assets::kIconUnits;
+          const Rgb colour = inside ? designColourAt(u, v) : kBrownRgb;
           r += colour.r;
           g += colour.g;
           b += colour.b;
@@ -86,6 +91,23 @@ RgbImage drawIconAt(int size) {
     }
   }
   return image;
+}
+
+}  // namespace
+
+RgbImage drawIconAt(int size) {
+  return drawDesign(size, 0);
+}
+
+RgbImage drawMaskableIconAt(int size) {
+  // The die's farthest point from the middle is a rounded corner: that distance, in units, must
+  // fit inside the safe circle's radius of 40 % of the side, with a little to spare for the
+  // smoothed edge.
+  const double half = (assets::kIconDieMax - assets::kIconDieMin) / 2;
+  const double reach =
+      (half - assets::kIconCornerRadius) * std::sqrt(2.0) + assets::kIconCornerRadius;
+  const double designShare = 0.38 * assets::kIconUnits / reach;
+  return drawDesign(size, size * (1 - designShare) / 2);
 }
 
 std::string iconSvg() {

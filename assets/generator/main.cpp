@@ -24,6 +24,7 @@
 namespace {
 
 constexpr int kDesktopIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
+constexpr int kWebIconSizes[] = {192, 512};
 
 void writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -49,6 +50,12 @@ void generateAll(const std::filesystem::path& folder) {
   for (int size : kDesktopIconSizes) {
     writeFile(folder / ("icon-" + std::to_string(size) + ".png"), encodePngRgb(drawIconAt(size)));
   }
+  // The web page's icons for installing it: compressed, as browsers download them.
+  for (int size : kWebIconSizes) {
+    writeFile(folder / "web" / ("icon-" + std::to_string(size) + ".png"),
+              encodePngRgbPacked(drawIconAt(size)));
+  }
+  writeFile(folder / "web" / "icon-maskable-512.png", encodePngRgbPacked(drawMaskableIconAt(512)));
   const std::string svg = iconSvg();
   writeFile(folder / "icon.svg", std::vector<std::uint8_t>(svg.begin(), svg.end()));
   writeFile(folder / "roll.wav", encodeWav8BitMono(synthesiseDiceRattle(), kRattleSampleRate));
@@ -67,6 +74,7 @@ int main(int argc, char** argv) {
     if (!std::filesystem::is_directory(folder)) {
       throw std::runtime_error(folder.string() + " is not a folder");
     }
+    std::filesystem::create_directories(folder / "web");
     generateAll(folder);
   } catch (const std::exception& error) {
     std::cerr << "quintoz-asset-generator: " << error.what() << '\n';

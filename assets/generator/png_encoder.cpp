@@ -73,9 +73,119 @@ std::vector<std::uint8_t> zlibStored(std::span<const std::uint8_t> raw) {
   return out;
 }
 
-}  // namespace
+// Writes bits least significant first, as deflate packs them into bytes.
+class BitWriter {
+ public:
+  explicit BitWriter(std::vector<std::uint8_t>& out) : out_(out) {}
+  void bits(std::uint32_t value, int count) {
+    for (int i = 0; i < count; ++i) put((value >> i) & 1);
+  }
+  // Huffman codes go most significant bit first.
+  void code(std::uint32_t value, int count) {
+    for (int i = count - 1; i >= 0; --i) put((value >> i) & 1);
+  }
+  void flush() {
+    if (used_ > 0) out_.push_back(current_);
+    current_ = 0;
+    used_ = 0;
+  }
 
-std::vector<std::uint8_t> encodePngRgb(const RgbImage& image) {
+ private:
+  void put(std::uint32_t bit) {
+    current_ = static_cast<std::uint8_t>(current_ | (bit << used_));
+    if (++used_ == 8) flush();
+  }
+  std::vector<std::uint8_t>& out_;
+  std::uint8_t current_ = 0;
+  int used_ = 0;
+};
+
+// A literal byte or a length or end symbol in deflate's fixed code.
+void putSymbol(BitWriter& bits, int symbol) {
+  if (symbol < 144) {
+    bits.code(static_cast<std::uint32_t>(0x30 + symbol), 8);
+  } else if (symbol < 256) {
+    bits.code(static_cast<std::uint32_t>(0x190 + symbol - 144), 9);
+  } else if (symbol < 280) {
+    bits.code(static_cast<std::uint32_t>(symbol - 256), 7);
+  } else {
+    bits.code(static_cast<std::uint32_t>(0xC0 + symbol - 280), 8);
+  }
+}
+
+// Deflate's table of code, first value and extra bits, for lengths (3 to 258) and distances.
+struct Range {
+  int first;
+  int extra;
+};
+constexpr std::array<Range, 29> kLengths = {{
+    {3, 0},  {4, 0},  {5, 0},  {6, 0},   {7, 0},   {8, 0},   {9, 0},   {10, 0},  {11, 1},  {13, 1},
+    {15, 1}, {17, 1}, {19, 2}, {23, 2},  {27, 2},  {31, 2},  {35, 3},  {43, 3},  {51, 3},  {59, 3},
+    {67, 4}, {83, 4}, {99, 4}, {115, 4}, {131, 5}, {163, 5}, {195, 5}, {227, 5}, {258, 0},
+}};
+constexpr std::array<Range, 30> kDistances = {{
+    {1, 0},     {2, 0},     {3, 0},     {4, 0},      {5, 1},      {7, 1},
+    {9, 2},     {13, 2},    {17, 3},    {25, 3},     {33, 4},     {49, 4},
+    {65, 5},    {97, 5},    {129, 6},   {193, 6},    {257, 7},    {385, 7},
+    {513, 8},   {769, 8},   {1025, 9},  {1537, 9},   {2049, 10},  {3073, 10},
+    {4097, 11}, {6145, 11}, {8193, 12}, {12289, 12}, {16385, 13}, {24577, 13},
+}};
+
+template <std::size_t N>
+std::size_t rangeOf(const std::array<Range, N>& table, int value) {
+  std::size_t i = N - 1;
+  while (table[i].first > value) --i;
+  return i;
+}
+
+void putMatch(BitWriter& bits, int length, int distance) {
+  const std::size_t l = length == 258 ? 28 : rangeOf(kLengths, length);
+  putSymbol(bits, 257 + static_cast<int>(l));
+  bits.bits(static_cast<std::uint32_t>(length - kLengths[l].first), kLengths[l].extra);
+  const std::size_t d = rangeOf(kDistances, distance);
+  bits.code(static_cast<std::uint32_t>(d), 5);
+  bits.bits(static_cast<std::uint32_t>(distance - kDistances[d].first), kDistances[d].extra);
+}
+
+// A zlib stream of one fixed-code deflate block whose matches look back one pixel or one row.
+std::vector<std::uint8_t> zlibRuns(std::span<const std::uint8_t> raw, int rowBytes) {
+  constexpr int kMaxMatch = 258;
+  std::vector<std::uint8_t> out = {0x78, 0x01};
+  BitWriter bits(out);
+  bits.bits(1, 1);  // BFINAL
+  bits.bits(1, 2);  // BTYPE 01: fixed codes
+  std::size_t at = 0;
+  while (at < raw.size()) {
+    int best = 0;
+    int bestDistance = 0;
+    for (int distance : {3, rowBytes}) {
+      if (static_cast<std::size_t>(distance) > at || distance > 32768) continue;
+      int length = 0;
+      while (length < kMaxMatch && at + static_cast<std::size_t>(length) < raw.size() &&
+             raw[at + static_cast<std::size_t>(length)] ==
+                 raw[at + static_cast<std::size_t>(length) - static_cast<std::size_t>(distance)]) {
+        ++length;
+      }
+      if (length > best) {
+        best = length;
+        bestDistance = distance;
+      }
+    }
+    if (best >= 3) {
+      putMatch(bits, best, bestDistance);
+      at += static_cast<std::size_t>(best);
+    } else {
+      putSymbol(bits, raw[at]);
+      ++at;
+    }
+  }
+  putSymbol(bits, 256);  // end of block
+  bits.flush();
+  putU32(out, adler32(raw));
+  return out;
+}
+
+std::vector<std::uint8_t> encodePng(const RgbImage& image, bool packed) {
   if (image.width < 1 || image.height < 1 || image.width > 4096 || image.height > 4096) {
     throw std::invalid_argument("PNG pictures here are 1 to 4096 pixels a side");
   }
@@ -97,9 +207,19 @@ std::vector<std::uint8_t> encodePngRgb(const RgbImage& image) {
       raw.insert(raw.end(), {p.r, p.g, p.b});
     }
   }
-  putChunk(out, "IDAT", zlibStored(raw));
+  putChunk(out, "IDAT", packed ? zlibRuns(raw, 1 + 3 * image.width) : zlibStored(raw));
   putChunk(out, "IEND", {});
   return out;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> encodePngRgb(const RgbImage& image) {
+  return encodePng(image, false);
+}
+
+std::vector<std::uint8_t> encodePngRgbPacked(const RgbImage& image) {
+  return encodePng(image, true);
 }
 
 }  // namespace assetgen

@@ -1,18 +1,124 @@
-# Writes a page from page.html: with INLINE, the game's single-file script goes inside the page;
-# without, the page loads quintoz.js from beside it.
+# Writes a page from page.html, with start.js inside it:
+# - with INLINE (the game's single-file script), the page that plays from disk, the game inside,
+#   with a Content-Security-Policy that allows only what the file holds;
+# - with SITE (a folder already holding quintoz.js and quintoz.wasm), the served site: its
+#   index.html, the web app manifest and the service worker, with the release named by VERSION
+#   and a hash of every file, and a Content-Security-Policy that allows the site's own files.
+# Usage: cmake -DTEMPLATE=page.html -DSTART=start.js -DOUTPUT=... (-DINLINE=... |
+#   -DSITE=... -DSW=sw.js -DMANIFEST=manifest.webmanifest -DVERSION=... -DBROWN=#rrggbb) -P this
+
+# The base64 of a SHA-256 given in hex, as a Content-Security-Policy names an inline block.
+function(hex_to_base64 hex out)
+  set(alphabet "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/")
+  string(LENGTH "${hex}" length)
+  set(text "")
+  set(at 0)
+  while(at LESS length)
+    # Three bytes (six hex digits) make four characters; a SHA-256 leaves two bytes at the end.
+    math(EXPR left "${length} - ${at}")
+    if(left GREATER_EQUAL 6)
+      string(SUBSTRING "${hex}" ${at} 6 group)
+      math(EXPR value "0x${group}")
+      set(chars 4)
+    else()
+      string(SUBSTRING "${hex}" ${at} 4 group)
+      math(EXPR value "0x${group} << 8")
+      set(chars 3)
+    endif()
+    foreach(shift 18 12 6 0)
+      if(chars GREATER 0)
+        math(EXPR index "(${value} >> ${shift}) & 63")
+        string(SUBSTRING "${alphabet}" ${index} 1 char)
+        string(APPEND text "${char}")
+        math(EXPR chars "${chars} - 1")
+      else()
+        string(APPEND text "=")
+      endif()
+    endforeach()
+    math(EXPR at "${at} + 6")
+  endwhile()
+  set(${out} "${text}" PARENT_SCOPE)
+endfunction()
+
+function(csp_hash text out)
+  string(SHA256 hex "${text}")
+  hex_to_base64("${hex}" base64)
+  set(${out} "'sha256-${base64}'" PARENT_SCOPE)
+endfunction()
+
 file(READ ${TEMPLATE} page)
+file(READ ${START} start)
+set(start "\n${start}")
+string(REPLACE "<!-- QUINTOZ-START -->" "<script>${start}</script>" page "${page}")
+string(REGEX MATCH "<style>[^<]*</style>" style "${page}")
+string(REGEX REPLACE "^<style>(.*)</style>$" "\\1" style "${style}")
+csp_hash("${start}" start_hash)
+csp_hash("${style}" style_hash)
 if(INLINE)
   file(READ ${INLINE} script)
   # The script must not end the element that holds it.
   string(REPLACE "</script" "<\\/script" script "${script}")
-  set(game "<script>\n${script}\n</script>")
-  set(preload "")
-else()
-  set(game "<script src=\"quintoz.js\"></script>")
-  # The WebAssembly starts downloading with the page instead of after the script has run; the
-  # script's own request (same origin, no credentials beyond it) then takes it from here.
-  set(preload "<link rel=\"preload\" href=\"quintoz.wasm\" as=\"fetch\" crossorigin>")
+  set(script "\n${script}\n")
+  csp_hash("${script}" script_hash)
+  string(REPLACE "<!-- QUINTOZ-GAME -->" "<script>${script}</script>" page "${page}")
+  # Nothing from outside the file: its own scripts and style by their hashes, and its
+  # WebAssembly, which it carries inside. No icon: a page on disk would otherwise look for one
+  # beside it.
+  string(JOIN "; " csp "default-src 'none'"
+              "script-src 'wasm-unsafe-eval' ${script_hash} ${start_hash}"
+              "style-src ${style_hash}" "img-src data:" "connect-src data:" "base-uri 'none'"
+              "form-action 'none'")
+  string(REPLACE "<!-- QUINTOZ-HEAD -->"
+         "<meta http-equiv=\"Content-Security-Policy\" content=\"${csp}\">
+<link rel=\"icon\" href=\"data:,\">" page "${page}")
+  file(WRITE ${OUTPUT} "${page}")
+  return()
 endif()
-string(REPLACE "<!-- QUINTOZ-GAME -->" "${game}" page "${page}")
-string(REPLACE "<!-- QUINTOZ-PRELOAD -->" "${preload}" page "${page}")
+
+# The release: the version and a hash of everything the site is made of, so that any change to
+# a file makes a new cache and new names for the script and the WebAssembly.
+set(icons icon-192.png icon-512.png icon-maskable-512.png)
+set(hashes "${VERSION} ${BROWN}")
+foreach(path ${SITE}/quintoz.js ${SITE}/quintoz.wasm ${TEMPLATE} ${START} ${SW} ${MANIFEST})
+  file(SHA256 ${path} hash)
+  string(APPEND hashes " ${hash}")
+endforeach()
+foreach(icon ${icons})
+  file(SHA256 ${SITE}/${icon} hash)
+  string(APPEND hashes " ${hash}")
+endforeach()
+string(SHA256 release "${hashes}")
+string(SUBSTRING "${release}" 0 16 release)
+set(query "?v=${release}")
+
+# Only the site's own files; WebAssembly compiles under 'wasm-unsafe-eval', the inline starter
+# and style are allowed by their hashes, and the window's icon, which the game draws at the
+# screen's density, is a data: picture.
+string(JOIN "; " csp "default-src 'self'" "script-src 'self' 'wasm-unsafe-eval' ${start_hash}"
+            "style-src 'self' ${style_hash}" "img-src 'self' data:" "object-src 'none'"
+            "base-uri 'none'" "form-action 'none'")
+set(head "<meta http-equiv=\"Content-Security-Policy\" content=\"${csp}\">
+<meta name=\"theme-color\" content=\"${BROWN}\">
+<link rel=\"manifest\" href=\"manifest.webmanifest\">
+<link rel=\"icon\" href=\"icon-192.png\" sizes=\"192x192\">
+<link rel=\"apple-touch-icon\" href=\"icon-192.png\">
+<link rel=\"preload\" href=\"quintoz.wasm${query}\" as=\"fetch\" crossorigin>")
+# The WebAssembly starts downloading with the page instead of after the script has run; the
+# script's own request (same origin, no credentials beyond it) then takes it from here.
+string(REPLACE "<!-- QUINTOZ-HEAD -->" "${head}" page "${page}")
+string(REPLACE "<!-- QUINTOZ-GAME -->" "<script src=\"quintoz.js${query}\"></script>" page
+       "${page}")
 file(WRITE ${OUTPUT} "${page}")
+
+file(READ ${MANIFEST} manifest)
+string(REPLACE "@QUINTOZ_BROWN@" "${BROWN}" manifest "${manifest}")
+file(WRITE ${SITE}/manifest.webmanifest "${manifest}")
+
+set(files "'./', 'quintoz.js${query}', 'quintoz.wasm${query}', 'manifest.webmanifest'")
+foreach(icon ${icons})
+  string(APPEND files ", '${icon}'")
+endforeach()
+file(READ ${SW} worker)
+string(REPLACE "@QUINTOZ_RELEASE@" "${VERSION}-${release}" worker "${worker}")
+string(REPLACE "@QUINTOZ_FILES@" "${files}" worker "${worker}")
+file(WRITE ${SITE}/sw.js "${worker}")

@@ -307,10 +307,13 @@ var qzPage = (function () {
     push([EVENT.PointerLeave, 0, 0, 0, 0, 0]);
   }
 
+  // WebKitGTK names Shift+Tab's key "Unidentified" (GTK's left tab); its code is still Tab.
+  function isTab(e) { return e.key === 'Tab' || e.code === 'Tab'; }
+
   // The game's key codes: Space, Tab, capitals for letters, digits from either row.
   function gameKey(e) {
     if (e.key === ' ' || e.code === 'Space') return 32;
-    if (e.key === 'Tab') return 9;
+    if (isTab(e)) return 9;
     if (e.key.length === 1 && /[a-z0-9]/i.test(e.key)) return e.key.toUpperCase().charCodeAt(0);
     return null;
   }
@@ -425,7 +428,7 @@ var qzPage = (function () {
       dialog.addEventListener('cancel', function (e) { e.preventDefault(); });
       dialog.addEventListener('keydown', function (e) {
         var at = focusables.indexOf(doc.activeElement);
-        if (e.key === 'Tab') {
+        if (isTab(e)) {
           e.preventDefault();
           var n = focusables.length;
           focusables[((at < 0 ? 0 : at) + (e.shiftKey ? n - 1 : 1)) % n].focus();

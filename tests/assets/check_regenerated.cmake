@@ -8,7 +8,7 @@ if(NOT result EQUAL 0)
   message(FATAL_ERROR "the asset generator failed: ${result}")
 endif()
 
-file(GLOB generated RELATIVE "${WORK_DIR}" "${WORK_DIR}/*")
+file(GLOB_RECURSE generated RELATIVE "${WORK_DIR}" "${WORK_DIR}/*")
 list(LENGTH generated count)
 if(count EQUAL 0)
   message(FATAL_ERROR "the asset generator wrote nothing")

@@ -1,5 +1,6 @@
 // The desktop menus' icons: a PNG at each hicolor size and an SVG, all of the window icon's
-// design.
+// design; and the web page's icons for installing it, compressed, with one for launchers that
+// cut icons into shapes.
 
 #include <gtest/gtest.h>
 
@@ -32,7 +33,19 @@ using Colour = std::array<std::uint8_t, 3>;
 constexpr Colour kWhite = {255, 255, 255};
 constexpr Colour kBlack = {0, 0, 0};
 constexpr Colour kBrown = {128, 64, 0};
-constexpr std::array<int, 7> kSizes = {16, 24, 32, 48, 64, 128, 256};
+struct IconFile {
+  std::string name;
+  int size;
+};
+const std::array<IconFile, 9> kIcons = {{{"icon-16.png", 16},
+                                         {"icon-24.png", 24},
+                                         {"icon-32.png", 32},
+                                         {"icon-48.png", 48},
+                                         {"icon-64.png", 64},
+                                         {"icon-128.png", 128},
+                                         {"icon-256.png", 256},
+                                         {"web/icon-192.png", 192},
+                                         {"web/icon-512.png", 512}}};
 
 std::uint32_t be32(std::span<const std::uint8_t> data, std::size_t at) {
   if (at + 4 > data.size()) throw std::out_of_range("field lies past the end of the file");
@@ -73,9 +86,11 @@ Picture decodePng(const std::vector<std::uint8_t>& file) {
 }
 
 TEST(DesktopIcons, EachIsAWellFormedPngOfItsSize) {
-  for (int size : kSizes) {
-    SCOPED_TRACE(size);
-    const auto file = readAssetFile("icon-" + std::to_string(size) + ".png");
+  std::vector<IconFile> files(kIcons.begin(), kIcons.end());
+  files.push_back({"web/icon-maskable-512.png", 512});
+  for (const auto& [name, size] : files) {
+    SCOPED_TRACE(name);
+    const auto file = readAssetFile(name);
     const std::vector<std::uint8_t> signature = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     ASSERT_TRUE(std::equal(signature.begin(), signature.end(), file.begin()));
     // Walk the chunks: IHDR first, IEND last, and every CRC right.
@@ -104,9 +119,9 @@ TEST(DesktopIcons, EachIsAWellFormedPngOfItsSize) {
 // Each size is drawn from the design's geometry: brown corners, a white face, and black pips at
 // the two columns and three rows wherever the size puts them.
 TEST(DesktopIcons, ShowTheWindowIconsDesignAtEverySize) {
-  for (int size : kSizes) {
-    SCOPED_TRACE(size);
-    const Picture picture = decodePng(readAssetFile("icon-" + std::to_string(size) + ".png"));
+  for (const auto& [name, size] : kIcons) {
+    SCOPED_TRACE(name);
+    const Picture picture = decodePng(readAssetFile(name));
     ASSERT_EQ(picture.width, size);
     const auto pixel = [&](double u, double v) {
       return picture.at(static_cast<int>(u * size / 32), static_cast<int>(v * size / 32));
@@ -129,6 +144,48 @@ TEST(DesktopIcons, ShowTheWindowIconsDesignAtEverySize) {
       }
     }
   }
+}
+
+// Downloaded icons are compressed: flat colours take a small part of their pixels' bytes.
+TEST(DesktopIcons, TheWebIconsAreCompressed) {
+  for (const char* name : {"web/icon-192.png", "web/icon-512.png", "web/icon-maskable-512.png"}) {
+    SCOPED_TRACE(name);
+    const auto file = readAssetFile(name);
+    const Picture picture = decodePng(file);
+    EXPECT_LT(file.size() * 20, picture.rgb.size());
+  }
+}
+
+// Launchers keep at least the central circle of 80 % of the side: the whole die lies inside it,
+// with brown all around, and it is the same design (six pips, two columns of three).
+TEST(DesktopIcons, TheMaskableIconKeepsTheDieInsideTheSafeCircle) {
+  const Picture picture = decodePng(readAssetFile("web/icon-maskable-512.png"));
+  ASSERT_EQ(picture.width, 512);
+  ASSERT_EQ(picture.height, 512);
+  const double radius = 0.4 * 512;
+  int white = 0;
+  for (int y = 0; y < 512; ++y) {
+    for (int x = 0; x < 512; ++x) {
+      const Colour c = picture.at(x, y);
+      const double dx = x + 0.5 - 256;
+      const double dy = y + 0.5 - 256;
+      if (dx * dx + dy * dy > radius * radius) {
+        ASSERT_EQ(c, kBrown) << x << "," << y;
+      } else if (c == kWhite) {
+        ++white;
+      }
+    }
+  }
+  EXPECT_GT(white, 512 * 512 / 5) << "the die fills much of the circle";
+  // Pips stand where the design puts them, scaled into the middle of the square.
+  int pipColumns = 0;
+  for (int x = 0; x < 512; ++x) {
+    const bool dark = picture.at(x, 256) == kBlack;
+    const bool darkBefore = x > 0 && picture.at(x - 1, 256) == kBlack;
+    if (dark && !darkBefore) ++pipColumns;
+  }
+  EXPECT_EQ(pipColumns, 2);
+  EXPECT_EQ(picture.at(256, 256), kWhite);
 }
 
 // At 32 pixels the smoothed icon and the window's icon agree wherever the smoothed one is a

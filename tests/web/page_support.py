@@ -166,15 +166,38 @@ def dice(picture):
 
 
 class LocalSite:
-    """The site served on 127.0.0.1 on a free port, quietly, from a thread of this process."""
+    """The site served on 127.0.0.1 on a free port, quietly, from a thread of this process.
 
-    def __init__(self, folder):
+    With port, on that port (a site served again at the same address). With probe (a script's
+    text), the page carries that script as its first element, served
+    from the site itself: for browsers whose driver cannot add a script to every page."""
+
+    PROBE_PATH = "/__quintoz_probe.js"
+
+    def __init__(self, folder, probe=None, port=0):
         class Quiet(http.server.SimpleHTTPRequestHandler):
             def log_message(self, *args):
                 pass
 
+            def do_GET(self):
+                path = self.path.split("?")[0]
+                if probe is None or path not in ("/", "/index.html", LocalSite.PROBE_PATH):
+                    return super().do_GET()
+                if path == LocalSite.PROBE_PATH:
+                    body, kind = probe.encode(), "text/javascript"
+                else:
+                    with open(os.path.join(folder, "index.html"), "rb") as f:
+                        body = f.read().replace(b"<head>", b'<head>\n<script src="%s">'
+                                                b"</script>" % LocalSite.PROBE_PATH.encode(), 1)
+                    kind = "text/html"
+                self.send_response(200)
+                self.send_header("Content-Type", kind)
+                self.send_header("Content-Length", str(len(body)))
+                self.end_headers()
+                self.wfile.write(body)
+
         handler = functools.partial(Quiet, directory=folder)
-        self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+        self.server = http.server.ThreadingHTTPServer(("127.0.0.1", port), handler)
         threading.Thread(target=self.server.serve_forever, daemon=True).start()
         self.url = "http://127.0.0.1:%d/" % self.server.server_port
 
