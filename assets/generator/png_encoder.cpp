@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string_view>
@@ -147,35 +148,61 @@ void putMatch(BitWriter& bits, int length, int distance) {
   bits.bits(static_cast<std::uint32_t>(distance - kDistances[d].first), kDistances[d].extra);
 }
 
-// A zlib stream of one fixed-code deflate block whose matches look back one pixel or one row.
-std::vector<std::uint8_t> zlibRuns(std::span<const std::uint8_t> raw, int rowBytes) {
+// A zlib stream of one fixed-code deflate block. Each position takes the longest match among
+// the earlier places where its next three bytes occurred (the latest few hundred, within
+// deflate's 32 KiB window), which finds the pixel before, the row above and repeated shapes.
+std::vector<std::uint8_t> zlibPacked(std::span<const std::uint8_t> raw) {
   constexpr int kMaxMatch = 258;
+  constexpr std::size_t kWindow = 32768;
+  constexpr int kMaxTries = 256;
   std::vector<std::uint8_t> out = {0x78, 0x01};
   BitWriter bits(out);
   bits.bits(1, 1);  // BFINAL
   bits.bits(1, 2);  // BTYPE 01: fixed codes
+  // Three bytes hashed to 16 bits; a collision costs only a wasted comparison.
+  const auto keyAt = [&](std::size_t at) {
+    const std::uint32_t bytes = (static_cast<std::uint32_t>(raw[at]) << 16) |
+                                (static_cast<std::uint32_t>(raw[at + 1]) << 8) | raw[at + 2];
+    return (bytes * 2654435761u) >> 16;
+  };
+  // The latest position of each key, and for each position the one before it with its key.
+  std::vector<std::int64_t> latest(1 << 16, -1);
+  std::vector<std::int64_t> previous(raw.size(), -1);
+  const auto remember = [&](std::size_t at) {
+    if (at + 3 > raw.size()) return;
+    const std::uint32_t key = keyAt(at);
+    previous[at] = latest[key];
+    latest[key] = static_cast<std::int64_t>(at);
+  };
   std::size_t at = 0;
   while (at < raw.size()) {
     int best = 0;
-    int bestDistance = 0;
-    for (int distance : {3, rowBytes}) {
-      if (static_cast<std::size_t>(distance) > at || distance > 32768) continue;
-      int length = 0;
-      while (length < kMaxMatch && at + static_cast<std::size_t>(length) < raw.size() &&
-             raw[at + static_cast<std::size_t>(length)] ==
-                 raw[at + static_cast<std::size_t>(length) - static_cast<std::size_t>(distance)]) {
-        ++length;
-      }
-      if (length > best) {
-        best = length;
-        bestDistance = distance;
+    std::size_t bestDistance = 0;
+    if (at + 3 <= raw.size()) {
+      std::int64_t candidate = latest[keyAt(at)];
+      for (int tries = 0; candidate >= 0 && tries < kMaxTries; ++tries) {
+        const std::size_t from = static_cast<std::size_t>(candidate);
+        if (at - from > kWindow) break;
+        int length = 0;
+        while (length < kMaxMatch && at + static_cast<std::size_t>(length) < raw.size() &&
+               raw[at + static_cast<std::size_t>(length)] ==
+                   raw[from + static_cast<std::size_t>(length)]) {
+          ++length;
+        }
+        if (length > best) {
+          best = length;
+          bestDistance = at - from;
+        }
+        candidate = previous[from];
       }
     }
     if (best >= 3) {
-      putMatch(bits, best, bestDistance);
+      putMatch(bits, best, static_cast<int>(bestDistance));
+      for (int i = 0; i < best; ++i) remember(at + static_cast<std::size_t>(i));
       at += static_cast<std::size_t>(best);
     } else {
       putSymbol(bits, raw[at]);
+      remember(at);
       ++at;
     }
   }
@@ -185,17 +212,42 @@ std::vector<std::uint8_t> zlibRuns(std::span<const std::uint8_t> raw, int rowByt
   return out;
 }
 
+// The picture's colours in the order they first appear, when there are at most 256 of them.
+std::optional<std::vector<Rgb>> paletteOf(const RgbImage& image) {
+  std::vector<Rgb> palette;
+  for (int y = 0; y < image.height; ++y) {
+    for (int x = 0; x < image.width; ++x) {
+      const Rgb& p = image.at(x, y);
+      const auto same = [&](const Rgb& q) { return q.r == p.r && q.g == p.g && q.b == p.b; };
+      if (std::find_if(palette.begin(), palette.end(), same) != palette.end()) continue;
+      if (palette.size() == 256) return std::nullopt;
+      palette.push_back(p);
+    }
+  }
+  return palette;
+}
+
 std::vector<std::uint8_t> encodePng(const RgbImage& image, bool packed) {
   if (image.width < 1 || image.height < 1 || image.width > 4096 || image.height > 4096) {
     throw std::invalid_argument("PNG pictures here are 1 to 4096 pixels a side");
   }
   std::vector<std::uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 
+  // A packed picture of few colours is stored as indices into its palette: a third of the
+  // bytes to compress.
+  const std::optional<std::vector<Rgb>> palette =
+      packed ? paletteOf(image) : std::optional<std::vector<Rgb>>{};
   std::vector<std::uint8_t> header;
   putU32(header, static_cast<std::uint32_t>(image.width));
   putU32(header, static_cast<std::uint32_t>(image.height));
-  header.insert(header.end(), {8, 2, 0, 0, 0});  // 8 bits, RGB, deflate, filter 0, no interlace
+  const std::uint8_t colourType = palette ? 3 : 2;        // indexed or RGB
+  header.insert(header.end(), {8, colourType, 0, 0, 0});  // 8 bits, deflate, filter 0, no interlace
   putChunk(out, "IHDR", header);
+  if (palette) {
+    std::vector<std::uint8_t> entries;
+    for (const Rgb& p : *palette) entries.insert(entries.end(), {p.r, p.g, p.b});
+    putChunk(out, "PLTE", entries);
+  }
 
   // Each row starts with its filter type; 0 leaves the row as it is.
   std::vector<std::uint8_t> raw;
@@ -204,10 +256,16 @@ std::vector<std::uint8_t> encodePng(const RgbImage& image, bool packed) {
     raw.push_back(0);
     for (int x = 0; x < image.width; ++x) {
       const Rgb& p = image.at(x, y);
-      raw.insert(raw.end(), {p.r, p.g, p.b});
+      if (palette) {
+        const auto same = [&](const Rgb& q) { return q.r == p.r && q.g == p.g && q.b == p.b; };
+        raw.push_back(static_cast<std::uint8_t>(
+            std::find_if(palette->begin(), palette->end(), same) - palette->begin()));
+      } else {
+        raw.insert(raw.end(), {p.r, p.g, p.b});
+      }
     }
   }
-  putChunk(out, "IDAT", packed ? zlibRuns(raw, 1 + 3 * image.width) : zlibStored(raw));
+  putChunk(out, "IDAT", packed ? zlibPacked(raw) : zlibStored(raw));
   putChunk(out, "IEND", {});
   return out;
 }

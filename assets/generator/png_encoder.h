@@ -11,9 +11,9 @@ namespace assetgen {
 // uncompressed deflate blocks: the files stay small enough, and the encoder needs no library.
 std::vector<std::uint8_t> encodePngRgb(const RgbImage& image);
 
-// The same picture compressed: deflate with its fixed codes, each run repeating the pixel before
-// or the row above. For pictures that are downloaded (the web page's icons), where stored blocks
-// would make a 512-pixel icon of flat colours weigh 768 KiB.
+// The same picture compressed: indexed when it has at most 256 colours, then deflated with its
+// fixed codes and matches found by hashing. For pictures that are downloaded (the web page's
+// icons), where stored blocks would make a 512-pixel icon of flat colours weigh 768 KiB.
 std::vector<std::uint8_t> encodePngRgbPacked(const RgbImage& image);
 
 }  // namespace assetgen

@@ -82,20 +82,23 @@ def wait_for(what, probe, timeout=8.0, interval=0.1):
 
 
 class Picture:
-    """An RGB(A) PNG decoded into rows of pixels: enough of PNG for browser screenshots."""
+    """An RGB(A) or 8-bit indexed PNG decoded into rows of pixels: enough of PNG for browser
+    screenshots and the site's icons."""
 
     def __init__(self, png):
         check(png[:8] == b"\x89PNG\r\n\x1a\n", "not a PNG")
-        pos, idat = 8, b""
+        pos, idat, self.palette = 8, b"", None
         while pos < len(png):
             length, kind = struct.unpack(">I4s", png[pos:pos + 8])
             data = png[pos + 8:pos + 8 + length]
             if kind == b"IHDR":
                 self.width, self.height, depth, colour, _, _, interlace = struct.unpack(
                     ">IIBBBBB", data)
-                check(depth == 8 and colour in (2, 6) and interlace == 0,
+                check(depth == 8 and colour in (2, 3, 6) and interlace == 0,
                       "unexpected PNG format %d/%d/%d" % (depth, colour, interlace))
-                self.channels = 3 if colour == 2 else 4
+                self.channels = {2: 3, 3: 1, 6: 4}[colour]
+            elif kind == b"PLTE":
+                self.palette = [tuple(data[i:i + 3]) for i in range(0, len(data), 3)]
             elif kind == b"IDAT":
                 idat += data
             pos += 12 + length
@@ -127,6 +130,10 @@ class Picture:
     def get(self, x, y):
         i = x * self.channels
         row = self.rows[y]
+        if self.channels == 1:
+            check(self.palette is not None and row[i] < len(self.palette),
+                  "an indexed PNG's pixel has no colour in its palette")
+            return self.palette[row[i]]
         return (row[i], row[i + 1], row[i + 2])
 
 
@@ -174,13 +181,15 @@ class LocalSite:
 
     PROBE_PATH = "/__quintoz_probe.js"
 
-    def __init__(self, folder, probe=None, port=0):
+    def __init__(self, folder, probe=None, port=0, hold=None):
         class Quiet(http.server.SimpleHTTPRequestHandler):
             def log_message(self, *args):
                 pass
 
             def do_GET(self):
                 path = self.path.split("?")[0]
+                if hold is not None and path.endswith(".wasm"):
+                    hold.wait(60)
                 if probe is None or path not in ("/", "/index.html", LocalSite.PROBE_PATH):
                     return super().do_GET()
                 if path == LocalSite.PROBE_PATH:
