@@ -46,8 +46,10 @@ fi
 
 jobs=$(($(nproc) < 2 ? $(nproc) : 2))
 
-# The page: no C++ exceptions, as Asyncify needs.
+# The page: no C++ exceptions, as Asyncify needs. Optimised for size, which a download and the
+# browser's compile of the module pay for on every first visit; the game asks little speed.
 emcmake cmake -S "$root" -B "$build/page" -DCMAKE_BUILD_TYPE=Release -DQUINTOZ_TESTS=OFF \
+  "-DCMAKE_CXX_FLAGS_RELEASE=-Oz -DNDEBUG" -DCMAKE_EXE_LINKER_FLAGS_RELEASE=-Oz \
   -DQUINTOZ_WEB_OUTPUT_DIR="$build" >/dev/null
 cmake --build "$build/page" --target quintoz-site --parallel "$jobs"
 
