@@ -4,8 +4,11 @@
 # - with SITE (a folder already holding quintoz.js and quintoz.wasm), the served site: its
 #   index.html, the web app manifest and the service worker, with the release named by VERSION
 #   and a hash of every file, and a Content-Security-Policy that allows the site's own files.
-# Usage: cmake -DTEMPLATE=page.html -DSTART=start.js -DOUTPUT=... (-DINLINE=... |
-#   -DSITE=... -DSW=sw.js -DMANIFEST=manifest.webmanifest -DVERSION=... -DBROWN=#rrggbb) -P this
+# The page holds the dialogs (DIALOGS) and start.js inline; start.js is given the game's first
+# question, read from its start-up (FIRST_QUESTION_FROM, flow/Form_Load.cpp).
+# Usage: cmake -DTEMPLATE=page.html -DDIALOGS=dialogs.js -DSTART=start.js
+#   -DFIRST_QUESTION_FROM=... -DOUTPUT=... (-DINLINE=... | -DSITE=... -DSW=sw.js
+#   -DMANIFEST=manifest.webmanifest -DVERSION=... -DBROWN=#rrggbb) -P this
 
 # The base64 of a SHA-256 given in hex, as a Content-Security-Policy names an inline block.
 function(hex_to_base64 hex out)
@@ -47,8 +50,21 @@ function(csp_hash text out)
 endfunction()
 
 file(READ ${TEMPLATE} page)
-file(READ ${START} start)
-set(start "\n${start}")
+set(start "")
+foreach(script ${DIALOGS} ${START})
+  file(READ ${script} text)
+  string(APPEND start "\n${text}")
+endforeach()
+# The first input box of the start-up, its text, title and default number as C++ literals,
+# which read the same as JavaScript ones.
+file(READ ${FIRST_QUESTION_FROM} startup)
+string(REGEX MATCH "inputBox\\((\"[^\"]*\"), (\"[^\"]*\"), numberToText\\(([0-9]+)\\)\\)" found
+       "${startup}")
+if(NOT found)
+  message(FATAL_ERROR "${FIRST_QUESTION_FROM} has no first input box this script can read")
+endif()
+string(REPLACE "/* QUINTOZ-FIRST-PROMPT */ null"
+       "[${CMAKE_MATCH_1}, ${CMAKE_MATCH_2}, \"${CMAKE_MATCH_3}\"]" start "${start}")
 string(REPLACE "<!-- QUINTOZ-START -->" "<script>${start}</script>" page "${page}")
 string(REGEX MATCH "<style>[^<]*</style>" style "${page}")
 string(REGEX REPLACE "^<style>(.*)</style>$" "\\1" style "${style}")
@@ -79,7 +95,9 @@ endif()
 # a file makes a new cache and new names for the script and the WebAssembly.
 set(icons icon-192.png icon-512.png icon-maskable-512.png)
 set(hashes "${VERSION} ${BROWN}")
-foreach(path ${SITE}/quintoz.js ${SITE}/quintoz.wasm ${TEMPLATE} ${START} ${SW} ${MANIFEST})
+foreach(path ${SITE}/quintoz.js ${SITE}/quintoz.wasm ${TEMPLATE} ${DIALOGS} ${START}
+             ${FIRST_QUESTION_FROM}
+             ${SW} ${MANIFEST})
   file(SHA256 ${path} hash)
   string(APPEND hashes " ${hash}")
 endforeach()
@@ -106,7 +124,8 @@ set(head "<meta http-equiv=\"Content-Security-Policy\" content=\"${csp}\">
 # The WebAssembly starts downloading with the page instead of after the script has run; the
 # script's own request (same origin, no credentials beyond it) then takes it from here.
 string(REPLACE "<!-- QUINTOZ-HEAD -->" "${head}" page "${page}")
-string(REPLACE "<!-- QUINTOZ-GAME -->" "<script src=\"quintoz.js${query}\"></script>" page
+# Deferred: the page and its first question show while the script loads.
+string(REPLACE "<!-- QUINTOZ-GAME -->" "<script src=\"quintoz.js${query}\" defer></script>" page
        "${page}")
 file(WRITE ${OUTPUT} "${page}")
 

@@ -308,7 +308,7 @@ var qzPage = (function () {
   }
 
   // WebKitGTK names Shift+Tab's key "Unidentified" (GTK's left tab); its code is still Tab.
-  function isTab(e) { return e.key === 'Tab' || e.code === 'Tab'; }
+  var isTab = quintozDialogs.isTab;
 
   // The game's key codes: Space, Tab, capitals for letters, digits from either row.
   function gameKey(e) {
@@ -362,108 +362,43 @@ var qzPage = (function () {
     canvas.removeAttribute('aria-describedby');
   }
 
-  // ---- Dialogs: page elements with the desktop's texts, titles, buttons and defaults. While
-  // one is open the rest of the page is inert and the game waits for its answer.
-  var dialogCount = 0;
-
-  function openDialog(title, message, buttons, defaultIndex, input, answers) {
-    return new Promise(function (resolve) {
-      hideTip();
-      var id = 'quintoz-dialog-' + (++dialogCount);
-      var dialog = doc.createElement('dialog');
-      dialog.className = 'quintoz-dialog' + (input ? ' quintoz-input' : '');
-      dialog.setAttribute('role', 'dialog');
-      dialog.setAttribute('aria-modal', 'true');
-      dialog.setAttribute('aria-labelledby', id + '-text');
-      var heading = doc.createElement('div');
-      heading.className = 'quintoz-dialog-title';
-      heading.id = id + '-title';
-      heading.textContent = title;
-      var body = doc.createElement('p');
-      body.className = 'quintoz-dialog-text';
-      body.id = id + '-text';
-      body.textContent = message.replace(/\r\n?/g, '\n');
-      var row = doc.createElement('div');
-      row.className = 'quintoz-dialog-buttons';
-      var elements = buttons.map(function (label) {
-        var b = doc.createElement('button');
-        b.type = 'button';
-        b.textContent = label;
-        row.appendChild(b);
-        return b;
-      });
-      dialog.appendChild(heading);
-      dialog.appendChild(body);
-      dialog.appendChild(row);
-      var field = null;
-      if (input !== null) {
-        field = doc.createElement('input');
-        field.type = 'text';
-        field.value = input;
-        field.setAttribute('aria-labelledby', id + '-text');
-        field.spellcheck = false;
-        field.autocomplete = 'off';
-        dialog.appendChild(field);
-      }
-      var focusables = (field ? [field] : []).concat(elements);
-      var first = field || elements[defaultIndex];
-
-      var done = false;
-      function finish(answer) {
-        if (done) return;
-        done = true;
-        doc.removeEventListener('focusin', keepFocus, true);
-        dialog.close();
-        dialog.remove();
-        dialogOpen = false;
-        if (shown) canvas.focus({ preventScroll: true });
-        resolve(answer(field ? field.value : ''));
-      }
-      function keepFocus(e) {
-        if (!dialog.contains(e.target)) first.focus();
-      }
-      elements.forEach(function (b, i) {
-        b.addEventListener('click', function () { finish(answers[i]); });
-      });
-      dialog.addEventListener('cancel', function (e) { e.preventDefault(); });
-      dialog.addEventListener('keydown', function (e) {
-        var at = focusables.indexOf(doc.activeElement);
-        if (isTab(e)) {
-          e.preventDefault();
-          var n = focusables.length;
-          focusables[((at < 0 ? 0 : at) + (e.shiftKey ? n - 1 : 1)) % n].focus();
-        } else if (e.key === 'Enter') {
-          e.preventDefault();
-          var pressed = elements.indexOf(doc.activeElement);
-          finish(answers[pressed >= 0 ? pressed : defaultIndex]);
-        } else if (e.key === 'Escape') {
-          e.preventDefault();
-          if (answers.escape) finish(answers.escape);
-        } else if (!field && answers.letters && answers.letters[e.key.toLowerCase()]) {
-          e.preventDefault();
-          finish(answers.letters[e.key.toLowerCase()]);
-        }
-      });
-      doc.body.appendChild(dialog);
-      dialogOpen = true;
-      dialog.showModal();
-      doc.addEventListener('focusin', keepFocus, true);
-      first.focus();
-      if (field) field.select();
+  // ---- Dialogs (dialogs.js, in the page template): while one is open the window's tool tip is
+  // hidden and keys are not the game's; when it closes the canvas has the focus again.
+  function dialog(answered) {
+    hideTip();
+    dialogOpen = true;
+    return answered.then(function (answer) {
+      dialogOpen = false;
+      if (shown) canvas.focus({ preventScroll: true });
+      return answer;
     });
+  }
+
+  // While the game loads, the page asks the game's first question itself (start.js). The
+  // game's first input box takes that dialog's answer instead of asking again, provided it is
+  // the same question; a page built with another one is a fault the browser tests report.
+  var firstPrompt = Module.firstPrompt || null;
+  function askedAlready(prompt, title, defaultText) {
+    var early = firstPrompt;
+    firstPrompt = null;
+    if (!early) return null;
+    if (early.prompt === prompt && early.title === title && early.defaultText === defaultText) {
+      return early.answered;
+    }
+    early.answered.dismiss();
+    console.error('The page asked ' + JSON.stringify(early.prompt) + ' before the game, which asks ' +
+                  JSON.stringify(prompt));
+    return null;
   }
 
   // Resolves with the answer's length in UTF-8 bytes; the game then copies it with takeAnswer.
   function inputBox(prompt, title, defaultText) {
-    var accept = function (typed) { return typed; };
-    var cancel = function () { return ''; };
-    var answers = [accept, cancel];
-    answers.escape = cancel;
-    return openDialog(title, prompt, ['OK', 'Cancel'], 0, defaultText, answers)
-        .then(function (typed) {
-          answerBytes = encoder.encode(typed);
-          return answerBytes.length;
-        });
+    var answered = askedAlready(prompt, title, defaultText) ||
+                   quintozDialogs.inputBox(prompt, title, defaultText);
+    return dialog(answered).then(function (typed) {
+      answerBytes = encoder.encode(typed);
+      return answerBytes.length;
+    });
   }
   function takeAnswer(out) {
     if (answerBytes) HEAPU8.set(answerBytes, out);
@@ -476,11 +411,12 @@ var qzPage = (function () {
     if (!yesNo) {
       var ok = [constant(0)];
       ok.escape = ok[0];
-      return openDialog(title, message, ['OK'], 0, null, ok);
+      return dialog(quintozDialogs.open(title, message, ['OK'], 0, null, ok));
     }
     var answers = [constant(1), constant(2)];
     answers.letters = { y: answers[0], n: answers[1] };
-    return openDialog(title, message, ['Yes', 'No'], defaultNo ? 1 : 0, null, answers);
+    return dialog(quintozDialogs.open(title, message, ['Yes', 'No'], defaultNo ? 1 : 0, null,
+                                      answers));
   }
 
   // ---- The roll sound. Browsers let a page play sound only after the player has touched it,
@@ -553,8 +489,8 @@ var qzPage = (function () {
     string: string, eventKind: eventKind, paintBegin: paintBegin, clipPush: clipPush,
     clipPop: clipPop, fill: fill, text: text, textWidth: textWidth, image: image,
     forgetPictures: forgetPictures, windowIcon: windowIcon, focusRect: focusRect,
-    showWindow: showWindow, deviceScale: deviceScale, sizeCanvas: sizeCanvas, toolTip: toolTip, dragWindow: dragWindow, soundLoad: soundLoad,
-    soundPlay: soundPlay, nextEvent: nextEvent, inputBox: inputBox, takeAnswer: takeAnswer,
+    showWindow: showWindow, deviceScale: deviceScale, sizeCanvas: sizeCanvas, toolTip: toolTip,
+    dragWindow: dragWindow, soundLoad: soundLoad, soundPlay: soundPlay, nextEvent: nextEvent, inputBox: inputBox, takeAnswer: takeAnswer,
     messageBox: messageBox, end: end,
     // mirror.js queues the events of assistive technologies by the kinds' names.
     EVENT: EVENT, queueEvent: push,

@@ -11,7 +11,10 @@ Works on a copy of the site served on 127.0.0.1:
   reaches the first prompt and plays a roll, from the service worker's cache;
 - the site is then built again with a changed script (make_page.cmake, as the build does) and
   served at the same address: one reload runs the changed script, and the old release's cache
-  is deleted.
+  is deleted;
+- the page asks the first question before its game has loaded: served with the WebAssembly
+  held back, the question is there and answered ("1"), and once the WebAssembly comes the game
+  goes on from that answer (one name to ask, then the window) without asking again.
 Exits 77 when Chromium or Selenium is missing.
 """
 
@@ -23,6 +26,7 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import threading
 import urllib.request
 
 import engines
@@ -110,12 +114,35 @@ def rebuild_changed(folder, page_source, version):
         brown = json.load(f)["background_color"]
     subprocess.run(
         ["cmake", "-DTEMPLATE=" + os.path.join(page_source, "page.html"),
+         "-DDIALOGS=" + os.path.join(page_source, "dialogs.js"),
          "-DSTART=" + os.path.join(page_source, "start.js"),
+         "-DFIRST_QUESTION_FROM=" + os.path.join(page_source, "..", "..", "flow", "Form_Load.cpp"),
          "-DOUTPUT=" + os.path.join(folder, "index.html"), "-DSITE=" + folder,
          "-DSW=" + os.path.join(page_source, "sw.js"),
          "-DMANIFEST=" + os.path.join(page_source, "manifest.webmanifest"),
          "-DVERSION=" + version, "-DBROWN=" + brown, "-P",
          os.path.join(page_source, "make_page.cmake")], check=True)
+
+
+def check_first_question_early(page, folder):
+    engine = page.e
+    held = threading.Event()
+    site = LocalSite(folder, hold=held)  # another port: a new origin, with no service worker
+    try:
+        engine.goto(site.url)
+        page.answer_prompt("How many Players?\n(1 to 4)", "Number of Players", "2", "1")
+        wait_for("the game's script", lambda: engine.js("return typeof createQuintoz")
+                 == "function", 10.0)
+        check(not engine.js("return !!document.querySelector('dialog[open]')"),
+              "a dialog is open although the game cannot have started")
+        held.set()
+        page.answer_prompt("Player 1\nEnter Your Name", "Player Name", "Player1", "Ada")
+        wait_for("the game window", lambda: page.canvas()["shown"], 10.0)
+        check(not engine.js("return !!document.querySelector('dialog[open]')"),
+              "the game asked again for what the page had asked before it loaded")
+    finally:
+        held.set()
+        site.close()
 
 
 def cache_name(folder):
@@ -164,11 +191,15 @@ def main():
         site = LocalSite(folder, port=port)
         engine.goto(site.url)
         page.dialog(*FIRST_PROMPT)
-        check(engine.js("return window.quintozTestRelease || null") == "changed",
-              "the reload after a new release still runs the old script")
+        # The page asks its first question before its script has run; the script comes next.
+        wait_for("the script of the new release", lambda: engine.js(
+            "return window.quintozTestRelease || null") == "changed", 10.0)
         wait_for("only the new release's cache", lambda: engine.js(
             "return caches.keys().then(function (k) { return k; })") == [second_cache], 10.0)
         check(not engine.console_errors(), "errors in the console after the update")
+
+        check_first_question_early(page, folder)
+        check(not engine.console_errors(), "errors in the console with the game held back")
     except Failure as failure:
         engine.screenshot(os.path.join(os.getcwd(), "installable_failure.png"))
         print("FAILED: %s" % failure)
@@ -177,7 +208,8 @@ def main():
         site.close()
         engine.close()
         shutil.rmtree(work, ignore_errors=True)
-    print("the site installs, plays offline and takes up a new release")
+    print("the site installs, plays offline, takes up a new release, and asks its first "
+          "question before the game has loaded")
     return 0
 
 
