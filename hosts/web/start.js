@@ -44,7 +44,12 @@
       document.getElementById('quintoz-ended').hidden = true;
       start(null);
     });
-    start(firstPrompt);
+    // The game's loading and compiling wait until the page has shown the question.
+    if (firstPrompt) {
+      requestAnimationFrame(function () { setTimeout(start, 0, firstPrompt); });
+    } else {
+      start(null);
+    }
     // Pages opened from disk have no service workers; the single-file page is one of them.
     var served = document.querySelector('script[src^="quintoz.js"]');
     if (served && 'serviceWorker' in navigator && /^https?:$/.test(location.protocol)) {
