@@ -60,9 +60,19 @@ std::vector<std::pair<double, double>> LineLayout::selection(std::size_t from,
 }
 
 std::size_t LineLayout::positionAt(double x) const {
+  // Each character has the position before it on its leading side and the one after it on its
+  // trailing side; the edge nearest to x wins.
   std::size_t best = 0;
-  for (std::size_t p = 1; p <= boxes_.size(); ++p) {
-    if (std::abs(caretX(p) - x) < std::abs(caretX(best) - x)) best = p;
+  double distance = std::abs(x);
+  for (std::size_t c = 0; c < boxes_.size(); ++c) {
+    const Box& box = boxes_[c];
+    for (const auto& [edge, position] : {std::pair{box.left, box.rightToLeft ? c + 1 : c},
+                                         std::pair{box.right, box.rightToLeft ? c : c + 1}}) {
+      if (std::abs(x - edge) < distance) {
+        distance = std::abs(x - edge);
+        best = position;
+      }
+    }
   }
   return best;
 }

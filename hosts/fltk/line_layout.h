@@ -41,7 +41,8 @@ class LineLayout {
   // The spans [left, right) the characters from one position to another cover, left to right,
   // spans that touch joined: one span in one direction, several across directions.
   std::vector<std::pair<double, double>> selection(std::size_t from, std::size_t to) const;
-  // The position whose caret is nearest to x.
+  // The position before or after the character whose edge is nearest to x: the leading edge
+  // is the position before it, the trailing edge the one after.
   std::size_t positionAt(double x) const;
 
  private:
