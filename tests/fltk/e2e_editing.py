@@ -1,7 +1,8 @@
 """Editing names the dialog's font cannot draw alone, in the name prompt's field: a long name
 scrolls so that what is typed last shows, the caret stands where the next letter appears in
 left-to-right, right-to-left and mixed names, a selection covers only its letters, a click puts
-the caret between the letters under it, and Backspace takes one character away."""
+the caret between the letters under it, and Backspace takes one character away. A Hebrew name,
+which the dialog's font draws alone, reads right to left there too."""
 
 import os
 import sys
@@ -130,6 +131,18 @@ def caret_where_letter_goes(f, name, letter, script):
     f.enter()
 
 
+def right_to_left_in_the_fields_font(f):
+    # The dialog's font has Hebrew: the field must still put the word in visual order, the
+    # second letter typed coming in on the left and pushing the first to the right.
+    f.type("ש")
+    first = f.shot()
+    f.type("ר")
+    ink = f.columns(first, dark)
+    moved = [c for c in changed(first, f.shot()) if ink[0] + 1 < c < (ink[0] + ink[-1]) / 2]
+    e.check(moved, "a Hebrew name typed in the dialog's own font reads right to left")
+    f.enter()
+
+
 def click_and_backspace(f):
     f.type(CHINESE[:6])
     six = f.shot()
@@ -156,8 +169,9 @@ def scenario(s, args):
     caret_where_letter_goes(Field(s), "Anna", "x", "Latin")
     caret_where_letter_goes(Field(s), ARABIC, "ب", "Arabic")
     win = s.geometry(s.find_window("Quintoz"))
-    new_game(s, win, ["mixed", "Chinese"])
+    new_game(s, win, ["mixed", "Hebrew", "Chinese"])
     caret_where_letter_goes(Field(s), "Ann " + ARABIC, "ب", "Latin and Arabic")
+    right_to_left_in_the_fields_font(Field(s))
     click_and_backspace(Field(s))
 
 
