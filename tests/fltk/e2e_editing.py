@@ -1,8 +1,8 @@
 """Editing names the dialog's font cannot draw alone, in the name prompt's field: a long name
 scrolls so that what is typed last shows, the caret stands where the next letter appears in
 left-to-right, right-to-left and mixed names, a selection covers only its letters, a click puts
-the caret between the letters under it, and Backspace takes one character away. A Hebrew name,
-which the dialog's font draws alone, reads right to left there too."""
+the caret between the letters under it, Backspace takes one character away, and cut and paste
+work. A Hebrew name, which the dialog's font draws alone, reads right to left there too."""
 
 import os
 import sys
@@ -159,6 +159,14 @@ def click_and_backspace(f):
     e.check(abs(caret - target) <= 4,
             f"a click between the third and fourth characters puts the caret there "
             f"({caret} for {target})")
+    # Cut and paste back through the X clipboard, as in FLTK's own field.
+    f.keys("ctrl+a")
+    f.shot()
+    f.keys("ctrl+x")
+    left = f.columns(f.shot(), dark)
+    e.check(len(left) <= 3, f"Ctrl+A and Ctrl+X leave the caret alone ({left})")
+    f.keys("ctrl+v")
+    e.check(not changed(six, f.shot()), "Ctrl+V puts the name back")
     f.enter()
 
 
