@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <memory>
 #include <ostream>
-#include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -38,13 +38,20 @@ std::vector<Glyph> referenceShape(const std::string& file, const std::string& te
   std::string output;
   char chunk[256];
   while (pipe && std::fgets(chunk, sizeof chunk, pipe.get()) != nullptr) output += chunk;
-  // Each glyph reads id=cluster, then @dx,dy when it is moved, then +advance.
-  static const std::regex kGlyph(R"((\d+)=(\d+)(?:@(-?\d+),(-?\d+))?\+(-?\d+))");
+  // The glyphs are listed between brackets, parted by bars.
+  for (char& c : output) {
+    if (c == '[' || c == ']' || c == '|') c = ' ';
+  }
+  std::istringstream words(output);
   std::vector<Glyph> glyphs;
-  for (std::sregex_iterator it(output.begin(), output.end(), kGlyph), end; it != end; ++it) {
-    const std::smatch& m = *it;
-    glyphs.push_back({static_cast<unsigned>(std::stoul(m[1])), std::stoul(m[2]), std::stod(m[5]),
-                      m[3].matched ? std::stod(m[3]) : 0, m[4].matched ? std::stod(m[4]) : 0});
+  // Each reads id=cluster, then @dx,dy when the glyph is moved, then +advance.
+  for (std::string word; words >> word;) {
+    Glyph g;
+    if (std::sscanf(word.c_str(), "%u=%zu@%lf,%lf+%lf", &g.id, &g.cluster, &g.dx, &g.dy,
+                    &g.advance) == 5 ||
+        std::sscanf(word.c_str(), "%u=%zu+%lf", &g.id, &g.cluster, &g.advance) == 3) {
+      glyphs.push_back(g);
+    }
   }
   return glyphs;
 }
