@@ -3,19 +3,12 @@
 #include <fribidi.h>
 
 #include <algorithm>
-#include <cstddef>
-#include <cstdint>
-#include <string>
+#include <numeric>
 #include <vector>
-
-#include "toolkit/utf8.h"
 
 namespace fltkhost {
 
 namespace {
-
-// What FriBidi leaves in place of the second letter of a ligature it made.
-constexpr char32_t kLigatureFill = 0xFEFF;
 
 bool readsRightToLeft(FriBidiCharType type) {
   return FRIBIDI_IS_RTL(type) || type == FRIBIDI_TYPE_AN;
@@ -27,55 +20,56 @@ bool attachesToPrevious(char32_t c) {
   return type == FRIBIDI_TYPE_NSM || type == FRIBIDI_TYPE_BN;
 }
 
-}  // namespace
-
-std::u32string visualOrder(std::u32string_view logical) {
+// The embedding level of each character and, for each place on screen from the left, the
+// index of the character shown there. A line without right-to-left characters is all level 0
+// in its own order.
+void bidiOrder(std::u32string_view logical, std::vector<FriBidiLevel>& levels,
+               std::vector<FriBidiStrIndex>& order) {
   const auto length = static_cast<FriBidiStrIndex>(logical.size());
+  levels.assign(logical.size(), 0);
+  order.resize(logical.size());
+  std::iota(order.begin(), order.end(), 0);
   std::vector<FriBidiChar> chars(logical.begin(), logical.end());
   std::vector<FriBidiCharType> types(chars.size());
   fribidi_get_bidi_types(chars.data(), length, types.data());
-  if (std::none_of(types.begin(), types.end(), readsRightToLeft)) return std::u32string(logical);
-
+  if (std::none_of(types.begin(), types.end(), readsRightToLeft)) return;
   std::vector<FriBidiBracketType> brackets(chars.size());
   fribidi_get_bracket_types(chars.data(), length, types.data(), brackets.data());
-  std::vector<FriBidiLevel> levels(chars.size());
   FriBidiParType direction = FRIBIDI_PAR_LTR;
+  // Marks are not moved after their base: each stays inside its run, which the shaper orders.
   if (fribidi_get_par_embedding_levels_ex(types.data(), brackets.data(), length, &direction,
-                                          levels.data()) == 0) {
-    return std::u32string(logical);
+                                          levels.data()) == 0 ||
+      fribidi_reorder_line(0, types.data(), length, 0, direction, levels.data(), nullptr,
+                           order.data()) == 0) {
+    levels.assign(logical.size(), 0);
+    std::iota(order.begin(), order.end(), 0);
   }
-  std::vector<FriBidiArabicProp> joining(chars.size());
-  fribidi_get_joining_types(chars.data(), length, joining.data());
-  fribidi_join_arabic(types.data(), length, levels.data(), joining.data());
-  constexpr FriBidiFlags kFlags = FRIBIDI_FLAGS_DEFAULT | FRIBIDI_FLAGS_ARABIC;
-  fribidi_shape(kFlags, levels.data(), length, joining.data(), chars.data());
-  if (fribidi_reorder_line(kFlags, types.data(), length, 0, direction, levels.data(), chars.data(),
-                           nullptr) == 0) {
-    return std::u32string(logical);
-  }
-  std::u32string visual;
-  visual.reserve(chars.size());
-  for (FriBidiChar c : chars) {
-    if (c != kLigatureFill) visual += static_cast<char32_t>(c);
-  }
-  return visual;
 }
 
-std::vector<TextRun> splitRuns(std::u32string_view visual,
+}  // namespace
+
+std::vector<TextRun> splitRuns(std::u32string_view logical,
                                const std::function<int(char32_t)>& faceOf) {
+  std::vector<FriBidiLevel> levels;
+  std::vector<FriBidiStrIndex> order;
+  bidiOrder(logical, levels, order);
+  std::vector<int> faces(logical.size());
+  for (std::size_t i = 0; i < logical.size(); ++i) {
+    faces[i] = i > 0 && attachesToPrevious(logical[i]) ? faces[i - 1] : faceOf(logical[i]);
+  }
   std::vector<TextRun> runs;
-  for (char32_t c : visual) {
-    const char32_t one[] = {c};
-    const std::string bytes = toolkit::encodeUtf8(std::u32string_view(one, 1));
-    if (!runs.empty() && attachesToPrevious(c)) {
-      runs.back().utf8 += bytes;
-      continue;
-    }
-    const int face = faceOf(c);
-    if (runs.empty() || runs.back().face != face) {
-      runs.push_back({face, bytes});
+  for (FriBidiStrIndex shown : order) {
+    const auto i = static_cast<std::size_t>(shown);
+    const bool rtl = FRIBIDI_LEVEL_IS_RTL(levels[i]);
+    TextRun* last = runs.empty() ? nullptr : &runs.back();
+    const bool continues = last != nullptr && last->face == faces[i] && last->rightToLeft == rtl &&
+                           (rtl ? last->start == i + 1 : last->end == i);
+    if (!continues) {
+      runs.push_back({faces[i], i, i + 1, rtl});
+    } else if (rtl) {
+      last->start = i;
     } else {
-      runs.back().utf8 += bytes;
+      last->end = i + 1;
     }
   }
   return runs;

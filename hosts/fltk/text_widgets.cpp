@@ -4,10 +4,13 @@
 #include <FL/fl_draw.H>
 #include <algorithm>
 #include <cmath>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "hosts/core/dialog_text.h"
 #include "hosts/fltk/fltk_canvas.h"
+#include "toolkit/utf8.h"
 
 namespace fltkhost {
 
@@ -23,6 +26,24 @@ std::vector<std::string> linesOf(const std::string& text) {
     }
   }
   return lines;
+}
+
+// Where FLTK's field puts its text inside the box.
+constexpr int kTextInset = 3;
+
+// The number of characters in text before a byte offset of FLTK's field.
+std::size_t charactersBefore(const std::string& text, int byte) {
+  const auto end = std::min(text.size(), static_cast<std::size_t>(std::max(byte, 0)));
+  return toolkit::decodeUtf8(std::string_view(text).substr(0, end)).size();
+}
+
+// The byte offset of FLTK's field that stands before that many characters of text.
+int byteOf(const std::string& text, std::size_t characters) {
+  std::size_t at = 0;
+  for (; characters > 0 && at < text.size(); --characters) {
+    at += toolkit::utf8CharacterSize(text, at);
+  }
+  return static_cast<int>(at);
 }
 
 }  // namespace
@@ -64,7 +85,24 @@ void TextBox::draw() {
   fl_pop_clip();
 }
 
+int TextInput::textLeft() const {
+  return x() + Fl::box_dx(box()) + kTextInset;
+}
+
 int TextInput::handle(int event) {
+  if (event == FL_PUSH || event == FL_DRAG) {
+    const std::string text = Fl_Input::value();
+    const TextLine line = fonts_.text().layout(text, textfont(), textsize());
+    if (!line.plain()) {
+      if (event == FL_PUSH && Fl::focus() != this) take_focus();
+      const std::size_t at = line.geometry.positionAt(Fl::event_x() - textLeft() + scroll_);
+      const int byte = byteOf(text, at);
+      const bool extend = event == FL_DRAG || (Fl::event_state(FL_SHIFT) != 0);
+      position(byte, extend ? mark() : byte);
+      redraw();
+      return 1;
+    }
+  }
   const int used = Fl_Input::handle(event);
   // FLTK redraws only the changed part of a field; a field drawn here is redrawn whole.
   if (used != 0) redraw();
@@ -72,8 +110,8 @@ int TextInput::handle(int event) {
 }
 
 void TextInput::draw() {
-  const std::string value = Fl_Input::value();
-  const TextLine line = fonts_.text().layout(value, textfont(), textsize());
+  const std::string text = Fl_Input::value();
+  const TextLine line = fonts_.text().layout(text, textfont(), textsize());
   if (line.plain()) {
     Fl_Input::draw();
     return;
@@ -83,23 +121,32 @@ void TextInput::draw() {
   const int top = y() + Fl::box_dy(box());
   const int width = w() - Fl::box_dw(box());
   const int height = h() - Fl::box_dh(box());
-  const int textLeft = left + 3;
   const int textTop = top + (height - fl_height()) / 2;
+  const int baseline = textTop + fl_height() - fl_descent();
+  const std::size_t caret = charactersBefore(text, position());
+  const std::size_t other = charactersBefore(text, mark());
+  scroll_ = scrollFor(line.geometry.caretX(caret), line.width, width - kTextInset, scroll_);
+  const double origin = textLeft() - scroll_;
   fl_push_clip(left, top, width, height);
+  fl_color(textcolor());
+  line.draw(origin, baseline);
   const bool focused = Fl::focus() == this;
-  const bool selected = focused && position() != mark();
-  if (selected) {
+  for (const auto& [from, to] :
+       focused ? line.geometry.selection(caret, other) : std::vector<std::pair<double, double>>{}) {
+    // The selected characters again, in the contrasting colour over the selection's.
+    const int spanLeft = static_cast<int>(std::lround(origin + from));
+    const int spanWidth = static_cast<int>(std::lround(origin + to)) - spanLeft;
+    fl_push_clip(spanLeft, textTop, spanWidth, fl_height());
     fl_color(selection_color());
-    fl_rectf(textLeft, textTop, static_cast<int>(std::lround(line.width)), fl_height());
+    fl_rectf(spanLeft, textTop, spanWidth, fl_height());
+    fl_color(fl_contrast(textcolor(), selection_color()));
+    line.draw(origin, baseline);
+    fl_pop_clip();
   }
-  fl_color(selected ? fl_contrast(textcolor(), selection_color()) : textcolor());
-  line.draw(textLeft, textTop + fl_height() - fl_descent());
-  if (focused && !selected) {
-    const std::size_t at =
-        std::min<std::size_t>(static_cast<std::size_t>(position()), value.size());
-    const TextLine before = fonts_.text().layout(value.substr(0, at), textfont(), textsize());
+  if (focused && caret == other) {
     fl_color(cursor_color());
-    fl_rectf(textLeft + static_cast<int>(std::lround(before.width)), textTop, 2, fl_height());
+    fl_rectf(static_cast<int>(std::lround(origin + line.geometry.caretX(caret))), textTop, 2,
+             fl_height());
   }
   fl_pop_clip();
 }

@@ -29,19 +29,27 @@ class TextBox : public Fl_Box {
 };
 
 // The input box's text field: while a name is typed, every character of it shows, as in the
-// window afterwards. Text that the field's font draws alone is drawn by FLTK itself.
+// window afterwards. Text that the field's font draws alone is drawn and edited by FLTK itself;
+// any other is drawn shaped, in visual order, and scrolled, with the caret, selection and mouse
+// placed from where its characters stand. Keys edit both alike, as FLTK's own field does.
 class TextInput : public Fl_Input {
  public:
   // Made by the input box; the fonts must outlive the field.
   TextInput(const Fonts& fonts, int x, int y, int w, int h) : Fl_Input(x, y, w, h), fonts_(fonts) {}
-  // Called by FLTK for each event: edits as FLTK's own field does, then asks for a whole redraw.
+  // Called by FLTK for each event: edits as FLTK's own field does, placing the caret for a click
+  // or drag on shaped text itself, then asks for a whole redraw.
   int handle(int event) override;
-  // Called by FLTK whenever the field changes; changes nothing but the screen.
+  // Called by FLTK whenever the field changes; scrolls shaped text so the caret shows.
   void draw() override;
 
  private:
+  // The left end of the text area on screen, before scrolling.
+  int textLeft() const;
   // Owned by main, like every user of the fonts.
   const Fonts& fonts_;
+  // Owned by the field: how many pixels of shaped text are scrolled out on the left, set as it
+  // is drawn and read by the mouse.
+  double scroll_ = 0;
 };
 
 // Called by the dialogs and their labels: the text as an FLTK label shows it, with the game's
