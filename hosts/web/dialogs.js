@@ -8,6 +8,7 @@ var quintozDialogs = (function () {
   var doc = document;
   var count = 0;  // numbers the dialogs' element ids
 
+  // WebKitGTK names Shift+Tab's key "Unidentified" (GTK's left tab); its code is still Tab.
   function isTab(e) { return e.key === 'Tab' || e.code === 'Tab'; }
 
   // Opens a dialog and returns a promise of answers[i](text typed) for the button i pressed

@@ -307,7 +307,6 @@ var qzPage = (function () {
     push([EVENT.PointerLeave, 0, 0, 0, 0, 0]);
   }
 
-  // WebKitGTK names Shift+Tab's key "Unidentified" (GTK's left tab); its code is still Tab.
   var isTab = quintozDialogs.isTab;
 
   // The game's key codes: Space, Tab, capitals for letters, digits from either row.
