@@ -46,7 +46,8 @@ test=(
   python3 libgtest-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core fonts-wqy-microhei fonts-symbola fonts-lohit-deva
   xvfb xdotool x11-utils x11-xserver-utils imagemagick libharfbuzz-bin strace
-  dpkg-dev desktop-file-utils appstream lintian
+  dpkg-dev desktop-file-utils appstream lintian python3-pil
+  dbus-daemon ibus ibus-m17n m17n-db ibus-table ibus-table-cangjie5
 )
 # Making the packages: the .deb (CPack) and the Windows installer.
 package=(dpkg-dev mingw-w64 nsis)
