@@ -17,14 +17,13 @@ sys.dont_write_bytecode = True  # the source folder stays clean
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import e2e_support as e  # noqa: E402
 from e2e_editing import map_keys  # noqa: E402
-from e2e_names import new_game  # noqa: E402
 
 # The keys a Hindi or Chinese typist presses, and the name they give.
 NAMES = [
     ("Hindi InScript", "m17n:hi:inscript", ["k", "f"], "कि"),
     ("Chinese Cangjie", "table:cangjie5", ["a", "space", "o", "g", "space"], "日仕"),
 ]
-# The engine that leaves keys as they are: the player count, and the names typed straight in.
+# The engine that leaves keys as they are, for the names typed straight in.
 PLAIN = "xkb:us::eng"
 WAIT = 20  # seconds a step may take on a busy machine before it counts as failed
 
@@ -95,7 +94,7 @@ def same(a, b):
     return a is not None and b is not None and ImageChops.difference(a, b).getbbox() is None
 
 
-def settled(s, area, before):
+def settled(s, area, before, what):
     """The area once it differs from before and two looks in a row agree."""
     last = before
     def changed_and_still():
@@ -104,7 +103,7 @@ def settled(s, area, before):
         done = same(now, last) and not same(now, before)
         last = now
         return done
-    until("the screen to change", changed_and_still)
+    until(what, changed_and_still)
     return last
 
 
@@ -141,50 +140,56 @@ def roll_area(s):
     return (x + bx, y + by, bw, bh)
 
 
-def one_player(s, first):
-    use_engine(s, PLAIN)
-    if first:
-        s.type_into("Number of Players", "1")
-    else:
-        x, y, _, _ = s.geometry(s.find_window("Quintoz"))
-        new_game(s, (x, y), ["one"])
+def next_game(s, first):
+    """Answers the prompts up to the first name's: two players, as the default answer says (no
+    digit is typed, which an engine would turn into its own)."""
+    if not first:
+        x, y, w, h = s.geometry(s.find_window("Quintoz"))
+        new_button = e.rect_px(e.NEW_BUTTON)
+        s.click(x + new_button[0] + 8, y + new_button[1] + 8)
+        s.type_into("New Game", "")
+    s.type_into("Number of Players", "")
+
+
+def enter_name(s, wid):
+    """Enters the first name and the second player's default; the roll button's area then."""
+    s.xdo("key", "Return")
+    s.wait_closed(wid, "Player Name")
+    s.type_into("Player Name", "")
+    return roll_area(s)
 
 
 def typed_straight(s, name, first):
     """The prompt with the name typed character by character, and the roll button after."""
-    one_player(s, first)
+    next_game(s, first)
     wid, area = prompt_area(s)
     shown = grab(s, area)
     for character in name:
         s.xdo("type", character)
-        shown = settled(s, area, shown)
-    s.xdo("key", "Return")
-    s.wait_closed(wid, "Player Name")
-    roll = roll_area(s)
-    button = settled(s, roll, None)
+        shown = settled(s, area, shown, f"'{character}' typed straight in to show")
+    button = settled(s, enter_name(s, wid), None, f"the roll button to show '{name}'")
     return shown, button
 
 
 def typed_through_input_method(s, script, name, keys, prompt, button):
-    one_player(s, False)
-    wid, area = prompt_area(s)
+    # Chosen before the prompt opens, as a typist's engine is.
     use_engine(s, name)
+    next_game(s, False)
+    wid, area = prompt_area(s)
     s.xdo("key", *keys)
     showing(s, area, prompt, f"{script}: the prompt shows the name the keys make",
             engine_file(name) + "-prompt")
-    use_engine(s, PLAIN)
-    s.xdo("key", "Return")
-    s.wait_closed(wid, "Player Name")
-    showing(s, roll_area(s), button, f"{script}: the roll button shows it as typed straight in",
-            engine_file(name) + "-roll")
+    showing(s, enter_name(s, wid), button,
+            f"{script}: the roll button shows it as typed straight in", engine_file(name) + "-roll")
 
 
 def scenario(s, args):
-    map_keys(s, "".join(name for _, _, _, name in NAMES))
-    first = True
-    for script, name, keys, text in NAMES:
-        prompt, button = typed_straight(s, text, first)
-        first = False
+    # Choosing an engine may load a keyboard layout, which would undo the key codes given to
+    # the characters typed straight in: those are typed first, before any other engine is used.
+    use_engine(s, PLAIN)
+    map_keys(s, "".join(text for _, _, _, text in NAMES))
+    looks = [typed_straight(s, text, number == 0) for number, (_, _, _, text) in enumerate(NAMES)]
+    for (script, name, keys, _), (prompt, button) in zip(NAMES, looks):
         typed_through_input_method(s, script, name, keys, prompt, button)
 
 
