@@ -27,8 +27,8 @@ std::vector<std::string> linesOf(const std::string& text) {
   return lines;
 }
 
-// Where FLTK's field puts its text inside the box.
-constexpr int kTextInset = 3;
+// Where FLTK's field puts its text inside the box: a pixel after the box's edge.
+constexpr int kTextInset = 1;
 
 int rounded(double x) {
   return static_cast<int>(std::lround(x));
