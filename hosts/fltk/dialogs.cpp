@@ -6,6 +6,7 @@
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_Input.H>
 #include <FL/fl_draw.H>
+#include <FL/x.H>
 #include <algorithm>
 #include <optional>
 
@@ -55,7 +56,11 @@ struct Metrics {
 // method again, as a test, every time a window goes away.
 class InputMethodContext {
  public:
-  InputMethodContext() { Fl::enable_im(); }
+  // X opens an input method in every locale it supports, and FLTK's call would crash without
+  // one.
+  InputMethodContext() {
+    if (XSupportsLocale()) Fl::enable_im();
+  }
   ~InputMethodContext() { Fl::disable_im(); }
   InputMethodContext(const InputMethodContext&) = delete;
   InputMethodContext& operator=(const InputMethodContext&) = delete;

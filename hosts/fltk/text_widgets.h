@@ -46,9 +46,10 @@ class TextInput : public Fl_Input {
   // puts the input method's window at the caret.
   void draw() override;
 
-  // For the accessibility bridge; they change nothing. The text, the caret as a byte offset
-  // into it and as a count of characters before it, and where the character with that index
-  // (counted in characters) stands, in the window's coordinates; all zero past the end.
+  // For the accessibility bridge; they change nothing but FLTK's current font. The text, the
+  // caret as a byte offset into it and as a count of characters before it, and where the
+  // character with that index (counted in characters) stands, in the window's coordinates;
+  // all zero past the end.
   std::string text() const { return value(); }
   int caretByte() const { return position(); }
   int caretCharacter() const;
