@@ -9,44 +9,36 @@
 #include <FL/x.H>
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 namespace fltkhost {
 
 namespace {
 
-bool isAscii(std::string_view text) {
-  return std::all_of(text.begin(), text.end(),
-                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
+template <auto release>
+struct Release {
+  template <typename T>
+  void operator()(T* object) const {
+    release(object);
+  }
+};
 
 double pixels(int units) {
   return static_cast<double>(units) / PANGO_SCALE;
 }
 
-int units(double pixels) {
-  return static_cast<int>(std::lround(pixels * PANGO_SCALE));
-}
-
-struct FreeDescription {
-  void operator()(PangoFontDescription* description) const {
-    pango_font_description_free(description);
-  }
-};
-
-struct DestroyDraw {
-  void operator()(XftDraw* draw) const { XftDrawDestroy(draw); }
-};
-
-// True when every run of the line is in the layout's own family and reads left to right: then
-// FLTK draws the line just as well, and exactly as it always has.
+// True when every run of every line is in the layout's own family and reads left to right:
+// then FLTK draws the text just as well, and exactly as it always has.
 bool primaryAlone(PangoLayout* layout, const std::string& family) {
-  for (GSList* run = pango_layout_get_line_readonly(layout, 0)->runs; run != nullptr;
-       run = run->next) {
-    const PangoAnalysis& analysis = static_cast<PangoGlyphItem*>(run->data)->item->analysis;
-    if (analysis.level % 2 != 0) return false;
-    const std::unique_ptr<PangoFontDescription, FreeDescription> used(
-        pango_font_describe(analysis.font));
-    if (family != pango_font_description_get_family(used.get())) return false;
+  for (GSList* line = pango_layout_get_lines_readonly(layout); line; line = line->next) {
+    for (GSList* run = static_cast<PangoLayoutLine*>(line->data)->runs; run; run = run->next) {
+      const PangoAnalysis& analysis = static_cast<PangoGlyphItem*>(run->data)->item->analysis;
+      const std::unique_ptr<PangoFontDescription, Release<pango_font_description_free>> used(
+          pango_font_describe(analysis.font));
+      if (analysis.level % 2 != 0 || family != pango_font_description_get_family(used.get())) {
+        return false;
+      }
+    }
   }
   return true;
 }
@@ -57,63 +49,64 @@ void GObjectUnref::operator()(void* object) const {
   g_object_unref(object);
 }
 
-TextRenderer::TextRenderer() = default;
-
-TextRenderer::~TextRenderer() = default;
-
 TextLine TextRenderer::layout(std::string_view utf8, Fl_Font primary, int pixelSize) {
   fl_font(primary, pixelSize);
-  const auto flWidth = [&] { return fl_width(utf8.data(), static_cast<int>(utf8.size())); };
+  const double flWidth = fl_width(utf8.data(), static_cast<int>(utf8.size()));
   // Every font the window uses has the printable ASCII characters. FLTK shows what it can of
   // bytes that are not UTF-8.
-  if (isAscii(utf8) || !g_utf8_validate(utf8.data(), static_cast<gssize>(utf8.size()), nullptr)) {
-    return TextLine(utf8, flWidth(), nullptr);
+  if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return (c & 0x80) == 0; }) ||
+      !g_utf8_validate(utf8.data(), static_cast<gssize>(utf8.size()), nullptr)) {
+    return TextLine(utf8, flWidth, nullptr);
   }
   if (!context_) {
     context_.reset(pango_font_map_create_context(pango_xft_get_font_map(fl_display, fl_screen)));
   }
   std::unique_ptr<PangoLayout, GObjectUnref> layout(pango_layout_new(context_.get()));
   // FLTK's Xft names start with a weight mark: a space for regular, B bold, I italic, P both.
-  const std::string name = Fl::get_font(primary);
-  const std::string family = name.empty() ? std::string() : name.substr(1);
-  const std::unique_ptr<PangoFontDescription, FreeDescription> font(pango_font_description_new());
-  pango_font_description_set_family(font.get(), family.c_str());
-  const bool bold = !name.empty() && (name[0] == 'B' || name[0] == 'P');
-  pango_font_description_set_weight(font.get(), bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
-  pango_font_description_set_absolute_size(font.get(), pixelSize * PANGO_SCALE);
+  const std::string name = std::string(Fl::get_font(primary)) + " ";
+  const std::string family = name.substr(1, name.size() - 2);
+  const bool bold = name[0] == 'B' || name[0] == 'P';
+  const std::unique_ptr<PangoFontDescription, Release<pango_font_description_free>> font(
+      pango_font_description_from_string(
+          (family + (bold ? ", Bold " : ", ") + std::to_string(pixelSize) + "px").c_str()));
   pango_layout_set_font_description(layout.get(), font.get());
   // Every text of the window reads left to right, so a right-to-left name inside an English
-  // caption stays where it was typed, and each text is one line.
+  // caption stays where it was typed.
   pango_layout_set_auto_dir(layout.get(), FALSE);
-  pango_layout_set_single_paragraph_mode(layout.get(), TRUE);
   pango_layout_set_text(layout.get(), utf8.data(), static_cast<int>(utf8.size()));
-  if (primaryAlone(layout.get(), family)) return TextLine(utf8, flWidth(), nullptr);
+  if (primaryAlone(layout.get(), family)) return TextLine(utf8, flWidth, nullptr);
   PangoRectangle logical;
   pango_layout_get_extents(layout.get(), nullptr, &logical);
   return TextLine(utf8, pixels(logical.width), std::move(layout));
 }
 
 void TextLine::draw(double x, int baseline) const {
+  const auto left = static_cast<int>(std::lround(x));
   if (plain()) {
-    fl_draw(utf8_.data(), static_cast<int>(utf8_.size()), static_cast<int>(std::lround(x)),
-            baseline);
+    fl_draw(utf8_.data(), static_cast<int>(utf8_.size()), left, baseline);
     return;
   }
-  const std::unique_ptr<XftDraw, DestroyDraw> target(
+  const std::unique_ptr<XftDraw, Release<XftDrawDestroy>> target(
       XftDrawCreate(fl_display, fl_window, fl_visual->visual, fl_colormap));
   if (!target) return;
   XftDrawSetClip(target.get(), fl_clip_region());
-  unsigned char r = 0;
-  unsigned char g = 0;
-  unsigned char b = 0;
-  Fl::get_color(fl_color(), r, g, b);
-  constexpr unsigned short kByteToShort = 0x101;
-  XftColor colour{
-      fl_xpixel(fl_color()),
-      {static_cast<unsigned short>(r * kByteToShort), static_cast<unsigned short>(g * kByteToShort),
-       static_cast<unsigned short>(b * kByteToShort), 0xffff}};
-  pango_xft_render_layout(target.get(), &colour, layout_.get(), units(x),
+  unsigned char rgb[3] = {0, 0, 0};
+  Fl::get_color(fl_color(), rgb[0], rgb[1], rgb[2]);
+  const auto channel = [&](int i) { return static_cast<unsigned short>(rgb[i] * 0x101); };
+  XftColor colour{fl_xpixel(fl_color()), {channel(0), channel(1), channel(2), 0xffff}};
+  pango_xft_render_layout(target.get(), &colour, layout_.get(), left * PANGO_SCALE,
                           baseline * PANGO_SCALE - pango_layout_get_baseline(layout_.get()));
+}
+
+std::pair<double, double> TextLine::characterSpan(int byte) const {
+  if (plain()) {
+    const int size = std::clamp(fl_utf8len1(utf8_[byte]), 1, static_cast<int>(utf8_.size()) - byte);
+    const double left = fl_width(utf8_.data(), byte);
+    return {left, left + fl_width(utf8_.data() + byte, size)};
+  }
+  PangoRectangle box;
+  pango_layout_index_to_pos(layout_.get(), byte, &box);
+  return std::minmax(pixels(box.x), pixels(box.x + box.width));
 }
 
 double TextLine::caretX(int byte) const {
@@ -128,56 +121,47 @@ std::vector<std::pair<double, double>> TextLine::selection(int from, int to) con
   pango_layout_line_get_x_ranges(pango_layout_get_line_readonly(layout_.get(), 0),
                                  std::min(from, to), std::max(from, to), &ranges, &count);
   std::vector<std::pair<double, double>> spans;
-  for (int i = 0; i < count; ++i) {
+  for (int i = 0; i < count; ++i)
     spans.emplace_back(pixels(ranges[2 * i]), pixels(ranges[2 * i + 1]));
-  }
   g_free(ranges);
   return spans;
-}
-
-std::pair<double, double> TextLine::characterSpan(int byte) const {
-  if (plain()) {
-    const double left = fl_width(utf8_.data(), byte);
-    const int size = std::clamp(fl_utf8len1(utf8_[byte]), 1, static_cast<int>(utf8_.size()) - byte);
-    return {left, left + fl_width(utf8_.data() + byte, size)};
-  }
-  PangoRectangle box;
-  pango_layout_index_to_pos(layout_.get(), byte, &box);
-  return std::minmax(pixels(box.x), pixels(box.x + box.width));
 }
 
 int TextLine::offsetAt(double x) const {
   int index = 0;
   int trailing = 0;
-  pango_layout_xy_to_index(layout_.get(), units(x), 0, &index, &trailing);
-  const char* text = pango_layout_get_text(layout_.get());
-  return static_cast<int>(g_utf8_offset_to_pointer(text + index, trailing) - text);
+  pango_layout_xy_to_index(layout_.get(), static_cast<int>(std::lround(x * PANGO_SCALE)), 0, &index,
+                           &trailing);
+  return byteOf(characterOf(index) + trailing);
 }
 
 int TextLine::step(int byte, bool forward) const {
-  const char* text = pango_layout_get_text(layout_.get());
   int count = 0;
   const PangoLogAttr* attrs = pango_layout_get_log_attrs_readonly(layout_.get(), &count);
-  auto at = g_utf8_pointer_to_offset(text, text + byte);
+  long at = characterOf(byte);
   do {
     at += forward ? 1 : -1;
   } while (at > 0 && at < count - 1 && !attrs[at].is_cursor_position);
-  at = std::clamp<glong>(at, 0, count - 1);
-  return static_cast<int>(g_utf8_offset_to_pointer(text, at) - text);
+  return byteOf(std::clamp(at, 0L, count - 1L));
 }
 
 std::pair<int, int> TextLine::wordAt(int byte) const {
-  const char* text = pango_layout_get_text(layout_.get());
   int count = 0;
   const PangoLogAttr* attrs = pango_layout_get_log_attrs_readonly(layout_.get(), &count);
-  const auto at = g_utf8_pointer_to_offset(text, text + byte);
-  auto start = at;
+  long start = characterOf(byte);
+  long end = start;
   while (start > 0 && !attrs[start].is_word_start) --start;
-  auto end = std::min<glong>(start + 1, count - 1);
   while (end < count - 1 && !attrs[end].is_word_end) ++end;
-  if (!attrs[start].is_word_start || !attrs[end].is_word_end || end < at) return {byte, byte};
-  return {static_cast<int>(g_utf8_offset_to_pointer(text, start) - text),
-          static_cast<int>(g_utf8_offset_to_pointer(text, end) - text)};
+  if (!attrs[start].is_word_start || !attrs[end].is_word_end) return {byte, byte};
+  return {byteOf(start), byteOf(end)};
+}
+
+long TextLine::characterOf(int byte) const {
+  return g_utf8_pointer_to_offset(utf8_.c_str(), utf8_.c_str() + byte);
+}
+
+int TextLine::byteOf(long character) const {
+  return static_cast<int>(g_utf8_offset_to_pointer(utf8_.c_str(), character) - utf8_.c_str());
 }
 
 }  // namespace fltkhost

@@ -5,7 +5,6 @@
 #include <FL/fl_utf8.h>
 #include <algorithm>
 #include <cmath>
-#include <vector>
 
 #include "hosts/core/dialog_text.h"
 #include "hosts/fltk/field_scroll.h"
@@ -14,18 +13,6 @@
 namespace fltkhost {
 
 namespace {
-
-std::vector<std::string> linesOf(const std::string& text) {
-  std::vector<std::string> lines(1);
-  for (char c : text) {
-    if (c == '\r') {
-      lines.emplace_back();
-    } else {
-      lines.back() += c;
-    }
-  }
-  return lines;
-}
 
 // Where FLTK's field puts its text inside the box: a pixel after the box's edge.
 constexpr int kTextInset = 1;
@@ -52,24 +39,16 @@ void TextBox::text(const std::string& text) {
 }
 
 void TextBox::draw() {
-  std::vector<TextLine> lines;
-  bool plain = true;
-  for (const std::string& line : linesOf(text_)) {
-    lines.push_back(fonts_.text().layout(line, labelfont(), labelsize()));
-    plain = plain && lines.back().plain();
-  }
-  if (plain) {
+  const TextLine lines =
+      fonts_.text().layout(windowcore::withLineBreaks(text_, "\n"), labelfont(), labelsize());
+  if (lines.plain()) {
     Fl_Box::draw();
     return;
   }
   draw_box();
-  const int left = x() + Fl::box_dx(box()) + 3;
-  const int top = y() + Fl::box_dy(box());
   fl_color(labelcolor());
   fl_push_clip(x(), y(), w(), h());
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    lines[i].draw(left, top + static_cast<int>(i + 1) * fl_height() - fl_descent());
-  }
+  lines.draw(x() + Fl::box_dx(box()) + 3, y() + Fl::box_dy(box()) + fl_height() - fl_descent());
   fl_pop_clip();
 }
 
@@ -82,9 +61,8 @@ int TextInput::textTop() const {
 }
 
 int TextInput::handle(int event) {
-  const bool placed = (event == FL_PUSH || event == FL_DRAG || event == FL_KEYBOARD) &&
-                      placeCaret(fonts_.text().layout(value(), textfont(), textsize()), event);
-  if (placed) {
+  if ((event == FL_PUSH || event == FL_DRAG || event == FL_KEYBOARD) &&
+      placeCaret(fonts_.text().layout(value(), textfont(), textsize()), event)) {
     redraw();
     return 1;
   }
@@ -95,26 +73,26 @@ int TextInput::handle(int event) {
 }
 
 bool TextInput::placeCaret(const TextLine& line, int event) {
+  const int key = Fl::event_key();
+  const bool shift = Fl::event_state(FL_SHIFT) != 0;
   if (line.plain()) return false;
-  if (event == FL_PUSH || event == FL_DRAG) {
+  if (event != FL_KEYBOARD) {
     if (event == FL_PUSH && Fl::focus() != this) take_focus();
     const int at = line.offsetAt(Fl::event_x() - textLeft() + scroll_);
+    const auto [start, end] = line.wordAt(at);
     if (event == FL_PUSH && Fl::event_clicks() > 0) {
-      const auto [start, end] = line.wordAt(at);
       position(end, start);
     } else {
-      const bool extend = event == FL_DRAG || (Fl::event_state(FL_SHIFT) != 0);
-      position(at, extend ? mark() : at);
+      position(at, event == FL_DRAG || shift ? mark() : at);
     }
     return true;
   }
-  const int key = Fl::event_key();
   if ((key != FL_Left && key != FL_Right) || Fl::event_state(FL_CTRL | FL_ALT | FL_META) != 0) {
     return false;
   }
   // In logical order, as in FLTK's field, but a letter and its marks are passed together.
   const int at = line.step(position(), key == FL_Right);
-  position(at, Fl::event_state(FL_SHIFT) != 0 ? mark() : at);
+  position(at, shift ? mark() : at);
   return true;
 }
 
@@ -125,34 +103,27 @@ void TextInput::draw() {
     return;
   }
   draw_box(box(), color());
-  const int left = x() + Fl::box_dx(box());
-  const int top = y() + Fl::box_dy(box());
   const int width = w() - Fl::box_dw(box());
   const int height = h() - Fl::box_dh(box());
-  const int baseline = textTop() + fl_height() - fl_descent();
+  const int top = textTop();
+  const int baseline = top + fl_height() - fl_descent();
   scroll_ = scrollFor(line.caretX(position()), line.width(), width - kTextInset, scroll_);
   const double origin = textLeft() - scroll_;
-  fl_push_clip(left, top, width, height);
+  fl_push_clip(x() + Fl::box_dx(box()), y() + Fl::box_dy(box()), width, height);
   fl_color(textcolor());
   line.draw(origin, baseline);
   const bool focused = Fl::focus() == this;
-  for (const auto& [from, to] :
-       focused ? line.selection(position(), mark()) : std::vector<std::pair<double, double>>{}) {
+  for (const auto& [from, to] : line.selection(position(), focused ? mark() : position())) {
     // The selected characters again, in the contrasting colour over the selection's.
-    const int spanLeft = rounded(origin + from);
-    const int spanWidth = rounded(origin + to) - spanLeft;
-    fl_push_clip(spanLeft, textTop(), spanWidth, fl_height());
-    fl_color(selection_color());
-    fl_rectf(spanLeft, textTop(), spanWidth, fl_height());
+    const int left = rounded(origin + from);
+    fl_push_clip(left, top, rounded(origin + to) - left, fl_height());
+    fl_rectf(left, top, rounded(origin + to) - left, fl_height(), selection_color());
     fl_color(fl_contrast(textcolor(), selection_color()));
     line.draw(origin, baseline);
     fl_pop_clip();
   }
   const int caret = rounded(origin + line.caretX(position()));
-  if (focused && position() == mark()) {
-    fl_color(cursor_color());
-    fl_rectf(caret, textTop(), 2, fl_height());
-  }
+  if (focused && position() == mark()) fl_rectf(caret, top, 2, fl_height(), cursor_color());
   fl_pop_clip();
   // The input method shows the text being composed and its candidates over the caret.
   if (focused) fl_set_spot(textfont(), textsize(), caret, baseline, width, height, window());
@@ -162,7 +133,7 @@ int TextInput::caretCharacter() const {
   return fl_utf_nb_char(reinterpret_cast<const unsigned char*>(value()), position());
 }
 
-TextInput::Box TextInput::characterBox(int index) const {
+toolkit::PixelRect TextInput::characterBox(int index) const {
   const std::string text = value();
   std::size_t byte = 0;
   for (int i = 0; i < index && byte < text.size(); ++i) {
@@ -177,14 +148,8 @@ TextInput::Box TextInput::characterBox(int index) const {
 }
 
 int widestFallbackLine(const Fonts& fonts, const std::string& text, Fl_Font font, int pixels) {
-  double widest = 0;
-  bool plain = true;
-  for (const std::string& line : linesOf(text)) {
-    const TextLine laid = fonts.text().layout(line, font, pixels);
-    plain = plain && laid.plain();
-    widest = std::max(widest, laid.width());
-  }
-  return plain ? -1 : static_cast<int>(std::ceil(widest));
+  const TextLine lines = fonts.text().layout(windowcore::withLineBreaks(text, "\n"), font, pixels);
+  return lines.plain() ? -1 : static_cast<int>(std::ceil(lines.width()));
 }
 
 }  // namespace fltkhost
