@@ -163,7 +163,7 @@ def double_click_selects_a_word(f):
     f.s.xdo("mousemove", f.area[0] + target, f.area[1] + f.area[3] // 2)
     f.s.xdo("click", "--repeat", "2", "--delay", "60", "1")
     chosen = f.columns(f.shot(), selected)
-    e.check(chosen and chosen[0] > latin[-1] and chosen[0] <= word[0] + 1 <= word[-1] <= chosen[-1] + 1,
+    e.check(chosen and latin[-1] < chosen[0] <= word[0] + 1 and word[-1] <= chosen[-1] + 1,
             f"a double click selects the Arabic word of two ({chosen[:1]}..{chosen[-1:]} for "
             f"{word[0]}..{word[-1]}, after 'Ann' ending at {latin[-1]})")
     f.enter()
