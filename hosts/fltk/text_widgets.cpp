@@ -39,16 +39,23 @@ void TextBox::text(const std::string& text) {
 }
 
 void TextBox::draw() {
-  const TextLine lines =
-      fonts_.text().layout(windowcore::withLineBreaks(text_, "\n"), labelfont(), labelsize());
-  if (lines.plain()) {
+  const std::string text = windowcore::withLineBreaks(text_, "\n");
+  if (fonts_.text().layout(text, labelfont(), labelsize()).plain()) {
     Fl_Box::draw();
     return;
   }
   draw_box();
   fl_color(labelcolor());
   fl_push_clip(x(), y(), w(), h());
-  lines.draw(x() + Fl::box_dx(box()) + 3, y() + Fl::box_dy(box()) + fl_height() - fl_descent());
+  // Lines as far apart as FLTK sets them, which the dialog measured.
+  int baseline = y() + Fl::box_dy(box()) + fl_height() - fl_descent();
+  for (std::size_t start = 0; start <= text.size(); baseline += fl_height()) {
+    const std::size_t end = std::min(text.find('\n', start), text.size());
+    fonts_.text()
+        .layout(std::string_view(text).substr(start, end - start), labelfont(), labelsize())
+        .draw(x() + Fl::box_dx(box()) + 3, baseline);
+    start = end + 1;
+  }
   fl_pop_clip();
 }
 

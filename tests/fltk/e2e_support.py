@@ -167,7 +167,11 @@ class Session:
                            check=True, timeout=20)
         self.env.update(env or {})
         if before_game is not None:
-            before_game(self)
+            try:
+                before_game(self)
+            except BaseException:
+                self.close()  # the caller gets no session to close
+                raise
         self.game = subprocess.Popen(command or [program], env=self.env, stdout=subprocess.PIPE,
                                      stderr=subprocess.STDOUT)
 
