@@ -122,7 +122,7 @@ def showing(s, area, expected, what, save_as):
         seen.save(os.path.join(s.out, save_as + "-seen.png"))
         expected.save(os.path.join(s.out, save_as + "-expected.png"))
         raise
-    e.check(True, what)
+    print("ok:", what, flush=True)
 
 
 def engine_file(name):
