@@ -6,7 +6,7 @@
 #   setup-debian.sh [ROLE...] [--with-web] [--with-windows] [--with-packaging] [PACKAGE...]
 #
 # Roles (several may be given; none means test):
-#   play     build and run the Linux window: compiler, CMake, FLTK, X, text shaping, ALSA, its font
+#   play     build and run the Linux window: compiler, CMake, FLTK, X, Pango, ALSA, its font
 #   web      build the browser version: emscripten and the JavaScript modules it runs
 #   windows  cross-build Quintoz.exe: mingw-w64
 #   test     play, plus GoogleTest, Google Benchmark, an X server and the tools the end-to-end
@@ -25,7 +25,7 @@ play=(
   cmake g++ make pkg-config libstb-dev
   libfltk1.3-dev libasound2-dev libx11-dev libfontconfig-dev
   libxext-dev libxft-dev libxrender-dev libxcursor-dev libxfixes-dev libxinerama-dev
-  libfribidi-dev libharfbuzz-dev
+  libpango1.0-dev
   fonts-liberation2
 )
 # Building the browser version (play-web.sh also serves it with python3's web server).
@@ -45,8 +45,9 @@ windows_test=(wine wine64 x11-apps nsis)
 test=(
   python3 libgtest-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core fonts-wqy-microhei fonts-symbola fonts-lohit-deva
-  xvfb xdotool x11-utils x11-xserver-utils imagemagick libharfbuzz-bin strace
-  dpkg-dev desktop-file-utils appstream lintian
+  xvfb xdotool x11-utils x11-xserver-utils imagemagick strace
+  dpkg-dev desktop-file-utils appstream lintian python3-pil
+  dbus-daemon ibus ibus-m17n m17n-db ibus-table ibus-table-cangjie5
 )
 # Making the packages: the .deb (CPack) and the Windows installer.
 package=(dpkg-dev mingw-w64 nsis)

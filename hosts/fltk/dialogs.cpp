@@ -6,6 +6,7 @@
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_Input.H>
 #include <FL/fl_draw.H>
+#include <FL/x.H>
 #include <algorithm>
 #include <optional>
 
@@ -48,6 +49,23 @@ struct Metrics {
   int messageMinWidth;
 };
 
+// The X input method's context for the window shown last, from the moment it is shown: FLTK
+// otherwise opens one only when the window manager hands that window the focus, which a
+// desktop whose keyboard follows the pointer never does. Closed again with the dialog, so that
+// the game window, where nothing is typed, carries none; FLTK then also stops opening the input
+// method again, as a test, every time a window goes away.
+class InputMethodContext {
+ public:
+  // X opens an input method in every locale it supports, and FLTK's call would crash without
+  // one.
+  InputMethodContext() {
+    if (XSupportsLocale()) Fl::enable_im();
+  }
+  ~InputMethodContext() { Fl::disable_im(); }
+  InputMethodContext(const InputMethodContext&) = delete;
+  InputMethodContext& operator=(const InputMethodContext&) = delete;
+};
+
 void measure(const Fonts& fonts, const Metrics& m, const std::string& label, int& w, int& h) {
   fl_font(fonts.dialogFont(), m.textPixels);
   w = 0;
@@ -66,12 +84,15 @@ class DialogWindow : public Fl_Double_Window {
              this);
   }
 
-  // Shows the dialog and handles events until one of its answers hides it.
-  void runModal(DialogPlacement where, Fl_Widget& initialFocus) {
+  // Shows the dialog and handles events until one of its answers hides it. A dialog that takes
+  // typing holds an input method context while it is open.
+  void runModal(DialogPlacement where, Fl_Widget& initialFocus, bool typed = false) {
     end();
     place(where);
     show();
     initialFocus.take_focus();
+    const std::optional<InputMethodContext> typing =
+        typed ? std::optional<InputMethodContext>(std::in_place) : std::nullopt;
     while (shown()) Fl::wait();
   }
 
@@ -152,7 +173,7 @@ class InputDialog : public DialogWindow {
   }
 
   std::string run(DialogPlacement where) {
-    runModal(where, input_);
+    runModal(where, input_, true);
     return answer_;
   }
 

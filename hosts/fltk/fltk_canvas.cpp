@@ -89,7 +89,7 @@ void FltkCanvas::drawText(const toolkit::PixelRect& box, std::string_view utf8,
   if (utf8.empty()) return;
   selectFont(font);
   const TextLine line = fonts_.text().layout(utf8, fl_font(), fl_size());
-  const int width = static_cast<int>(line.width + 0.5);
+  const int width = static_cast<int>(line.width() + 0.5);
   int x = box.x;
   if (align == toolkit::HAlign::Center) x += (box.w - width) / 2;
   if (align == toolkit::HAlign::Right) x += box.w - width;
@@ -104,7 +104,7 @@ void FltkCanvas::drawText(const toolkit::PixelRect& box, std::string_view utf8,
 int FltkCanvas::textWidth(std::string_view utf8, const toolkit::Font& font) {
   if (utf8.empty()) return 0;
   selectFont(font);
-  return static_cast<int>(fonts_.text().layout(utf8, fl_font(), fl_size()).width + 0.5);
+  return static_cast<int>(fonts_.text().layout(utf8, fl_font(), fl_size()).width() + 0.5);
 }
 
 FltkCanvas::~FltkCanvas() {

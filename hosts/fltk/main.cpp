@@ -54,12 +54,9 @@ int main(int argc, char** argv) {
   host.attach(window);
   // The start-up asks for the players before the window first appears.
   game.form.load();
-  // Nothing is typed after the names: without an input context, FLTK stops reopening the input
-  // method (and parsing the keyboard's compose table again) each time a dialog closes, which
-  // would raise the game's peak memory for no use.
-  Fl::disable_im();
   // The prompts leave freed memory behind (the input method is opened again, as a test, each
   // time one closes); hand its pages back before the window starts using memory of its own.
+  // Their input context closed with the last of them (dialogs.cpp).
   malloc_trim(0);
   window.show();
   // The game ends the process itself, from "Quit Now?" or a declined "Play Again?".

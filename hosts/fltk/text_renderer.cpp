@@ -1,196 +1,167 @@
 #include "hosts/fltk/text_renderer.h"
 
 #include <X11/Xft/Xft.h>
-#include <fontconfig/fontconfig.h>
+#include <pango/pangoxft.h>
 
 #include <FL/Fl.H>
 #include <FL/fl_draw.H>
+#include <FL/fl_utf8.h>
 #include <FL/x.H>
+#include <algorithm>
 #include <cmath>
-#include <unordered_map>
-
-#include "hosts/fltk/text_shaper.h"
-#include "toolkit/utf8.h"
+#include <string>
 
 namespace fltkhost {
 
 namespace {
 
-bool isAscii(std::string_view text) {
-  for (char c : text) {
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
+template <auto release>
+struct Release {
+  template <typename T>
+  void operator()(T* object) const {
+    release(object);
+  }
+};
+
+double pixels(int units) {
+  return static_cast<double>(units) / PANGO_SCALE;
+}
+
+// True when every run of every line is in the layout's own family and reads left to right:
+// then FLTK draws the text just as well, and exactly as it always has.
+bool primaryAlone(PangoLayout* layout, const std::string& family) {
+  for (GSList* line = pango_layout_get_lines_readonly(layout); line; line = line->next) {
+    for (GSList* run = static_cast<PangoLayoutLine*>(line->data)->runs; run; run = run->next) {
+      const PangoAnalysis& analysis = static_cast<PangoGlyphItem*>(run->data)->item->analysis;
+      const std::unique_ptr<PangoFontDescription, Release<pango_font_description_free>> used(
+          pango_font_describe(analysis.font));
+      if (analysis.level % 2 != 0 || family != pango_font_description_get_family(used.get())) {
+        return false;
+      }
+    }
   }
   return true;
 }
 
-struct CloseFont {
-  void operator()(XftFont* font) const { XftFontClose(fl_display, font); }
-};
-
-struct DestroyDraw {
-  void operator()(XftDraw* draw) const { XftDrawDestroy(draw); }
-};
-
 }  // namespace
 
-// A font file at one size: HarfBuzz shapes with it, Xft draws its glyphs. Owned by the renderer.
-class ShapedFont {
- public:
-  ShapedFont(const std::string& file, int index, int pixels)
-      : shaper(file, static_cast<unsigned>(index), pixels),
-        file_(file),
-        index_(index),
-        pixels_(pixels) {}
+void GObjectUnref::operator()(void* object) const {
+  g_object_unref(object);
+}
 
-  // Called as a line is drawn: the same file at the same size for Xft, opened the first time.
-  XftFont* xft() const {
-    if (!xft_) {
-      xft_.reset(XftFontOpen(fl_display, fl_screen, XFT_FILE, XftTypeString, file_.c_str(),
-                             XFT_INDEX, XftTypeInteger, index_, XFT_PIXEL_SIZE, XftTypeDouble,
-                             static_cast<double>(pixels_), nullptr));
-    }
-    return xft_.get();
+TextLine TextRenderer::layout(std::string_view utf8, Fl_Font primary, int pixelSize) {
+  fl_font(primary, pixelSize);
+  const double flWidth = fl_width(utf8.data(), static_cast<int>(utf8.size()));
+  // Every font the window uses has the printable ASCII characters. FLTK shows what it can of
+  // bytes that are not UTF-8.
+  if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return (c & 0x80) == 0; }) ||
+      !g_utf8_validate(utf8.data(), static_cast<gssize>(utf8.size()), nullptr)) {
+    return TextLine(utf8, flWidth, nullptr);
   }
-
-  const TextShaper shaper;
-
- private:
-  const std::string file_;
-  const int index_;
-  const int pixels_;
-  // Owned here, opened by xft().
-  mutable std::unique_ptr<XftFont, CloseFont> xft_;
-};
-
-struct TextRenderer::Coverage {
-  // The installed fonts in fontconfig's order of preference for the layout font, the best match
-  // (the layout font itself) first; null when fontconfig found none.
-  FcFontSet* sorted = nullptr;
-  // The font chosen so far for each character the layout font lacks, as an index into sorted.
-  std::unordered_map<char32_t, int> chosen;
-
-  ~Coverage() {
-    if (sorted != nullptr) FcFontSetDestroy(sorted);
+  if (!context_) {
+    context_.reset(pango_font_map_create_context(pango_xft_get_font_map(fl_display, fl_screen)));
   }
-};
-
-TextRenderer::TextRenderer() = default;
-
-TextRenderer::~TextRenderer() = default;
-
-TextRenderer::Coverage& TextRenderer::coverageOf(Fl_Font primary) {
-  auto it = coverage_.find(primary);
-  if (it != coverage_.end()) return *it->second;
-  auto coverage = std::make_unique<Coverage>();
+  std::unique_ptr<PangoLayout, GObjectUnref> layout(pango_layout_new(context_.get()));
   // FLTK's Xft names start with a weight mark: a space for regular, B bold, I italic, P both.
-  const std::string name = Fl::get_font(primary);
-  const bool bold = !name.empty() && (name[0] == 'B' || name[0] == 'P');
-  const std::string family = name.empty() ? std::string() : name.substr(1);
-  if (FcPattern* pattern = FcPatternCreate()) {
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
-    if (bold) FcPatternAddInteger(pattern, FC_WEIGHT, FC_WEIGHT_BOLD);
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult result = FcResultNoMatch;
-    coverage->sorted = FcFontSort(nullptr, pattern, FcTrue, nullptr, &result);
-    FcPatternDestroy(pattern);
-  }
-  return *coverage_.emplace(primary, std::move(coverage)).first->second;
-}
-
-int TextRenderer::faceFor(Coverage& coverage, char32_t c) {
-  if (coverage.sorted == nullptr || coverage.sorted->nfont == 0) return 0;
-  const auto has = [c](FcPattern* font) {
-    FcCharSet* chars = nullptr;
-    return FcPatternGetCharSet(font, FC_CHARSET, 0, &chars) == FcResultMatch &&
-           FcCharSetHasChar(chars, c);
-  };
-  if (has(coverage.sorted->fonts[0])) return 0;
-  auto known = coverage.chosen.find(c);
-  if (known != coverage.chosen.end()) return known->second;
-  int face = 0;  // no font has it: the layout font shows its box for a missing glyph
-  for (int i = 1; i < coverage.sorted->nfont && face == 0; ++i) {
-    if (has(coverage.sorted->fonts[i])) face = i;
-  }
-  coverage.chosen.emplace(c, face);
-  return face;
-}
-
-const ShapedFont* TextRenderer::fontFor(Coverage& coverage, int face, int pixels) {
-  if (coverage.sorted == nullptr || face >= coverage.sorted->nfont) return nullptr;
-  FcChar8* file = nullptr;
-  int index = 0;
-  if (FcPatternGetString(coverage.sorted->fonts[face], FC_FILE, 0, &file) != FcResultMatch) {
-    return nullptr;
-  }
-  FcPatternGetInteger(coverage.sorted->fonts[face], FC_INDEX, 0, &index);
-  const auto key = std::make_tuple(std::string(reinterpret_cast<char*>(file)), index, pixels);
-  auto it = fonts_.find(key);
-  if (it == fonts_.end()) {
-    it = fonts_.emplace(key, std::make_unique<ShapedFont>(std::get<0>(key), index, pixels)).first;
-  }
-  return it->second->shaper.valid() ? it->second.get() : nullptr;
-}
-
-TextLine TextRenderer::layout(std::string_view utf8, Fl_Font primary, int pixels) {
-  TextLine line{std::string(utf8), {}, {}, {}, primary, pixels, 0};
-  // Every font the window uses has the printable ASCII characters: no lookup is needed.
-  if (!isAscii(utf8)) {
-    const std::u32string text = toolkit::decodeUtf8(utf8);
-    Coverage& coverage = coverageOf(primary);
-    const std::vector<TextRun> runs =
-        splitRuns(text, [&](char32_t c) { return faceFor(coverage, c); });
-    const bool alone = runs.size() == 1 && runs[0].face == 0 && !runs[0].rightToLeft;
-    for (std::size_t i = 0; i < runs.size() && !alone; ++i) {
-      const ShapedFont* font = fontFor(coverage, runs[i].face, pixels);
-      if (font == nullptr) {
-        // Without its font file the line cannot be shaped: FLTK shows what it can.
-        line.runs.clear();
-        line.fonts.clear();
-        break;
-      }
-      line.runs.push_back({runs[i], font->shaper.shape(text, runs[i])});
-      line.fonts.push_back(font);
-    }
-    if (!line.plain()) line.geometry = LineLayout(text.size(), line.runs);
-  }
-  fl_font(primary, pixels);
-  line.width = line.plain() ? fl_width(line.utf8.data(), static_cast<int>(line.utf8.size()))
-                            : line.geometry.width();
-  return line;
+  const std::string name = std::string(Fl::get_font(primary)) + " ";
+  const std::string family = name.substr(1, name.size() - 2);
+  const bool bold = name[0] == 'B' || name[0] == 'P';
+  const std::unique_ptr<PangoFontDescription, Release<pango_font_description_free>> font(
+      pango_font_description_from_string(
+          (family + (bold ? ", Bold " : ", ") + std::to_string(pixelSize) + "px").c_str()));
+  pango_layout_set_font_description(layout.get(), font.get());
+  // Every text of the window reads left to right, so a right-to-left name inside an English
+  // caption stays where it was typed.
+  pango_layout_set_auto_dir(layout.get(), FALSE);
+  pango_layout_set_text(layout.get(), utf8.data(), static_cast<int>(utf8.size()));
+  if (primaryAlone(layout.get(), family)) return TextLine(utf8, flWidth, nullptr);
+  PangoRectangle logical;
+  pango_layout_get_extents(layout.get(), nullptr, &logical);
+  return TextLine(utf8, pixels(logical.width), std::move(layout));
 }
 
 void TextLine::draw(double x, int baseline) const {
+  const auto left = static_cast<int>(std::lround(x));
   if (plain()) {
-    fl_draw(utf8.data(), static_cast<int>(utf8.size()), static_cast<int>(std::lround(x)), baseline);
+    fl_draw(utf8_.data(), static_cast<int>(utf8_.size()), left, baseline);
     return;
   }
-  const std::unique_ptr<XftDraw, DestroyDraw> target(
+  const std::unique_ptr<XftDraw, Release<XftDrawDestroy>> target(
       XftDrawCreate(fl_display, fl_window, fl_visual->visual, fl_colormap));
   if (!target) return;
   XftDrawSetClip(target.get(), fl_clip_region());
-  unsigned char r = 0;
-  unsigned char g = 0;
-  unsigned char b = 0;
-  Fl::get_color(fl_color(), r, g, b);
-  constexpr unsigned short kByteToShort = 0x101;
-  const XftColor colour{
-      fl_xpixel(fl_color()),
-      {static_cast<unsigned short>(r * kByteToShort), static_cast<unsigned short>(g * kByteToShort),
-       static_cast<unsigned short>(b * kByteToShort), 0xffff}};
-  double pen = x;
-  std::vector<XftGlyphSpec> specs;
-  for (std::size_t i = 0; i < runs.size(); ++i) {
-    specs.clear();
-    for (const Glyph& glyph : runs[i].glyphs) {
-      specs.push_back({glyph.id, static_cast<short>(std::lround(pen + glyph.dx)),
-                       static_cast<short>(std::lround(baseline - glyph.dy))});
-      pen += glyph.advance;
-    }
-    if (XftFont* font = fonts[i]->xft()) {
-      XftDrawGlyphSpec(target.get(), &colour, font, specs.data(), static_cast<int>(specs.size()));
-    }
+  unsigned char rgb[3] = {0, 0, 0};
+  Fl::get_color(fl_color(), rgb[0], rgb[1], rgb[2]);
+  const auto channel = [&](int i) { return static_cast<unsigned short>(rgb[i] * 0x101); };
+  XftColor colour{fl_xpixel(fl_color()), {channel(0), channel(1), channel(2), 0xffff}};
+  pango_xft_render_layout(target.get(), &colour, layout_.get(), left * PANGO_SCALE,
+                          baseline * PANGO_SCALE - pango_layout_get_baseline(layout_.get()));
+}
+
+std::pair<double, double> TextLine::characterSpan(int byte) const {
+  if (plain()) {
+    const int size = std::clamp(fl_utf8len1(utf8_[byte]), 1, static_cast<int>(utf8_.size()) - byte);
+    const double left = fl_width(utf8_.data(), byte);
+    return {left, left + fl_width(utf8_.data() + byte, size)};
   }
+  PangoRectangle box;
+  pango_layout_index_to_pos(layout_.get(), byte, &box);
+  return std::minmax(pixels(box.x), pixels(box.x + box.width));
+}
+
+double TextLine::caretX(int byte) const {
+  PangoRectangle strong;
+  pango_layout_get_cursor_pos(layout_.get(), byte, &strong, nullptr);
+  return pixels(strong.x);
+}
+
+std::vector<std::pair<double, double>> TextLine::selection(int from, int to) const {
+  int* ranges = nullptr;
+  int count = 0;
+  pango_layout_line_get_x_ranges(pango_layout_get_line_readonly(layout_.get(), 0),
+                                 std::min(from, to), std::max(from, to), &ranges, &count);
+  std::vector<std::pair<double, double>> spans;
+  for (int i = 0; i < count; ++i)
+    spans.emplace_back(pixels(ranges[2 * i]), pixels(ranges[2 * i + 1]));
+  g_free(ranges);
+  return spans;
+}
+
+int TextLine::offsetAt(double x) const {
+  int index = 0;
+  int trailing = 0;
+  pango_layout_xy_to_index(layout_.get(), static_cast<int>(std::lround(x * PANGO_SCALE)), 0, &index,
+                           &trailing);
+  return byteOf(characterOf(index) + trailing);
+}
+
+int TextLine::step(int byte, bool forward) const {
+  int count = 0;
+  const PangoLogAttr* attrs = pango_layout_get_log_attrs_readonly(layout_.get(), &count);
+  long at = characterOf(byte);
+  do {
+    at += forward ? 1 : -1;
+  } while (at > 0 && at < count - 1 && !attrs[at].is_cursor_position);
+  return byteOf(std::clamp(at, 0L, count - 1L));
+}
+
+std::pair<int, int> TextLine::wordAt(int byte) const {
+  int count = 0;
+  const PangoLogAttr* attrs = pango_layout_get_log_attrs_readonly(layout_.get(), &count);
+  long start = characterOf(byte);
+  long end = start;
+  while (start > 0 && !attrs[start].is_word_start) --start;
+  while (end < count - 1 && !attrs[end].is_word_end) ++end;
+  if (!attrs[start].is_word_start || !attrs[end].is_word_end) return {byte, byte};
+  return {byteOf(start), byteOf(end)};
+}
+
+long TextLine::characterOf(int byte) const {
+  return g_utf8_pointer_to_offset(utf8_.c_str(), utf8_.c_str() + byte);
+}
+
+int TextLine::byteOf(long character) const {
+  return static_cast<int>(g_utf8_offset_to_pointer(utf8_.c_str(), character) - utf8_.c_str());
 }
 
 }  // namespace fltkhost

@@ -2,70 +2,72 @@
 
 #include <FL/Enumerations.H>
 
-#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <tuple>
+#include <utility>
 #include <vector>
 
-#include "hosts/fltk/line_layout.h"
+typedef struct _PangoContext PangoContext;
+typedef struct _PangoLayout PangoLayout;
 
 namespace fltkhost {
 
-class ShapedFont;
-
-// One line of text as it is drawn. A line the layout's font draws alone, left to right, is left
-// to FLTK; any other is shaped run by run, each run in the installed font that has its
-// characters, and drawn glyph by glyph.
-struct TextLine {
-  // All set by TextRenderer::layout and read by the caller that owns the line: the text, the
-  // shaped runs from left to right (none for a plain line) and the font of each, owned by the
-  // renderer, where each character stands, the layout's font, the pixel size, and the width
-  // (FLTK's for a plain line, else the sum of the advances).
-  std::string utf8;
-  std::vector<ShapedRun> runs;
-  std::vector<const ShapedFont*> fonts;
-  LineLayout geometry;
-  Fl_Font primary = 0;
-  int pixels = 0;
-  double width = 0;
-
-  // True when the line is the text itself in the layout's font alone, which FLTK can draw and
-  // measure unaided.
-  bool plain() const { return runs.empty(); }
-  // Called inside a window's draw(): draws the line with its left end at x and its baseline at
-  // y in the current colour and clip, and leaves the layout's font selected.
-  void draw(double x, int baseline) const;
+// Drops a GObject reference: the holder of a Pango object owns one.
+struct GObjectUnref {
+  void operator()(void* object) const;
 };
 
-// Lays out text so that every character shows: the layout's font draws each character it has,
-// and any other character is drawn by the installed font fontconfig ranks first among those that
-// have it. Right-to-left text is put in visual order, and every run is shaped by HarfBuzz. Owned
-// by the fonts.
-class TextRenderer {
+// Text as it is drawn, in lines that line feeds break. Text the layout's font draws alone, left
+// to right, is left to FLTK; any other is laid out by Pango (runs, shaping, fonts for what the
+// layout's font lacks, bold made up where a font has none) and drawn through Xft. Positions are
+// byte offsets into the UTF-8, as in FLTK's field; x counts pixels from the left end.
+class TextLine {
  public:
-  TextRenderer();
-  ~TextRenderer();
-  TextRenderer(const TextRenderer&) = delete;
-  TextRenderer& operator=(const TextRenderer&) = delete;
+  // Made by TextRenderer::layout; owns its Pango layout, if any.
+  TextLine(std::string_view utf8, double width, std::unique_ptr<PangoLayout, GObjectUnref> layout)
+      : utf8_(utf8), width_(width), layout_(std::move(layout)) {}
 
-  // Called by the canvas and the dialogs: one line of UTF-8 text laid out in the layout's font
-  // (an FLTK font number registered with a face name) at that pixel size. May open fonts for the
-  // characters that font lacks; leaves that font selected.
-  TextLine layout(std::string_view utf8, Fl_Font primary, int pixels);
+  // True when FLTK draws and measures the text unaided.
+  bool plain() const { return !layout_; }
+  // The width of the widest line.
+  double width() const { return width_; }
+  // Called inside a window's draw(): draws the text with its left end at x and its first
+  // baseline at y, in the current colour and clip.
+  void draw(double x, int baseline) const;
+  // The span [left, right) of the character at that byte (before the end); for plain text, with
+  // its font still selected. The rest is for text that is not plain.
+  std::pair<double, double> characterSpan(int byte) const;
+  // Where the caret before that byte stands: where the next letter of the same script appears.
+  double caretX(int byte) const;
+  // The spans [left, right) that the bytes between two offsets cover, left to right.
+  std::vector<std::pair<double, double>> selection(int from, int to) const;
+  // The offset nearest to x, on the side of the character that x is on.
+  int offsetAt(double x) const;
+  // The offset one character (as a reader counts: a letter with its marks) before or after.
+  int step(int byte, bool forward) const;
+  // The offsets around the word at that byte, or that byte twice when none is there.
+  std::pair<int, int> wordAt(int byte) const;
 
  private:
-  struct Coverage;
-  Coverage& coverageOf(Fl_Font primary);
-  int faceFor(Coverage& coverage, char32_t c);
-  const ShapedFont* fontFor(Coverage& coverage, int face, int pixels);
+  long characterOf(int byte) const;
+  int byteOf(long character) const;
+  std::string utf8_;
+  double width_;
+  std::unique_ptr<PangoLayout, GObjectUnref> layout_;
+};
 
-  // Owned here: what each layout font covers and which installed font stands in for what it
-  // lacks, as indices into fontconfig's list for that font.
-  std::map<Fl_Font, std::unique_ptr<Coverage>> coverage_;
-  // Owned here: every font file opened so far, by file, face index and pixel size.
-  std::map<std::tuple<std::string, int, int>, std::unique_ptr<ShapedFont>> fonts_;
+// Lays out text so that every character shows, in the layout's font where it has it and in an
+// installed font that has it where not. Owned by the fonts.
+class TextRenderer {
+ public:
+  // Called by the canvas and the dialogs: UTF-8 text in the layout's font (an FLTK font number
+  // registered with a face name) at that pixel size. Leaves that font selected.
+  TextLine layout(std::string_view utf8, Fl_Font primary, int pixelSize);
+
+ private:
+  // Owned here, made by the first text that is not plain ASCII: Pango is asked nothing before.
+  std::unique_ptr<PangoContext, GObjectUnref> context_;
 };
 
 }  // namespace fltkhost

@@ -2,48 +2,23 @@
 
 #include <FL/Fl.H>
 #include <FL/fl_draw.H>
+#include <FL/fl_utf8.h>
 #include <algorithm>
 #include <cmath>
-#include <string_view>
-#include <utility>
-#include <vector>
 
 #include "hosts/core/dialog_text.h"
+#include "hosts/fltk/field_scroll.h"
 #include "hosts/fltk/fltk_canvas.h"
-#include "toolkit/utf8.h"
 
 namespace fltkhost {
 
 namespace {
 
-std::vector<std::string> linesOf(const std::string& text) {
-  std::vector<std::string> lines(1);
-  for (char c : text) {
-    if (c == '\r') {
-      lines.emplace_back();
-    } else {
-      lines.back() += c;
-    }
-  }
-  return lines;
-}
+// Where FLTK's field puts its text inside the box: a pixel after the box's edge.
+constexpr int kTextInset = 1;
 
-// Where FLTK's field puts its text inside the box.
-constexpr int kTextInset = 3;
-
-// The number of characters in text before a byte offset of FLTK's field.
-std::size_t charactersBefore(const std::string& text, int byte) {
-  const auto end = std::min(text.size(), static_cast<std::size_t>(std::max(byte, 0)));
-  return toolkit::decodeUtf8(std::string_view(text).substr(0, end)).size();
-}
-
-// The byte offset of FLTK's field that stands before that many characters of text.
-int byteOf(const std::string& text, std::size_t characters) {
-  std::size_t at = 0;
-  for (; characters > 0 && at < text.size(); --characters) {
-    at += toolkit::utf8CharacterSize(text, at);
-  }
-  return static_cast<int>(at);
+int rounded(double x) {
+  return static_cast<int>(std::lround(x));
 }
 
 }  // namespace
@@ -64,23 +39,22 @@ void TextBox::text(const std::string& text) {
 }
 
 void TextBox::draw() {
-  std::vector<TextLine> lines;
-  bool plain = true;
-  for (const std::string& line : linesOf(text_)) {
-    lines.push_back(fonts_.text().layout(line, labelfont(), labelsize()));
-    plain = plain && lines.back().plain();
-  }
-  if (plain) {
+  const std::string text = windowcore::withLineBreaks(text_, "\n");
+  if (fonts_.text().layout(text, labelfont(), labelsize()).plain()) {
     Fl_Box::draw();
     return;
   }
   draw_box();
-  const int left = x() + Fl::box_dx(box()) + 3;
-  const int top = y() + Fl::box_dy(box());
   fl_color(labelcolor());
   fl_push_clip(x(), y(), w(), h());
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    lines[i].draw(left, top + static_cast<int>(i + 1) * fl_height() - fl_descent());
+  // Lines as far apart as FLTK sets them, which the dialog measured.
+  int baseline = y() + Fl::box_dy(box()) + fl_height() - fl_descent();
+  for (std::size_t start = 0; start <= text.size(); baseline += fl_height()) {
+    const std::size_t end = std::min(text.find('\n', start), text.size());
+    fonts_.text()
+        .layout(std::string_view(text).substr(start, end - start), labelfont(), labelsize())
+        .draw(x() + Fl::box_dx(box()) + 3, baseline);
+    start = end + 1;
   }
   fl_pop_clip();
 }
@@ -89,19 +63,15 @@ int TextInput::textLeft() const {
   return x() + Fl::box_dx(box()) + kTextInset;
 }
 
+int TextInput::textTop() const {
+  return y() + Fl::box_dy(box()) + (h() - Fl::box_dh(box()) - fl_height()) / 2;
+}
+
 int TextInput::handle(int event) {
-  if (event == FL_PUSH || event == FL_DRAG) {
-    const std::string text = Fl_Input::value();
-    const TextLine line = fonts_.text().layout(text, textfont(), textsize());
-    if (!line.plain()) {
-      if (event == FL_PUSH && Fl::focus() != this) take_focus();
-      const std::size_t at = line.geometry.positionAt(Fl::event_x() - textLeft() + scroll_);
-      const int byte = byteOf(text, at);
-      const bool extend = event == FL_DRAG || (Fl::event_state(FL_SHIFT) != 0);
-      position(byte, extend ? mark() : byte);
-      redraw();
-      return 1;
-    }
+  if ((event == FL_PUSH || event == FL_DRAG || event == FL_KEYBOARD) &&
+      placeCaret(fonts_.text().layout(value(), textfont(), textsize()), event)) {
+    redraw();
+    return 1;
   }
   const int used = Fl_Input::handle(event);
   // FLTK redraws only the changed part of a field; a field drawn here is redrawn whole.
@@ -109,57 +79,84 @@ int TextInput::handle(int event) {
   return used;
 }
 
+bool TextInput::placeCaret(const TextLine& line, int event) {
+  const int key = Fl::event_key();
+  const bool shift = Fl::event_state(FL_SHIFT) != 0;
+  if (line.plain()) return false;
+  if (event != FL_KEYBOARD) {
+    if (event == FL_PUSH && Fl::focus() != this) take_focus();
+    const int at = line.offsetAt(Fl::event_x() - textLeft() + scroll_);
+    const auto [start, end] = line.wordAt(at);
+    if (event == FL_PUSH && Fl::event_clicks() > 0) {
+      position(end, start);
+    } else {
+      position(at, event == FL_DRAG || shift ? mark() : at);
+    }
+    return true;
+  }
+  if ((key != FL_Left && key != FL_Right) || Fl::event_state(FL_CTRL | FL_ALT | FL_META) != 0) {
+    return false;
+  }
+  // In logical order, as in FLTK's field, but a letter and its marks are passed together.
+  const int at = line.step(position(), key == FL_Right);
+  position(at, shift ? mark() : at);
+  return true;
+}
+
 void TextInput::draw() {
-  const std::string text = Fl_Input::value();
-  const TextLine line = fonts_.text().layout(text, textfont(), textsize());
+  const TextLine line = fonts_.text().layout(value(), textfont(), textsize());
   if (line.plain()) {
     Fl_Input::draw();
     return;
   }
   draw_box(box(), color());
-  const int left = x() + Fl::box_dx(box());
-  const int top = y() + Fl::box_dy(box());
   const int width = w() - Fl::box_dw(box());
   const int height = h() - Fl::box_dh(box());
-  const int textTop = top + (height - fl_height()) / 2;
-  const int baseline = textTop + fl_height() - fl_descent();
-  const std::size_t caret = charactersBefore(text, position());
-  const std::size_t other = charactersBefore(text, mark());
-  scroll_ = scrollFor(line.geometry.caretX(caret), line.width, width - kTextInset, scroll_);
+  const int top = textTop();
+  const int baseline = top + fl_height() - fl_descent();
+  scroll_ = scrollFor(line.caretX(position()), line.width(), width - kTextInset, scroll_);
   const double origin = textLeft() - scroll_;
-  fl_push_clip(left, top, width, height);
+  fl_push_clip(x() + Fl::box_dx(box()), y() + Fl::box_dy(box()), width, height);
   fl_color(textcolor());
   line.draw(origin, baseline);
   const bool focused = Fl::focus() == this;
-  for (const auto& [from, to] :
-       focused ? line.geometry.selection(caret, other) : std::vector<std::pair<double, double>>{}) {
+  for (const auto& [from, to] : line.selection(position(), focused ? mark() : position())) {
     // The selected characters again, in the contrasting colour over the selection's.
-    const int spanLeft = static_cast<int>(std::lround(origin + from));
-    const int spanWidth = static_cast<int>(std::lround(origin + to)) - spanLeft;
-    fl_push_clip(spanLeft, textTop, spanWidth, fl_height());
-    fl_color(selection_color());
-    fl_rectf(spanLeft, textTop, spanWidth, fl_height());
+    const int left = rounded(origin + from);
+    fl_push_clip(left, top, rounded(origin + to) - left, fl_height());
+    fl_rectf(left, top, rounded(origin + to) - left, fl_height(), selection_color());
     fl_color(fl_contrast(textcolor(), selection_color()));
     line.draw(origin, baseline);
     fl_pop_clip();
   }
-  if (focused && caret == other) {
-    fl_color(cursor_color());
-    fl_rectf(static_cast<int>(std::lround(origin + line.geometry.caretX(caret))), textTop, 2,
-             fl_height());
-  }
+  const int caret = rounded(origin + line.caretX(position()));
+  if (focused && position() == mark()) fl_rectf(caret, top, 2, fl_height(), cursor_color());
   fl_pop_clip();
+  // The input method shows the text being composed and its candidates over the caret.
+  if (focused) fl_set_spot(textfont(), textsize(), caret, baseline, width, height, window());
+}
+
+int TextInput::caretCharacter() const {
+  return fl_utf_nb_char(reinterpret_cast<const unsigned char*>(value()), position());
+}
+
+toolkit::PixelRect TextInput::characterBox(int index) const {
+  const std::string text = value();
+  std::size_t byte = 0;
+  for (int i = 0; i < index && byte < text.size(); ++i) {
+    byte += static_cast<std::size_t>(std::max(1, fl_utf8len1(text[byte])));
+  }
+  if (index < 0 || byte >= text.size()) return {};
+  const TextLine line = fonts_.text().layout(text, textfont(), textsize());
+  const double origin = textLeft() - (line.plain() ? xscroll() : scroll_);
+  const auto [left, right] = line.characterSpan(static_cast<int>(byte));
+  return {rounded(origin + left), textTop(), rounded(origin + right) - rounded(origin + left),
+          fl_height()};
 }
 
 int widestFallbackLine(const Fonts& fonts, const std::string& text, Fl_Font font, int pixels) {
-  double widest = 0;
-  bool plain = true;
-  for (const std::string& line : linesOf(text)) {
-    const TextLine laid = fonts.text().layout(line, font, pixels);
-    plain = plain && laid.plain();
-    widest = std::max(widest, laid.width);
-  }
-  return plain ? -1 : static_cast<int>(std::ceil(widest));
+  const TextLine lines = fonts.text().layout(windowcore::withLineBreaks(text, "\n"), font, pixels);
+  return lines.plain() ? -1 : static_cast<int>(std::ceil(lines.width()));
 }
 
 }  // namespace fltkhost

@@ -4,62 +4,71 @@
 #include <FL/Fl_Input.H>
 #include <string>
 
+#include "toolkit/style.h"
+
 namespace fltkhost {
 
 class Fonts;
+class TextLine;
 
 // A label of one or more lines (carriage returns break them) whose characters all show, in the
-// layout's font where it has them and in another installed font where not. Text that the label
-// font draws alone is drawn by FLTK itself, exactly as a plain label.
+// label's font where it has them and in another installed font where not. Text that the label
+// font draws alone is drawn by FLTK itself. Made by the dialogs; the fonts must outlive it.
 class TextBox : public Fl_Box {
  public:
-  // Made by the dialogs; the fonts must outlive the box.
   TextBox(const Fonts& fonts, int x, int y, int w, int h) : Fl_Box(x, y, w, h), fonts_(fonts) {}
-  // Called by the dialog that owns the box: its text, with carriage returns as line breaks.
+  // Called by the dialog that owns the box.
   void text(const std::string& text);
-  // Called by FLTK whenever the box is shown or changes; changes nothing but the screen.
   void draw() override;
 
  private:
-  // Owned by main, like every user of the fonts.
   const Fonts& fonts_;
-  // Owned by the box: the label as FLTK reads it, and the lines as they are drawn.
+  // The label as FLTK reads it, and the text as the dialog gave it.
   std::string label_;
   std::string text_;
 };
 
-// The input box's text field: while a name is typed, every character of it shows, as in the
-// window afterwards. Text that the field's font draws alone is drawn and edited by FLTK itself;
-// any other is drawn shaped, in visual order, and scrolled, with the caret, selection and mouse
-// placed from where its characters stand. Keys edit both alike, as FLTK's own field does.
+// The input box's text field: every character of a name shows while it is typed, as in the
+// window afterwards. Text the field's font draws alone is drawn and edited by FLTK itself; any
+// other is laid out by Pango and scrolled, and the caret, the selection, the mouse and the arrow
+// keys go by where its characters stand. Other keys, and text from the input method, edit both
+// alike, as FLTK's own field does. Made by the input box; the fonts must outlive it.
 class TextInput : public Fl_Input {
  public:
-  // Made by the input box; the fonts must outlive the field.
   TextInput(const Fonts& fonts, int x, int y, int w, int h) : Fl_Input(x, y, w, h), fonts_(fonts) {}
-  // Called by FLTK for each event: edits as FLTK's own field does, placing the caret for a click
-  // or drag on shaped text itself, then asks for a whole redraw.
+  // A double click selects a word; every event that changes the field redraws it whole.
   int handle(int event) override;
-  // Called by FLTK whenever the field changes; scrolls shaped text so the caret shows.
+  // Also puts the input method's window at the caret.
   void draw() override;
 
+  // For the accessibility bridge; they change nothing but FLTK's current font. The text, the
+  // caret as a byte offset and as a number of characters before it, and the box of the
+  // character with that index (in characters) in the window's coordinates, empty past the end.
+  std::string text() const { return value(); }
+  int caretByte() const { return position(); }
+  int caretCharacter() const;
+  toolkit::PixelRect characterBox(int index) const;
+
  private:
-  // The left end of the text area on screen, before scrolling.
+  // For a press, a drag or a key on text laid out by Pango: moves the caret itself when the
+  // event is one that moves it, and says whether it did.
+  bool placeCaret(const TextLine& line, int event);
+  // The left end of the text before scrolling, and the top of the text (for the field's font).
   int textLeft() const;
-  // Owned by main, like every user of the fonts.
+  int textTop() const;
   const Fonts& fonts_;
-  // Owned by the field: how many pixels of shaped text are scrolled out on the left, set as it
-  // is drawn and read by the mouse.
+  // How many pixels of text laid out by Pango are scrolled out on the left: set as the field is
+  // drawn, read by the mouse.
   double scroll_ = 0;
 };
 
-// Called by the dialogs and their labels: the text as an FLTK label shows it, with the game's
-// carriage returns as line breaks and every "@" doubled, since FLTK's labels read "@" as the
-// start of a symbol. Changes nothing.
+// Called by the dialogs: the text as an FLTK label shows it, with the game's carriage returns as
+// line breaks and every "@" doubled, since FLTK's labels read "@" as the start of a symbol.
 std::string labelText(const std::string& text);
 
 // Called by the message box before it is built: the width in pixels of the widest line of the
-// text (carriage returns break lines) as drawn in that font, or -1 when the font draws all of it
-// alone and FLTK's own measuring holds. Leaves that font selected.
+// text as drawn in that font, or -1 when the font draws all of it alone and FLTK's own measuring
+// holds. Leaves that font selected.
 int widestFallbackLine(const Fonts& fonts, const std::string& text, Fl_Font font, int pixels);
 
 }  // namespace fltkhost

@@ -2,7 +2,9 @@
 scrolls so that what is typed last shows, the caret stands where the next letter appears in
 left-to-right, right-to-left and mixed names, a selection covers only its letters, a click puts
 the caret between the letters under it, Backspace takes one character away, and cut and paste
-work. A Hebrew name, which the dialog's font draws alone, reads right to left there too."""
+work. A Hebrew name, which the dialog's font draws alone, reads right to left there too. A
+double click selects a word, and a Latin letter typed after a right-to-left word appears where
+the caret was drawn."""
 
 import os
 import sys
@@ -128,6 +130,45 @@ def caret_where_letter_goes(f, name, letter, script):
     f.enter()
 
 
+def latin_letter_after_right_to_left_word(f):
+    f.type("Ann " + ARABIC)
+    here = f.shot()
+    f.keys("Left")
+    caret = f.caret(here, f.shot())
+    f.keys("Right")
+    f.shot()
+    f.type("x")
+    after = f.shot()
+    # The new letter's ink, and the caret after it.
+    ink = [c for c in range(f.area[2]) if any(dark(a[c]) and not dark(b[c])
+                                               for a, b in zip(after, here))]
+    e.check(ink and abs(ink[0] - caret) <= 3,
+            f"a Latin letter typed after 'Ann {ARABIC}' appears where the caret stood ({caret}; "
+            f"the letter's ink starts at {ink[:1]})")
+    f.enter()
+
+
+def double_click_selects_a_word(f):
+    # The ink of each word is read with the caret at the far left, out of the way.
+    f.type("Ann")
+    f.keys("Home")
+    latin = [c for c in f.columns(f.shot(), dark) if c > 2]
+    f.keys("End")
+    f.shot()
+    f.type(" " + ARABIC)
+    f.shot()
+    f.keys("Home")
+    word = [c for c in f.columns(f.shot(), dark) if c > latin[-1] + 1]
+    target = (word[0] + word[-1]) // 2
+    f.s.xdo("mousemove", f.area[0] + target, f.area[1] + f.area[3] // 2)
+    f.s.xdo("click", "--repeat", "2", "--delay", "60", "1")
+    chosen = f.columns(f.shot(), selected)
+    e.check(chosen and latin[-1] < chosen[0] <= word[0] + 1 and word[-1] <= chosen[-1] + 1,
+            f"a double click selects the Arabic word of two ({chosen[:1]}..{chosen[-1:]} for "
+            f"{word[0]}..{word[-1]}, after 'Ann' ending at {latin[-1]})")
+    f.enter()
+
+
 def right_to_left_in_the_fields_font(f):
     # The dialog's font has Hebrew: the field must still put the word in visual order, the
     # second letter typed coming in on the left and pushing the first to the right.
@@ -187,9 +228,13 @@ def scenario(s, args):
     caret_where_letter_goes(Field(s), "Anna", "x", "Latin")
     caret_where_letter_goes(Field(s), ARABIC, "ب", "Arabic")
     win = s.geometry(s.find_window("Quintoz"))
-    new_game(s, win, ["mixed", "Hebrew", "Chinese"])
+    new_game(s, win, ["mixed", "mixed", "two words", "Hebrew"])
     caret_where_letter_goes(Field(s), "Ann " + ARABIC, "ب", "Latin and Arabic")
+    latin_letter_after_right_to_left_word(Field(s))
+    double_click_selects_a_word(Field(s))
     right_to_left_in_the_fields_font(Field(s))
+    win = s.geometry(s.find_window("Quintoz"))
+    new_game(s, win, ["Chinese"])
     click_and_backspace(Field(s))
 
 

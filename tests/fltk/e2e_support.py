@@ -114,12 +114,16 @@ class Session:
     game is started as the program alone, or as the command given (a Windows program through
     Wine, say)."""
 
-    def __init__(self, program, out, screen="1024x768x24", env=None, resources=None, command=None):
+    def __init__(self, program, out, screen="1024x768x24", env=None, resources=None, command=None,
+                 before_game=None):
         """screen is Xvfb's screen size; env adds to the game's environment; resources, when
-        given, are loaded into the server with xrdb before the game starts."""
+        given, are loaded into the server with xrdb before the game starts; before_game, when
+        given, is called with the session once the server answers, before the game starts,
+        and may add processes to helpers for close() to end."""
         self.out = out
         self.xvfb = None
         self.game = None
+        self.helpers = []
         self.env = dict(os.environ)
         read_end, write_end = os.pipe()
         self.xvfb = subprocess.Popen(
@@ -162,11 +166,17 @@ class Session:
             subprocess.run(["xrdb", "-nocpp", "-load", "-"], input=resources.encode(), env=self.env,
                            check=True, timeout=20)
         self.env.update(env or {})
+        if before_game is not None:
+            try:
+                before_game(self)
+            except BaseException:
+                self.close()  # the caller gets no session to close
+                raise
         self.game = subprocess.Popen(command or [program], env=self.env, stdout=subprocess.PIPE,
                                      stderr=subprocess.STDOUT)
 
     def close(self):
-        for proc in (self.game, self.xvfb):
+        for proc in [self.game, *self.helpers, self.xvfb]:
             if proc is not None and proc.poll() is None:
                 proc.kill()
                 proc.wait()
@@ -324,12 +334,12 @@ def rendered_text_width(text, font_file, pixels):
     return int(result.stdout.strip())
 
 
-def main(scenario):
+def main(scenario, **session_options):
     args = arguments()
     os.makedirs(args.out, exist_ok=True)
     session = None
     try:
-        session = Session(args.program, args.out)
+        session = Session(args.program, args.out, **session_options)
         scenario(session, args)
     except Failure as failure:
         print("FAILED:", failure, flush=True)

@@ -36,7 +36,7 @@ description=$(field Description)
 # those built in (FLTK, the C++ run-time) are not.
 depends=$(field Depends)
 echo "Depends: $depends"
-for needed in 'libc6 (>= ' 'libx11-6' 'libxft2' 'libfontconfig1' 'libharfbuzz0b' 'libasound2' \
+for needed in 'libc6 (>= ' 'libx11-6' 'libxft2' 'libfontconfig1' 'libpango-1.0-0' 'libasound2' \
   'fonts-liberation2'; do
   [[ "$depends" == *"$needed"* ]] || fail "Depends lacks $needed"
 done
