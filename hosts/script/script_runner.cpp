@@ -84,6 +84,14 @@ std::pair<std::string, int> splitIndex(std::string_view s) {
   return {std::string(s.substr(0, open)), static_cast<int>(wholeNumber(digits, "an index"))};
 }
 
+std::int16_t keyCode(std::string_view key) {
+  if (key == "space") return toolkit::kKeySpace;
+  if (key.size() == 1 && key[0] > ' ' && key[0] < 0x7F) {
+    return static_cast<std::int16_t>(std::toupper(static_cast<unsigned char>(key[0])));
+  }
+  throw ScriptError("key takes 'space' or one character");
+}
+
 }  // namespace
 
 ScriptRunner::ScriptRunner(std::ostream& out) : out_(out), host_(out), game_(host_) {}
@@ -132,7 +140,8 @@ void ScriptRunner::execute(std::string_view line) {
   // Actions work on the window, which `start` creates and loads. Before it there are no
   // players, and a turn change, for one, would walk past every card.
   if (!started_ && (command == "click" || command == "rightclick" || command == "key" ||
-                    command == "mousemove" || command == "call" || command == "set")) {
+                    command == "mousemove" || command == "call" || command == "set" ||
+                    command == "release" || command == "keyup" || command == "focus")) {
     throw ScriptError("'" + std::string(command) + "' acts on the window, which 'start' creates");
   }
   if (command == "answer") {
@@ -194,14 +203,7 @@ void ScriptRunner::execute(std::string_view line) {
   } else if (command == "key") {
     const auto [name, key] = firstWord(rest);
     toolkit::Control& c = control(name);
-    std::int16_t code = 0;
-    if (key == "space") {
-      code = toolkit::kKeySpace;
-    } else if (key.size() == 1 && key[0] > ' ' && key[0] < 0x7F) {
-      code = static_cast<std::int16_t>(std::toupper(static_cast<unsigned char>(key[0])));
-    } else {
-      throw ScriptError("key takes 'space' or one character");
-    }
+    const std::int16_t code = keyCode(key);
     if (!c.canTakeFocus() || !c.shownOnScreen()) {
       throw ScriptError(std::string(name) + " cannot take the keyboard focus");
     }
@@ -209,6 +211,30 @@ void ScriptRunner::execute(std::string_view line) {
       game_.form.keyStroke(c, code);
     } catch (const ProgramEnded&) {
       ended_ = true;
+    }
+  } else if (command == "release") {
+    // The left button let go off the control it went down on: no click, only its MouseUp.
+    toolkit::Control& c = control(rest);
+    runHandler([&] {
+      if (c.MouseUp) c.MouseUp(toolkit::kLeftButton, 0, 0, 0);
+    });
+  } else if (command == "keyup") {
+    // A key let go on the focused control without its press (the press went to another one).
+    const auto [name, key] = firstWord(rest);
+    toolkit::Control& c = control(name);
+    const std::int16_t code = keyCode(key);
+    if (game_.form.focused() != &c) throw ScriptError(std::string(name) + " has not the focus");
+    runHandler([&] {
+      if (c.KeyUp) c.KeyUp(code, 0);
+    });
+  } else if (command == "focus") {
+    // The keyboard focus put on a control (Tab, a press that clicked nothing), or on none.
+    if (rest.empty()) {
+      game_.form.setFocus(nullptr);
+    } else {
+      toolkit::Control& c = control(rest);
+      if (!c.canTakeFocus()) throw ScriptError(std::string(rest) + " cannot take the focus");
+      game_.form.setFocus(&c);
     }
   } else if (command == "mousemove") {
     const long long buttons = wholeNumber(rest, "the button state");

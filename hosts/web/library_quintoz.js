@@ -50,4 +50,12 @@ mergeInto(LibraryManager.library, {
   qz_end: function () {
     return Asyncify.handleSleep(function () { qzPage.end(); });
   },
+  qz_saved_game_bytes: function () { return qzPage.savedGameBytes(); },
+  qz_take_saved_game: function (out) { qzPage.takeSavedGame(out); },
+  qz_save_game: function (text, textBytes) { qzPage.saveGame(qzPage.string(text, textBytes)); },
+  qz_forget_game: function () { qzPage.forgetGame(); },
+  qz_replay_failed: function (why, whyBytes) {
+    var reason = qzPage.string(why, whyBytes);
+    return Asyncify.handleSleep(function () { qzPage.replayFailed(reason); });
+  },
 });

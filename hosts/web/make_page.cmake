@@ -7,8 +7,8 @@
 # The page holds the dialogs (DIALOGS) and start.js inline; start.js is given the game's first
 # question, read from its start-up (FIRST_QUESTION_FROM, flow/Form_Load.cpp).
 # Usage: cmake -DTEMPLATE=page.html -DDIALOGS=dialogs.js -DSTART=start.js
-#   -DFIRST_QUESTION_FROM=... -DOUTPUT=... (-DINLINE=... | -DSITE=... -DSW=sw.js
-#   -DMANIFEST=manifest.webmanifest -DVERSION=... -DBROWN=#rrggbb) -P this
+#   -DFIRST_QUESTION_FROM=... -DOUTPUT=... -DVERSION=... (-DINLINE=... | -DSITE=... -DSW=sw.js
+#   -DMANIFEST=manifest.webmanifest -DBROWN=#rrggbb) -P this
 
 # The base64 of a SHA-256 given in hex, as a Content-Security-Policy names an inline block.
 function(hex_to_base64 hex out)
@@ -65,6 +65,29 @@ if(NOT found)
 endif()
 string(REPLACE "/* QUINTOZ-FIRST-PROMPT */ null"
        "[${CMAKE_MATCH_1}, ${CMAKE_MATCH_2}, \"${CMAKE_MATCH_3}\"]" start "${start}")
+
+# The release: the version and a hash of everything the page is made of, so that any change to
+# a file makes a new cache and new names for the script and the WebAssembly, and a game kept by
+# another release is not replayed.
+set(icons icon-192.png icon-512.png icon-maskable-512.png)
+if(INLINE)
+  file(SHA256 ${INLINE} release)
+else()
+  set(hashes "${VERSION} ${BROWN}")
+  foreach(path ${SITE}/quintoz.js ${SITE}/quintoz.wasm ${TEMPLATE} ${DIALOGS} ${START}
+               ${FIRST_QUESTION_FROM}
+               ${SW} ${MANIFEST})
+    file(SHA256 ${path} hash)
+    string(APPEND hashes " ${hash}")
+  endforeach()
+  foreach(icon ${icons})
+    file(SHA256 ${SITE}/${icon} hash)
+    string(APPEND hashes " ${hash}")
+  endforeach()
+  string(SHA256 release "${hashes}")
+endif()
+string(SUBSTRING "${release}" 0 16 release)
+string(REPLACE "/* QUINTOZ-RELEASE */ ''" "'${VERSION}-${release}'" start "${start}")
 string(REPLACE "<!-- QUINTOZ-START -->" "<script>${start}</script>" page "${page}")
 string(REGEX MATCH "<style>[^<]*</style>" style "${page}")
 string(REGEX REPLACE "^<style>(.*)</style>$" "\\1" style "${style}")
@@ -91,22 +114,6 @@ if(INLINE)
   return()
 endif()
 
-# The release: the version and a hash of everything the site is made of, so that any change to
-# a file makes a new cache and new names for the script and the WebAssembly.
-set(icons icon-192.png icon-512.png icon-maskable-512.png)
-set(hashes "${VERSION} ${BROWN}")
-foreach(path ${SITE}/quintoz.js ${SITE}/quintoz.wasm ${TEMPLATE} ${DIALOGS} ${START}
-             ${FIRST_QUESTION_FROM}
-             ${SW} ${MANIFEST})
-  file(SHA256 ${path} hash)
-  string(APPEND hashes " ${hash}")
-endforeach()
-foreach(icon ${icons})
-  file(SHA256 ${SITE}/${icon} hash)
-  string(APPEND hashes " ${hash}")
-endforeach()
-string(SHA256 release "${hashes}")
-string(SUBSTRING "${release}" 0 16 release)
 set(query "?v=${release}")
 
 # Only the site's own files; WebAssembly compiles under 'wasm-unsafe-eval', the inline starter
