@@ -1,7 +1,9 @@
 #include "hosts/script/script_runner.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <map>
 #include <sstream>
 
@@ -298,6 +300,14 @@ JsonValue readProperty(const toolkit::Control& c, std::string_view prop) {
   if (prop == "Picture") return JsonValue::of(c.Picture.name);
   if (prop == "TabIndex") return JsonValue::of(c.TabIndex);
   if (prop == "ZOrder") return JsonValue::of(c.zOrder());
+  // Read on request only (a build step takes the page's colours from it); the dump leaves it
+  // out, so that transcripts stay as they are.
+  if (prop == "BackColor") {
+    std::array<char, 8> hex{};
+    std::snprintf(hex.data(), hex.size(), "#%02x%02x%02x", c.BackColor.r, c.BackColor.g,
+                  c.BackColor.b);
+    return JsonValue::of(std::string(hex.data()));
+  }
   if (const auto* box = dynamic_cast<const toolkit::CheckBox*>(&c); box && prop == "Value") {
     return JsonValue::of(box->value());
   }

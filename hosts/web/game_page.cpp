@@ -1,26 +1,11 @@
 #include "hosts/web/game_page.h"
 
-#include <array>
 #include <cstdint>
 
-#include "hosts/script/real_chars.h"
 #include "hosts/web/page_bridge.h"
+#include "hosts/web/real_text.h"
 
 namespace webhost {
-
-namespace {
-
-std::string keyWord(std::int16_t key) {
-  return key == toolkit::kKeySpace ? std::string("space") : std::string(1, static_cast<char>(key));
-}
-
-std::string realText(double value) {
-  std::array<char, 32> buffer{};
-  const auto [end, ec] = script::formatReal(buffer.data(), buffer.data() + buffer.size(), value);
-  return ec == std::errc() ? std::string(buffer.data(), end) : std::string("0");
-}
-
-}  // namespace
 
 GamePage::GamePage(frmQuintoz& game, WebHost& host)
     : game_(game), core_(game.form, *this, 1.0), host_(host) {
@@ -86,11 +71,12 @@ void GamePage::save() {
   qz_save_game(saved_.data(), static_cast<int>(saved_.size()));
 }
 
-void GamePage::input(const std::string& line, const toolkit::Control* focusTo,
-                     const std::function<void()>& act) {
+void GamePage::beginInput(const std::string& line, const toolkit::Control* focusTo) {
+  host_.record().begin(line, focusTo == nullptr ? std::string() : focusTo->path());
+}
+
+void GamePage::endInput() {
   GameRecord& record = host_.record();
-  record.begin(line, focusTo == nullptr ? std::string() : focusTo->path());
-  act();
   // A new game after a reset starts from a window that was played in: the dice lie where the
   // last turn change threw them, and where the next roll's dice may land depends on that.
   if (record.end(focusPath())) {
@@ -109,61 +95,9 @@ void GamePage::input(const std::string& line, const toolkit::Control* focusTo,
 }
 
 void GamePage::start() {
-  input("start", nullptr, [this] { game_.form.load(); });
-}
-
-std::string GamePage::lineFor(const PageEvent& event, const toolkit::Control*& focusTo) {
-  toolkit::Form& form = game_.form;
-  const int x = core_.layoutPixel(event.x), y = core_.layoutPixel(event.y);
-  switch (event.kind) {
-    case EventKind::PointerDown:
-      if (pressed_ == nullptr) pressed_ = form.hitTest(x, y);
-      return {};
-    case EventKind::PointerUp: {
-      toolkit::Control* target = pressed_;
-      pressed_ = nullptr;
-      if (target == nullptr || target == &form) return {};
-      const bool inside = target->shownOnScreen() && target->visiblePixelRect().contains(x, y);
-      const bool clicks = target->kind() == toolkit::ControlKind::CheckBox ||
-                          (target->kind() == toolkit::ControlKind::CommandButton && target->Click);
-      if (inside && event.button == toolkit::kLeftButton && clicks) {
-        if (target->canTakeFocus()) focusTo = target;
-        return "click " + target->path();
-      }
-      if (!target->MouseUp) return {};
-      if (inside && event.button == toolkit::kRightButton) return "rightclick " + target->path();
-      return "release " + target->path();
-    }
-    case EventKind::KeyDown:
-      if (event.key == toolkit::kKeySpace) spaceOn_ = form.focused();
-      return {};
-    case EventKind::KeyUp: {
-      toolkit::Control* focused = form.focused();
-      if (focused == nullptr || event.key == toolkit::kKeyTab) return {};
-      const bool acts = event.key == toolkit::kKeySpace && spaceOn_ == focused;
-      if (event.key == toolkit::kKeySpace) spaceOn_ = nullptr;
-      if (acts) {
-        focusTo = focused;
-        return "key " + focused->path() + " space";
-      }
-      if (!focused->KeyUp) return {};
-      return "keyup " + focused->path() + " " + keyWord(static_cast<std::int16_t>(event.key));
-    }
-    case EventKind::ClickControl: {
-      const auto& controls = form.controls();
-      if (event.key < 1 || static_cast<std::size_t>(event.key) > controls.size()) return {};
-      toolkit::Control* c = controls[static_cast<std::size_t>(event.key) - 1];
-      if (mirror_.tree().find(event.key) == nullptr || !form.reachable(*c)) return {};
-      if (c->kind() != toolkit::ControlKind::CommandButton &&
-          c->kind() != toolkit::ControlKind::CheckBox) {
-        return {};
-      }
-      focusTo = c;
-      return "click " + c->path();
-    }
-    default:
-      return {};
-  }
+  beginInput("start", nullptr);
+  game_.form.load();
+  endInput();
 }
 
 void GamePage::dispatch(const PageEvent& event) {
@@ -171,96 +105,80 @@ void GamePage::dispatch(const PageEvent& event) {
   const auto key = static_cast<std::int16_t>(event.key);
   const auto shift = static_cast<std::int16_t>(event.shift);
   const toolkit::Control* focusTo = nullptr;
-  const std::string line = lineFor(event, focusTo);
-  input(line, focusTo, [&] {
-    switch (event.kind) {
-      case EventKind::PointerDown:
-        core_.pointerDown(event.x, event.y, button);
-        break;
-      case EventKind::PointerMove:
-        core_.pointerMove(event.x, event.y, button);
-        break;
-      case EventKind::PointerUp:
-        core_.pointerUp(event.x, event.y, button);
-        break;
-      case EventKind::KeyDown:
-        core_.keyDown(key, shift);
-        break;
-      case EventKind::KeyUp:
-        core_.keyUp(key, shift);
-        break;
-      case EventKind::PointerLeave:
-        core_.pointerLeave();
-        break;
-      case EventKind::Rescale:
-        rescale();
-        break;
-      case EventKind::ClickControl:
-        toolkit::doDefaultAction(game_.form, mirror_.tree(), event.key);
-        break;
-      case EventKind::FocusControl:
-        toolkit::focusAccessible(game_.form, mirror_.tree(), event.key);
-        break;
-    }
-  });
+  const std::string line =
+      lines_.lineFor(game_.form, mirror_.tree(), event, core_.layoutPixel(event.x),
+                     core_.layoutPixel(event.y), focusTo);
+  beginInput(line, focusTo);
+  switch (event.kind) {
+    case EventKind::PointerDown:
+      core_.pointerDown(event.x, event.y, button);
+      break;
+    case EventKind::PointerMove:
+      core_.pointerMove(event.x, event.y, button);
+      break;
+    case EventKind::PointerUp:
+      core_.pointerUp(event.x, event.y, button);
+      break;
+    case EventKind::KeyDown:
+      core_.keyDown(key, shift);
+      break;
+    case EventKind::KeyUp:
+      core_.keyUp(key, shift);
+      break;
+    case EventKind::PointerLeave:
+      core_.pointerLeave();
+      break;
+    case EventKind::Rescale:
+      rescale();
+      break;
+    case EventKind::ClickControl:
+      toolkit::doDefaultAction(game_.form, mirror_.tree(), event.key);
+      break;
+    case EventKind::FocusControl:
+      toolkit::focusAccessible(game_.form, mirror_.tree(), event.key);
+      break;
+  }
+  endInput();
   refresh();
 }
 
 void GamePage::replay(const ReplayStep& step) {
   using Kind = ReplayStep::Kind;
   toolkit::Form& form = game_.form;
-  if (step.kind == Kind::Start) {
-    start();
+  toolkit::Control* c = nullptr;
+  const std::string problem = replayProblem(form, step, c);
+  if (!problem.empty()) host_.failReplay(problem);
+  if (step.kind == Kind::Focus) {
+    form.setFocus(c);
     return;
   }
-  toolkit::Control* c = step.text.empty() ? nullptr : form.find(step.text);
-  const std::string where = "line " + std::to_string(step.line) + ": ";
-  if (c == nullptr && !(step.kind == Kind::Focus && step.text.empty())) {
-    host_.failReplay(where + "no control named '" + step.text + "'");
-  }
+  const bool focuses =
+      step.kind == Kind::Key ||
+      (step.kind == Kind::Click && step.button == toolkit::kLeftButton && c->canTakeFocus());
+  beginInput(step.written(), focuses ? c : nullptr);
   switch (step.kind) {
+    case Kind::Start:
+      form.load();
+      break;
     case Kind::Click:
-      if (!c->shownOnScreen()) host_.failReplay(where + step.text + " is not shown");
-      input((step.button == toolkit::kLeftButton ? "click " : "rightclick ") + step.text,
-            step.button == toolkit::kLeftButton && c->canTakeFocus() ? c : nullptr,
-            [&] { form.clickControl(*c, step.button); });
+      form.clickControl(*c, step.button);
       break;
     case Kind::Key:
-      if (!c->canTakeFocus() || !c->shownOnScreen()) {
-        host_.failReplay(where + step.text + " cannot take the keyboard focus");
-      }
-      input("key " + step.text + " " + keyWord(step.key), c, [&] { form.keyStroke(*c, step.key); });
+      form.keyStroke(*c, step.key);
       break;
     case Kind::KeyUp:
-      if (form.focused() != c) host_.failReplay(where + step.text + " has not the focus");
-      input("keyup " + step.text + " " + keyWord(step.key), nullptr, [&] {
-        form.runEvent([&] {
-          if (c->KeyUp) c->KeyUp(step.key, 0);
-        });
-      });
+      if (c->KeyUp) form.runEvent([&] { c->KeyUp(step.key, 0); });
       break;
     case Kind::Release:
-      input("release " + step.text, nullptr, [&] {
-        form.runEvent([&] {
-          if (c->MouseUp) c->MouseUp(toolkit::kLeftButton, 0, 0, 0);
-        });
-      });
-      break;
-    case Kind::Focus:
-      if (c != nullptr && !c->canTakeFocus())
-        host_.failReplay(where + step.text + " takes no focus");
-      form.setFocus(c);
-      save();
+      if (c->MouseUp) form.runEvent([&] { c->MouseUp(toolkit::kLeftButton, 0, 0, 0); });
       break;
     case Kind::Set:
-      input("set " + step.text + "." + step.property + " " + realText(step.numbers[0]), nullptr,
-            [&] {
-              (step.property == "Left" ? c->Left : c->Top) = static_cast<float>(step.numbers[0]);
-            });
+      (step.property == "Left" ? c->Left : c->Top) = static_cast<float>(step.numbers[0]);
       break;
     default:
       break;
   }
+  endInput();
 }
 
 void GamePage::resume(const std::string& saved) {

@@ -1,11 +1,11 @@
 #pragma once
 
-#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "hosts/core/window_core.h"
+#include "hosts/web/input_lines.h"
 #include "hosts/web/page_event.h"
 #include "hosts/web/page_mirror.h"
 #include "hosts/web/replay.h"
@@ -45,12 +45,10 @@ class GamePage : private windowcore::PlatformWindow {
   void showToolTip(const std::string& text, const toolkit::PixelRect& area) override;
   void forgetPictures() override;
   void rescale();
-  // Runs one input the game acts on, written down as `line`, which leaves the focus on
-  // `focusTo` when replayed (nullptr: where it was).
-  void input(const std::string& line, const toolkit::Control* focusTo,
-             const std::function<void()>& act);
-  // The line a page event makes, or "" for one that changes nothing of the game.
-  std::string lineFor(const PageEvent& event, const toolkit::Control*& focusTo);
+  // Around each input the game acts on: written down as `line`, which leaves the focus on
+  // `focusTo` when replayed (nullptr: where it was); the game is kept once it has acted.
+  void beginInput(const std::string& line, const toolkit::Control* focusTo);
+  void endInput();
   void replay(const ReplayStep& step);
   std::string focusPath() const;
 
@@ -64,9 +62,7 @@ class GamePage : private windowcore::PlatformWindow {
   std::string saved_;  // the record as last kept
   // Where each control lies in a fresh window, by its place in the form's register.
   std::vector<std::pair<float, float>> freshPlaces_;
-  // The page's input as the form takes it, to tell a click from a release elsewhere.
-  toolkit::Control* pressed_ = nullptr;  // the control a held button went down on
-  toolkit::Control* spaceOn_ = nullptr;  // the control that had the focus when Space went down
+  InputLines lines_;  // owned here; what the page's input does, as lines
 };
 
 }  // namespace webhost

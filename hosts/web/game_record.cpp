@@ -1,8 +1,6 @@
 #include "hosts/web/game_record.h"
 
-#include <array>
-
-#include "hosts/script/real_chars.h"
+#include "hosts/web/real_text.h"
 
 namespace webhost {
 
@@ -23,19 +21,19 @@ void GameRecord::restart() {
 void GameRecord::answer(const std::string& text, bool cancelled) {
   // An answer is the rest of its line, so it cannot hold a line break.
   if (text.find_first_of("\r\n") != std::string::npos) writable_ = false;
-  answers_.push_back(cancelled ? "cancel" : "answer " + text);
+  answers_ += cancelled ? std::string("cancel\n") : "answer " + text + "\n";
 }
 
 void GameRecord::reply(toolkit::MessageAnswer answer) {
   switch (answer) {
     case toolkit::MessageAnswer::Yes:
-      answers_.emplace_back("reply yes");
+      answers_ += "reply yes\n";
       break;
     case toolkit::MessageAnswer::No:
-      answers_.emplace_back("reply no");
+      answers_ += "reply no\n";
       break;
     case toolkit::MessageAnswer::Ok:
-      answers_.emplace_back("reply ok");
+      answers_ += "reply ok\n";
       break;
   }
 }
@@ -55,21 +53,19 @@ void GameRecord::begin(std::string line, std::string focusAfter) {
 }
 
 std::string GameRecord::queued() const {
-  std::string out;
-  for (const std::string& a : answers_) out += a + "\n";
+  std::string out = answers_;
   if (!faces_.empty()) {
     out += "faces";
-    for (const std::int16_t f : faces_) out += " " + std::to_string(f);
+    for (const std::int16_t f : faces_) {
+      out += ' ';
+      out += static_cast<char>('0' + f);  // a face is one digit
+    }
     out += "\n";
   }
   if (!draws_.empty()) {
     out += "random";
-    std::array<char, 32> buffer{};
-    for (const double d : draws_) {
-      // Shortest exact: the replay draws the very same value.
-      const auto [end, ec] = script::formatReal(buffer.data(), buffer.data() + buffer.size(), d);
-      out += " " + std::string(buffer.data(), ec == std::errc() ? end : buffer.data());
-    }
+    // Shortest exact: the replay draws the very same value.
+    for (const double d : draws_) out += " " + realText(d);
     out += "\n";
   }
   return out;

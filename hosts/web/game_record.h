@@ -44,14 +44,14 @@ class GameRecord {
  private:
   std::string queued() const;
 
-  std::string lines_;                 // every input ended since the start-up began
-  std::vector<std::string> answers_;  // `answer`/`cancel`/`reply` lines of the current input
-  std::vector<std::int16_t> faces_;   // faces drawn during the current input
-  std::vector<double> draws_;         // other draws during the current input
-  std::string input_;                 // the current input's line, empty between inputs
-  std::string inputFocus_;            // where that line leaves the focus when replayed
-  std::string focus_;                 // the focus after replaying lines_ ("" for none)
-  bool restarted_ = false;            // restart() came during the current input
+  std::string lines_;                // every input ended since the start-up began
+  std::string answers_;              // `answer`/`cancel`/`reply` lines of the current input
+  std::vector<std::int16_t> faces_;  // faces drawn during the current input
+  std::vector<double> draws_;        // other draws during the current input
+  std::string input_;                // the current input's line, empty between inputs
+  std::string inputFocus_;           // where that line leaves the focus when replayed
+  std::string focus_;                // the focus after replaying lines_ ("" for none)
+  bool restarted_ = false;           // restart() came during the current input
   bool started_ = false;
   bool writable_ = true;
 };

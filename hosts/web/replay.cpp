@@ -2,8 +2,9 @@
 
 #include <cctype>
 #include <charconv>
+#include <cmath>
 
-#include "hosts/script/real_chars.h"
+#include "hosts/web/real_text.h"
 
 namespace webhost {
 
@@ -22,8 +23,7 @@ std::pair<std::string_view, std::string_view> firstWord(std::string_view s) {
 }
 
 bool number(std::string_view word, double& value) {
-  const auto [end, ec] = script::parseReal(word.data(), word.data() + word.size(), value);
-  return ec == std::errc() && end == word.data() + word.size();
+  return realValue(word, value) && std::isfinite(value);
 }
 
 // The numbers after a command, each within [low, high); false when one is not.
@@ -121,6 +121,45 @@ bool parseLine(std::string_view whole, ReplayStep& step) {
 
 }  // namespace
 
+std::string keyWord(std::int16_t key) {
+  return key == toolkit::kKeySpace ? std::string("space") : std::string(1, static_cast<char>(key));
+}
+
+std::string ReplayStep::written() const {
+  switch (kind) {
+    case Kind::Click:
+      return (button == toolkit::kLeftButton ? "click " : "rightclick ") + text;
+    case Kind::Key:
+      return "key " + text + " " + keyWord(key);
+    case Kind::KeyUp:
+      return "keyup " + text + " " + keyWord(key);
+    case Kind::Release:
+      return "release " + text;
+    case Kind::Focus:
+      return "focus " + text;
+    case Kind::Set:
+      return "set " + text + "." + property + " " + realText(numbers[0]);
+    default:
+      return "start";
+  }
+}
+
+std::string replayProblem(const toolkit::Form& form, const ReplayStep& step,
+                          toolkit::Control*& control) {
+  using Kind = ReplayStep::Kind;
+  control = step.text.empty() ? nullptr : form.find(step.text);
+  const std::string where = "line " + wholeText(step.line) + ": " + step.text;
+  if (step.kind == Kind::Start || (step.kind == Kind::Focus && step.text.empty())) return {};
+  if (control == nullptr) return where + " is no control";
+  if (step.kind == Kind::Click && !control->shownOnScreen()) return where + " is not shown";
+  if (step.kind == Kind::Key && (!control->canTakeFocus() || !control->shownOnScreen())) {
+    return where + " cannot take the keyboard focus";
+  }
+  if (step.kind == Kind::KeyUp && form.focused() != control) return where + " has not the focus";
+  if (step.kind == Kind::Focus && !control->canTakeFocus()) return where + " takes no focus";
+  return {};
+}
+
 bool ReplayStep::acts() const {
   return kind != Kind::Answer && kind != Kind::Reply && kind != Kind::Faces && kind != Kind::Random;
 }
@@ -141,7 +180,7 @@ ReplayScript parseReplay(std::string_view text) {
     step.line = number;
     auto fail = [&](const char* why) {
       script.steps.clear();
-      script.error = "line " + std::to_string(number) + ": " + why;
+      script.error = "line " + wholeText(number) + ": " + why;
       return script;
     };
     if (!parseLine(line, step)) return fail("not a line of a saved game");

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "toolkit/form.h"
 #include "toolkit/host.h"
 
 namespace webhost {
@@ -37,6 +38,8 @@ struct ReplayStep {
 
   // True for the lines that act on the window (everything but the queued answers and draws).
   bool acts() const;
+  // The line as the page writes it, for an action.
+  std::string written() const;
 };
 
 struct ReplayScript {
@@ -47,5 +50,14 @@ struct ReplayScript {
 // Called by the page with a saved game's lines: every line the page writes, checked as the
 // script driver checks it, without running anything. One `start`, before every other action.
 ReplayScript parseReplay(std::string_view text);
+
+// Called before the page replays an action: finds the control it names (nullptr for none) and
+// says why the action cannot be replayed on the form as it is now, as the script driver would
+// refuse it ("" when it can). Changes nothing.
+std::string replayProblem(const toolkit::Form& form, const ReplayStep& step,
+                          toolkit::Control*& control);
+
+// A key as a line names it: "space", or the character.
+std::string keyWord(std::int16_t key);
 
 }  // namespace webhost

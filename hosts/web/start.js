@@ -9,8 +9,8 @@
 // asking the first question.
 (function () {
   'use strict';
-  // The game's first question: its text, title and default answer, which make_page.cmake
-  // copies here from the game's start-up. The page asks it at once, while the game's script
+  // The game's first question: its prompt, title and default answer, which make_page.cmake
+  // asks of the game itself while it makes the page. The page asks it at once, while the game's script
   // and WebAssembly load and compile, and the game takes the answer when it asks (page.js).
   var question = /* QUINTOZ-FIRST-PROMPT */ null;
   // This build's release; a game kept by another one is not replayed.
@@ -77,8 +77,8 @@
 
   function ask() {
     return question && {
-      prompt: question[0], title: question[1], defaultText: question[2],
-      answered: quintozDialogs.inputBox(question[0], question[1], question[2]),
+      prompt: question.prompt, title: question.title, defaultText: question['default'],
+      answered: quintozDialogs.inputBox(question.prompt, question.title, question['default']),
     };
   }
   var kept = keptGame();

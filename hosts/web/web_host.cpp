@@ -27,16 +27,16 @@ constexpr double kSleepSlice = 0.03;
 void WebHost::queue(const ReplayStep& step) {
   switch (step.kind) {
     case ReplayStep::Kind::Answer:
-      answers_.push_back(step);
+      answers_.items.push_back(step);
       break;
     case ReplayStep::Kind::Reply:
-      replies_.push_back(step.reply);
+      replies_.items.push_back(step.reply);
       break;
     case ReplayStep::Kind::Faces:
-      faces_.insert(faces_.end(), step.numbers.begin(), step.numbers.end());
+      for (const double f : step.numbers) faces_.items.push_back(f);
       break;
     case ReplayStep::Kind::Random:
-      draws_.insert(draws_.end(), step.numbers.begin(), step.numbers.end());
+      for (const double d : step.numbers) draws_.items.push_back(d);
       break;
     default:
       break;
@@ -71,8 +71,7 @@ bool WebHost::answeredBySave(bool queueEmpty, const char* what) {
 std::string WebHost::inputBox(const std::string& prompt, const std::string& title,
                               const std::string& defaultText) {
   if (answeredBySave(answers_.empty(), "an input box")) {
-    const ReplayStep a = answers_.front();
-    answers_.pop_front();
+    const ReplayStep a = answers_.take();
     record_.answer(a.text, a.cancelled);
     return a.cancelled ? std::string() : a.text;
   }
@@ -91,8 +90,7 @@ toolkit::MessageAnswer WebHost::messageBox(const std::string& text, const std::s
                                            toolkit::MessageAnswer defaultAnswer) {
   const bool yesNo = buttons == toolkit::MessageButtons::YesNo;
   if (answeredBySave(replies_.empty(), "a message box")) {
-    const toolkit::MessageAnswer a = replies_.front();
-    replies_.pop_front();
+    const toolkit::MessageAnswer a = replies_.take();
     if (yesNo == (a == toolkit::MessageAnswer::Ok)) failReplay("a reply that is no button");
     record_.reply(a);
     return a;
@@ -139,11 +137,9 @@ double WebHost::random(toolkit::RandomUse use) {
   double r = 0;
   if (replaying_ && use == toolkit::RandomUse::Face && !faces_.empty()) {
     // The middle of the face's sixth, as the script driver draws a face.
-    r = (faces_.front() - 0.5) / 6.0;
-    faces_.pop_front();
+    r = (faces_.take() - 0.5) / 6.0;
   } else if (replaying_ && !draws_.empty()) {
-    r = draws_.front();
-    draws_.pop_front();
+    r = draws_.take();
   } else {
     r = WindowHost::random(use);
   }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <string>
+#include <vector>
 
 #include "hosts/core/window_host.h"
 #include "hosts/web/game_record.h"
@@ -60,10 +60,19 @@ class WebHost : public windowcore::WindowHost {
   bool replaying_ = false;
   bool lastInput_ = false;
   double replayClock_ = 0;  // the clock while replaying: waits pass at once
-  std::deque<ReplayStep> answers_;
-  std::deque<toolkit::MessageAnswer> replies_;
-  std::deque<double> faces_;
-  std::deque<double> draws_;
+  // What the save answers and draws, taken in order (a vector and the next place, smaller in
+  // the page's WebAssembly than a deque).
+  template <typename T>
+  struct Queue {
+    std::vector<T> items;
+    std::size_t next = 0;
+    bool empty() const { return next >= items.size(); }
+    T take() { return items[next++]; }
+  };
+  Queue<ReplayStep> answers_;
+  Queue<toolkit::MessageAnswer> replies_;
+  Queue<double> faces_;
+  Queue<double> draws_;
 };
 
 }  // namespace webhost

@@ -1,7 +1,7 @@
 """The page keeps the game in progress and comes back to it, in one engine.
 
     resume_test.py --engine chromium|firefox|webkit --site BUILD/site --driver quintoz-script
-                   [--node-driver quintoz-script.js]
+                   --node-driver quintoz-script.js
 
 Chromium: a two-player game, reloaded in the middle of the second player's turn (two dice held,
 one roll left, the focus on a score box), comes back with the same accessibility tree (read as
@@ -9,7 +9,7 @@ web.accessibility reads it), the same mirrored controls and the same canvas pixe
 question; so does it after its tab is closed and the site opened in a new one, and offline with
 the service worker in control. The saved game, run through quintoz-script natively and under
 node, ends in the state the page shows. The game then goes on to the next turn; "Quit Now?"
-open at a reload is asked again. Garbage, a save cut short, one of another release, one changed
+open at a reload is asked again, and a turn change under way finishes at once. Garbage, a save cut short, one of another release, one changed
 by hand and one that cannot be replayed each start a new game with one warning and no error. A
 saved game one commit from its end, declined at "Play Again?", leaves nothing behind.
 Firefox ESR and WebKitGTK: one reload in the middle of a game resumes it.
@@ -48,28 +48,20 @@ return Array.prototype.map.call(document.querySelectorAll('#quintoz-mirror [data
 """
 
 
-def pixels(page):
-    from PIL import Image
-    return Image.open(io.BytesIO(page.e.canvas_png())).convert("RGB").tobytes()
-
-
-def ax_tree(engine):
-    """Chromium's accessibility tree of the game: role, name, checked and focused per node."""
-    if engine.name != "chromium":
-        return None
-    from accessibility_test import Tree
-    t = Tree(engine.d)
-    return [(Tree.role(n), Tree.name(n), Tree.prop(n, "checked"), bool(Tree.prop(n, "focused")))
-            for n in t.nodes if Tree.role(n) in ("button", "checkbox", "group", "dialog")]
-
-
 class Board:
-    """What the page shows: the mirrored controls, the accessibility tree and the pixels."""
+    """What the page shows: the mirrored controls, Chromium's accessibility tree (as
+    web.accessibility reads it) and the canvas's pixels."""
 
     def __init__(self, page):
+        from PIL import Image
         self.mirror = page.e.js(MIRROR)
-        self.tree = ax_tree(page.e)
-        self.pixels = pixels(page)
+        self.tree = None
+        if page.e.name == "chromium":
+            from accessibility_test import Tree
+            self.tree = [(Tree.role(n), Tree.name(n), Tree.prop(n, "checked"),
+                          Tree.prop(n, "focused")) for n in Tree(page.e.d).nodes
+                         if Tree.role(n) in ("button", "checkbox", "group", "dialog")]
+        self.pixels = Image.open(io.BytesIO(page.e.canvas_png())).convert("RGB").tobytes()
 
     def same(self, other, when):
         check(self.mirror == other.mirror, "%s the controls differ:\n%r\n%r" % (
@@ -79,14 +71,15 @@ class Board:
         check(self.pixels == other.pixels, "%s the canvas's pixels differ" % when)
 
 
-def roll_caption(page):
-    return next((m["name"] for m in page.e.js(MIRROR) if re.search(r" (roll!|Select)", m["name"])),
+def roll_caption(mirror):
+    return next((m["name"] for m in mirror if re.search(r" (roll!|Select|Finishing)", m["name"])),
                 None)
 
 
 def wait_caption(page, pattern, timeout=10.0):
     return wait_for("the roll button to read %r" % pattern, lambda: (
-        lambda c: c if c and re.fullmatch(pattern, c) else None)(roll_caption(page)), timeout)
+        lambda c: c if c and re.fullmatch(pattern, c) else None)(roll_caption(page.e.js(MIRROR))),
+        timeout)
 
 
 def type_answer(page, typed, default, text):
@@ -104,15 +97,11 @@ def saved(page):
     return page.e.js("return localStorage.getItem(%s)" % json.dumps(KEY))
 
 
-def reload(page, how="reload"):
-    if how == "reload" and page.e.name == "chromium":
+def reload(page):
+    if page.e.name == "chromium":
         page.e.d.refresh()
     else:
         page.e.goto(page.url)
-
-
-def no_dialog(page):
-    check(page.open_dialog() is None, "a dialog is open: %r" % page.open_dialog())
 
 
 def warnings(engine):
@@ -153,14 +142,10 @@ def play_into_second_turn(page):
 
 
 def resumes(page, before, when):
-    wait_caption(page, re.escape(roll_caption_of(before)))
-    no_dialog(page)
+    wait_caption(page, re.escape(roll_caption(before.mirror)))
+    check(page.open_dialog() is None, "a dialog %s: %r" % (when, page.open_dialog()))
     wait_for("the board as it was %s" % when, lambda: Board(page).mirror == before.mirror, 5.0)
     Board(page).same(before, when)
-
-
-def roll_caption_of(board):
-    return next(m["name"] for m in board.mirror if re.search(r" (roll!|Select)", m["name"]))
 
 
 def dump_of(driver_command, save):
@@ -179,18 +164,15 @@ def dump_of(driver_command, save):
 def check_dump(dump, mirror):
     """Every mirrored control shows what the driver's state holds, where it holds it."""
     state = json.loads(dump)
-    paths = list(state["controls"])
     controls = state["controls"]
+    paths = list(controls)
     for m in mirror:
         path = paths[m["id"] - 1]
         c = controls[path]
-        if m["role"] == "button":
-            check(m["name"] in (c["Caption"], c["ToolTipText"]), "%s: %r for %r" % (
-                path, m["name"], c))
-        else:
-            value = c["Text"] if "Text" in c else (c["Caption"] or c["ToolTipText"])
-            check(value == m["name"] or value in m["name"].split(", "),
-                  "%s shows %r, the driver has %r" % (path, m["name"], value))
+        shown = [c["Caption"], c["ToolTipText"]] if m["role"] == "button" else [
+            c["Text"] if "Text" in c else (c["Caption"] or c["ToolTipText"])]
+        check(m["name"] in shown or shown[0] in m["name"].split(", "),
+              "%s shows %r, the driver has %r" % (path, m["name"], shown))
         if "Value" in c and m["role"] == "checkbox":
             check((m["checked"] == "true") == (c["Value"] == 1), "%s checked %r, Value %r" % (
                 path, m["checked"], c["Value"]))
@@ -319,12 +301,15 @@ def chromium_cases(page, site, folder, drivers):
         "offline": False, "latency": 0, "downloadThroughput": -1, "uploadThroughput": -1})
     site = LocalSite(folder, port=port)
 
-    # The game goes on, and a question open at a reload is asked again.
+    # The game goes on; a turn change under way at a reload finishes at once, and a question
+    # open at a reload is asked again.
     page.click(*ROLL)
     wait_caption(page, r"Bob Select Score to Finish Turn")
     page.click(*box_centre(CHANCE))
-    page.click(*box_centre(QUINTOZ_BOX))
+    wait_caption(page, r"Bob Finishing Turn")
+    reload(page)
     wait_caption(page, r"Ann roll! \[3 rolls left\]")
+    check("click chkChance(2)\n" in saved(page), "Bob's commit was lost at the reload")
     turn = Board(page)
     page.click(*centre(rect_px(EXIT_BUTTON)))
     page.dialog("Quit Now?", "Exit", ["Yes", "No"])
@@ -348,14 +333,13 @@ def main():
     parser.add_argument("--engine", required=True, choices=["chromium", "firefox", "webkit"])
     parser.add_argument("--site", required=True)
     parser.add_argument("--driver", required=True)
-    parser.add_argument("--node-driver")
+    parser.add_argument("--node-driver", required=True)
     args = parser.parse_args()
     if not os.path.exists(os.path.join(args.site, "index.html")):
         print("SKIPPED: %s was not built" % args.site)
         return SKIPPED
-    drivers = [[args.driver]]
-    if args.node_driver and os.path.exists(args.node_driver):
-        drivers.append(["node", args.node_driver])
+    # build-web.sh makes the node driver with the site.
+    drivers = [[args.driver], ["node", args.node_driver]]
     try:
         engine = engines.open_engine(args.engine)
     except Unavailable as why:
