@@ -6,8 +6,9 @@
 Chromium: a two-player game reloaded mid-turn (two dice held, one roll left, the focus on a
 box) comes back with the same accessibility tree, mirrored controls and canvas pixels, with no
 question; so it does in a new tab and offline from the service worker. quintoz-script, native
-and under node, ends the saved game in the state the page shows. A turn change under way at a
-reload finishes; "Quit Now?" open at a reload is asked again. Garbage, a save cut short, one of
+and under node, ends the saved game in the state the page shows. A reload during the start-up
+starts afresh; a turn change under way at a reload finishes; "Quit Now?" open at a reload is
+asked again. Garbage, a save cut short, one of
 another release, one changed by hand and one that cannot be replayed each start afresh with one
 warning and no error; a game declined at "Play Again?" leaves nothing. Firefox ESR and
 WebKitGTK: one reload mid-game resumes. Exits 77 when the engine cannot be started.
@@ -243,6 +244,12 @@ def check_declined_game(page, good):
 
 def chromium_cases(page, site, folder, drivers):
     engine = page.e
+    # A reload during the start-up's questions starts afresh: nothing is kept yet.
+    engine.goto(page.url)
+    type_answer(page, "3", "2", "How many Players?\n(1 to 4)")
+    reload(page)
+    page.dialog("How many Players?\n(1 to 4)", "Number of Players", ["OK", "Cancel"])
+    check(saved(page) is None, "a game kept during its start-up")
     play_into_second_turn(page)
     before = Board(page)
     save = saved(page)
