@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the browser version of Quintoz with Debian's emscripten:
 #
-#   scripts/build-web.sh [--no-install] [BUILD_DIR]
+#   scripts/build-web.sh [--no-install] [--script-driver PATH] [BUILD_DIR]
 #
 # BUILD_DIR (build-web in the source tree by default) receives site/ (index.html, quintoz.js,
 # quintoz.wasm, and sw.js, manifest.webmanifest and icons for installing it and playing offline:
@@ -9,7 +9,10 @@
 # that plays when opened from disk), and script/hosts/script/quintoz-script.js (the script driver
 # for node). Missing Debian packages are installed through scripts/setup-debian.sh unless
 # --no-install is given; then a missing emscripten makes the script exit with 77, so that a test
-# running it can report itself skipped.
+# running it can report itself skipped. The page asks the game itself for its first question and
+# its colours, through the native script driver: the one given with --script-driver, or one
+# built here (into BUILD_DIR/native, with the C++ compiler that comes with emscripten if there is
+# no other).
 set -euo pipefail
 # Run from a build step of the test build, this is a build of its own: its make must not try to
 # share the outer make's job slots, which it would only warn about.
@@ -20,6 +23,11 @@ install=yes
 if [ "${1:-}" = "--no-install" ]; then
   install=no
   shift
+fi
+driver=
+if [ "${1:-}" = "--script-driver" ]; then
+  driver=$2
+  shift 2
 fi
 build=${1:-"$root/build-web"}
 mkdir -p "$build"
@@ -46,16 +54,27 @@ fi
 
 jobs=$(($(nproc) < 2 ? $(nproc) : 2))
 
+if [ -z "$driver" ]; then
+  cxx=$(command -v c++ || command -v clang++ ||
+        find /usr/bin -name 'clang++-[0-9]*' 2>/dev/null | sort -V | tail -n 1)
+  cmake -S "$root" -B "$build/native" -DCMAKE_BUILD_TYPE=Release -DQUINTOZ_TESTS=OFF \
+    -DQUINTOZ_FLTK=OFF -DCMAKE_CXX_COMPILER="$cxx" >/dev/null
+  cmake --build "$build/native" --target quintoz-script --parallel "$jobs"
+  driver="$build/native/hosts/script/quintoz-script"
+fi
+driver=$(cd "$(dirname "$driver")" && pwd)/$(basename "$driver")
+
 # The page: no C++ exceptions, as Asyncify needs. Optimised for size, which a download and the
-# browser's compile of the module pay for on every first visit; the game asks little speed.
+# browser's compile of the module pay for on every first visit; the game asks little speed. Link
+# time optimisation lets the optimiser see the whole game at once (a fifth smaller).
 emcmake cmake -S "$root" -B "$build/page" -DCMAKE_BUILD_TYPE=Release -DQUINTOZ_TESTS=OFF \
-  "-DCMAKE_CXX_FLAGS_RELEASE=-Oz -DNDEBUG" -DCMAKE_EXE_LINKER_FLAGS_RELEASE=-Oz \
-  -DQUINTOZ_WEB_OUTPUT_DIR="$build" >/dev/null
+  "-DCMAKE_CXX_FLAGS_RELEASE=-Oz -DNDEBUG -flto" "-DCMAKE_EXE_LINKER_FLAGS_RELEASE=-Oz -flto" \
+  -DQUINTOZ_WEB_OUTPUT_DIR="$build" -DQUINTOZ_SCRIPT_DRIVER="$driver" >/dev/null
 cmake --build "$build/page" --target quintoz-site --parallel "$jobs"
 
 # The script driver for node: it ends a game by throwing, so this tree has exceptions.
 emcmake cmake -S "$root" -B "$build/script" -DCMAKE_BUILD_TYPE=Release -DQUINTOZ_TESTS=OFF \
-  -DCMAKE_CXX_FLAGS=-fexceptions >/dev/null
+  -DCMAKE_CXX_FLAGS=-fexceptions -DQUINTOZ_SCRIPT_DRIVER="$driver" >/dev/null
 cmake --build "$build/script" --target quintoz-script --parallel "$jobs"
 
 echo "Built $build/site/ (index.html, quintoz.js, quintoz.wasm, sw.js, the manifest and icons)" \

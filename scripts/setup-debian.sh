@@ -34,7 +34,8 @@ web=(cmake make python3 libstb-dev emscripten node-acorn)
 # WebKitGTK through its WebDriver. Browsers for these tests go here. npm installs the pinned
 # accessibility checker; a machine whose node already brings its own npm (from outside Debian,
 # which Debian's npm would conflict with) keeps that one.
-web_test=(chromium chromium-driver python3-selenium firefox-esr webkit2gtk-driver python3-websocket)
+web_test=(chromium chromium-driver python3-selenium firefox-esr webkit2gtk-driver python3-websocket
+          python3-pil)
 command -v npm >/dev/null || web_test+=(npm)
 # Cross-building Quintoz.exe.
 windows=(cmake make mingw-w64 libstb-dev)

@@ -1,7 +1,9 @@
 #include "hosts/script/script_runner.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <map>
 #include <sstream>
 
@@ -84,6 +86,14 @@ std::pair<std::string, int> splitIndex(std::string_view s) {
   return {std::string(s.substr(0, open)), static_cast<int>(wholeNumber(digits, "an index"))};
 }
 
+std::int16_t keyCode(std::string_view key) {
+  if (key == "space") return toolkit::kKeySpace;
+  if (key.size() == 1 && key[0] > ' ' && key[0] < 0x7F) {
+    return static_cast<std::int16_t>(std::toupper(static_cast<unsigned char>(key[0])));
+  }
+  throw ScriptError("key takes 'space' or one character");
+}
+
 }  // namespace
 
 ScriptRunner::ScriptRunner(std::ostream& out) : out_(out), host_(out), game_(host_) {}
@@ -132,7 +142,8 @@ void ScriptRunner::execute(std::string_view line) {
   // Actions work on the window, which `start` creates and loads. Before it there are no
   // players, and a turn change, for one, would walk past every card.
   if (!started_ && (command == "click" || command == "rightclick" || command == "key" ||
-                    command == "mousemove" || command == "call" || command == "set")) {
+                    command == "mousemove" || command == "call" || command == "set" ||
+                    command == "release" || command == "keyup" || command == "focus")) {
     throw ScriptError("'" + std::string(command) + "' acts on the window, which 'start' creates");
   }
   if (command == "answer") {
@@ -194,14 +205,7 @@ void ScriptRunner::execute(std::string_view line) {
   } else if (command == "key") {
     const auto [name, key] = firstWord(rest);
     toolkit::Control& c = control(name);
-    std::int16_t code = 0;
-    if (key == "space") {
-      code = toolkit::kKeySpace;
-    } else if (key.size() == 1 && key[0] > ' ' && key[0] < 0x7F) {
-      code = static_cast<std::int16_t>(std::toupper(static_cast<unsigned char>(key[0])));
-    } else {
-      throw ScriptError("key takes 'space' or one character");
-    }
+    const std::int16_t code = keyCode(key);
     if (!c.canTakeFocus() || !c.shownOnScreen()) {
       throw ScriptError(std::string(name) + " cannot take the keyboard focus");
     }
@@ -209,6 +213,30 @@ void ScriptRunner::execute(std::string_view line) {
       game_.form.keyStroke(c, code);
     } catch (const ProgramEnded&) {
       ended_ = true;
+    }
+  } else if (command == "release") {
+    // The left button let go off the control it went down on: no click, only its MouseUp.
+    toolkit::Control& c = control(rest);
+    runHandler([&] {
+      if (c.MouseUp) c.MouseUp(toolkit::kLeftButton, 0, 0, 0);
+    });
+  } else if (command == "keyup") {
+    // A key let go on the focused control without its press (the press went to another one).
+    const auto [name, key] = firstWord(rest);
+    toolkit::Control& c = control(name);
+    const std::int16_t code = keyCode(key);
+    if (game_.form.focused() != &c) throw ScriptError(std::string(name) + " has not the focus");
+    runHandler([&] {
+      if (c.KeyUp) c.KeyUp(code, 0);
+    });
+  } else if (command == "focus") {
+    // The keyboard focus put on a control (Tab, a press that clicked nothing), or on none.
+    if (rest.empty()) {
+      game_.form.setFocus(nullptr);
+    } else {
+      toolkit::Control& c = control(rest);
+      if (!c.canTakeFocus()) throw ScriptError(std::string(rest) + " cannot take the focus");
+      game_.form.setFocus(&c);
     }
   } else if (command == "mousemove") {
     const long long buttons = wholeNumber(rest, "the button state");
@@ -272,6 +300,14 @@ JsonValue readProperty(const toolkit::Control& c, std::string_view prop) {
   if (prop == "Picture") return JsonValue::of(c.Picture.name);
   if (prop == "TabIndex") return JsonValue::of(c.TabIndex);
   if (prop == "ZOrder") return JsonValue::of(c.zOrder());
+  // Read on request only (a build step takes the page's colours from it); the dump leaves it
+  // out, so that transcripts stay as they are.
+  if (prop == "BackColor") {
+    std::array<char, 8> hex{};
+    std::snprintf(hex.data(), hex.size(), "#%02x%02x%02x", c.BackColor.r, c.BackColor.g,
+                  c.BackColor.b);
+    return JsonValue::of(std::string(hex.data()));
+  }
   if (const auto* box = dynamic_cast<const toolkit::CheckBox*>(&c); box && prop == "Value") {
     return JsonValue::of(box->value());
   }

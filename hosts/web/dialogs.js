@@ -90,7 +90,8 @@ var quintozDialogs = (function () {
           finish(answers.letters[e.key.toLowerCase()]);
         }
       });
-      doc.body.appendChild(dialog);
+      // Inside the page's main landmark, with the rest of its content.
+      (doc.getElementById('quintoz-main') || doc.body).appendChild(dialog);
       dialog.showModal();
       doc.addEventListener('focusin', keepFocus, true);
       first.focus();

@@ -3,10 +3,19 @@
 #include <cstdint>
 
 #include "hosts/web/page_bridge.h"
+#include "hosts/web/real_text.h"
 
 namespace webhost {
 
+GamePage::GamePage(frmQuintoz& game, WebHost& host)
+    : game_(game), core_(game.form, *this, 1.0), host_(host) {
+  for (const toolkit::Control* c : game_.form.controls())
+    freshPlaces_.emplace_back(c->Left, c->Top);
+}
+
 void GamePage::show() {
+  if (shown_) return;
+  shown_ = true;
   const toolkit::PixelRect layout = game_.form.pixelRect();
   qz_show_window(layout.w, layout.h);
   rescale();
@@ -25,6 +34,7 @@ void GamePage::rescale() {
 }
 
 void GamePage::refresh() {
+  if (!shown_) return;
   core_.refresh();
   if (!dirty_) return;
   dirty_ = false;
@@ -41,10 +51,64 @@ void GamePage::forgetPictures() {
   qz_forget_pictures();
 }
 
+std::string GamePage::focusPath() const {
+  const toolkit::Control* f = game_.form.focused();
+  return f == nullptr ? std::string() : f->path();
+}
+
+void GamePage::save() {
+  GameRecord& record = host_.record();
+  if (host_.replaying() || !record.started()) return;
+  if (!record.writable()) {
+    // Nothing a replay would bring back exactly is kept.
+    if (!saved_.empty()) qz_forget_game();
+    saved_.clear();
+    return;
+  }
+  std::string text = record.text(focusPath());
+  if (text == saved_) return;
+  saved_ = std::move(text);
+  qz_save_game(saved_.data(), static_cast<int>(saved_.size()));
+}
+
+void GamePage::beginInput(const std::string& line, const toolkit::Control* focusTo) {
+  host_.record().begin(line, focusTo == nullptr ? std::string() : focusTo->path());
+}
+
+void GamePage::endInput() {
+  GameRecord& record = host_.record();
+  // A new game after a reset starts from a window that was played in: the dice lie where the
+  // last turn change threw them, and where the next roll's dice may land depends on that.
+  if (record.end(focusPath())) {
+    const auto& controls = game_.form.controls();
+    for (std::size_t i = 0; i < controls.size() && i < freshPlaces_.size(); ++i) {
+      const toolkit::Control& c = *controls[i];
+      if (c.Left != freshPlaces_[i].first) {
+        record.append("set " + c.path() + ".Left " + realText(c.Left));
+      }
+      if (c.Top != freshPlaces_[i].second) {
+        record.append("set " + c.path() + ".Top " + realText(c.Top));
+      }
+    }
+  }
+  save();
+}
+
+void GamePage::start() {
+  beginInput("start", nullptr);
+  game_.form.load();
+  endInput();
+}
+
 void GamePage::dispatch(const PageEvent& event) {
   const auto button = static_cast<std::int16_t>(event.button);
   const auto key = static_cast<std::int16_t>(event.key);
   const auto shift = static_cast<std::int16_t>(event.shift);
+  const toolkit::Control* focusTo = nullptr;
+  const std::string line =
+      lines_.lineFor(game_.form, mirror_.tree(), event, core_.layoutPixel(event.x),
+                     core_.layoutPixel(event.y), focusTo);
+  beginInput(line, focusTo);
   switch (event.kind) {
     case EventKind::PointerDown:
       core_.pointerDown(event.x, event.y, button);
@@ -74,7 +138,70 @@ void GamePage::dispatch(const PageEvent& event) {
       toolkit::focusAccessible(game_.form, mirror_.tree(), event.key);
       break;
   }
+  endInput();
   refresh();
+}
+
+void GamePage::replay(const ReplayStep& step) {
+  using Kind = ReplayStep::Kind;
+  toolkit::Form& form = game_.form;
+  toolkit::Control* c = nullptr;
+  const std::string problem = replayProblem(form, step, c);
+  if (!problem.empty()) host_.failReplay(problem);
+  if (step.kind == Kind::Focus) {
+    form.setFocus(c);
+    return;
+  }
+  const bool focuses =
+      step.kind == Kind::Key ||
+      (step.kind == Kind::Click && step.button == toolkit::kLeftButton && c->canTakeFocus());
+  beginInput(step.written(), focuses ? c : nullptr);
+  switch (step.kind) {
+    case Kind::Start:
+      form.load();
+      break;
+    case Kind::Click:
+      form.clickControl(*c, step.button);
+      break;
+    case Kind::Key:
+      form.keyStroke(*c, step.key);
+      break;
+    case Kind::KeyUp:
+      if (c->KeyUp) form.runEvent([&] { c->KeyUp(step.key, 0); });
+      break;
+    case Kind::Release:
+      if (c->MouseUp) form.runEvent([&] { c->MouseUp(toolkit::kLeftButton, 0, 0, 0); });
+      break;
+    case Kind::Set:
+      (step.property == "Left" ? c->Left : c->Top) = static_cast<float>(step.numbers[0]);
+      break;
+    default:
+      break;
+  }
+  endInput();
+}
+
+void GamePage::resume(const std::string& saved) {
+  const ReplayScript script = parseReplay(saved);
+  if (!script.error.empty()) host_.failReplay(script.error);
+  std::size_t last = 0;
+  for (std::size_t i = 0; i < script.steps.size(); ++i) {
+    if (script.steps[i].acts()) last = i;
+  }
+  host_.beginReplay();
+  for (std::size_t i = 0; i < script.steps.size(); ++i) {
+    const ReplayStep& step = script.steps[i];
+    if (!step.acts()) {
+      host_.queue(step);
+      continue;
+    }
+    if (i == last) host_.lastInput();
+    replay(step);
+  }
+  host_.endReplay();
+  // Kept again at once: the replay wrote the same game down, perhaps with more of its last
+  // input (the draws of a turn change that was waiting).
+  save();
 }
 
 }  // namespace webhost

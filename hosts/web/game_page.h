@@ -1,24 +1,38 @@
 #pragma once
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "hosts/core/window_core.h"
+#include "hosts/web/input_lines.h"
 #include "hosts/web/page_event.h"
 #include "hosts/web/page_mirror.h"
+#include "hosts/web/replay.h"
 #include "hosts/web/web_canvas.h"
+#include "hosts/web/web_host.h"
 #include "ui/frmQuintoz.h"
 
 namespace webhost {
 
 // The game's window in the page: the page's canvas, tool tip and scale under the window core.
-// Owned by main; it holds nothing of the game.
+// It also turns the page's input into the lines of the game's record (see GameRecord) and saves
+// the record after every input. Owned by main; it holds nothing of the game.
 class GamePage : private windowcore::PlatformWindow {
  public:
-  explicit GamePage(frmQuintoz& game) : game_(game), core_(game.form, *this, 1.0) {}
+  GamePage(frmQuintoz& game, WebHost& host);
 
-  // Called by main once the start-up has asked its questions: shows the window at the page's
-  // scale and paints it, and gives the page the window's icon.
+  // Called by main: the first game's start-up, asked for real.
+  void start();
+  // Called by main with a saved game: replays it, hidden, or gives up through the host.
+  void resume(const std::string& saved);
+  // Called by main once the start-up has asked its questions, and by the host when a replay
+  // ends at a dialog: shows the window at the page's scale and paints it, and gives the page
+  // the window's icon. Does nothing once shown.
   void show();
+  // Called after every input and before the game waits for the player: keeps the game in the
+  // page's storage when it changed since it was last kept.
+  void save();
   // Called by the host's repaint and after every event: paints when the form looks different
   // from what the canvas shows. Changes nothing of the game.
   void refresh();
@@ -31,12 +45,24 @@ class GamePage : private windowcore::PlatformWindow {
   void showToolTip(const std::string& text, const toolkit::PixelRect& area) override;
   void forgetPictures() override;
   void rescale();
+  // Around each input the game acts on: written down as `line`, which leaves the focus on
+  // `focusTo` when replayed (nullptr: where it was); the game is kept once it has acted.
+  void beginInput(const std::string& line, const toolkit::Control* focusTo);
+  void endInput();
+  void replay(const ReplayStep& step);
+  std::string focusPath() const;
 
   frmQuintoz& game_;  // owned by main
   WebCanvas canvas_;  // owned here; the page keeps its drawing state
   windowcore::WindowCore core_;
   PageMirror mirror_{game_.form};  // owned here; mirrors the form for assistive technology
   bool dirty_ = true;              // set by the core, cleared by each paint
+  WebHost& host_;                  // owned by main
+  bool shown_ = false;
+  std::string saved_;  // the record as last kept
+  // Where each control lies in a fresh window, by its place in the form's register.
+  std::vector<std::pair<float, float>> freshPlaces_;
+  InputLines lines_;  // owned here; what the page's input does, as lines
 };
 
 }  // namespace webhost

@@ -50,4 +50,24 @@ mergeInto(LibraryManager.library, {
   qz_end: function () {
     return Asyncify.handleSleep(function () { qzPage.end(); });
   },
+  qz_saved_game_bytes: function () { return qzPage.savedGameBytes(); },
+  qz_take_saved_game: function (out) { qzPage.takeSavedGame(out); },
+  qz_save_game: function (text, textBytes) { qzPage.saveGame(qzPage.string(text, textBytes)); },
+  qz_forget_game: function () { qzPage.forgetGame(); },
+  qz_real_text: function (value, out, capacity) {
+    // Digits, a point, a sign and an exponent: ASCII, one byte each.
+    var s = String(value).slice(0, capacity);
+    for (var i = 0; i < s.length; ++i) HEAPU8[out + i] = s.charCodeAt(i);
+    return s.length;
+  },
+  qz_real_value: function (text, textBytes, value) {
+    var s = qzPage.string(text, textBytes);
+    if (!/^[-+]?(\d+\.?\d*|\.\d+)([eE][-+]?\d+)?$/.test(s)) return 0;
+    HEAPF64[value >> 3] = Number(s);
+    return 1;
+  },
+  qz_replay_failed: function (why, whyBytes) {
+    var reason = qzPage.string(why, whyBytes);
+    return Asyncify.handleSleep(function () { qzPage.replayFailed(reason); });
+  },
 });

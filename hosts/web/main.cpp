@@ -1,7 +1,9 @@
 // The browser front end's entry point: the host, the game and its page view live here for the
 // whole run, and this loop hands the game the page's input, one event at a time.
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "assets/embedded_assets.h"
 #include "hosts/web/game_page.h"
@@ -12,15 +14,22 @@
 int main() {
   webhost::WebHost host;
   frmQuintoz game(host);
-  webhost::GamePage page(game);
+  webhost::GamePage page(game, host);
   host.attach(page);
   for (const auto& [name, kind] : webhost::kEventKinds) {
     qz_event_kind(name.data(), static_cast<int>(name.size()), static_cast<int>(kind));
   }
   const auto sound = assets::bytes(assets::AssetId::RollSound);
   qz_sound_load(sound.data(), static_cast<int>(sound.size()));
-  // As on the desktop, the start-up asks for the players before the window first appears.
-  game.form.load();
+  // The game the page kept when it went away, if any, comes back as it was; otherwise, as on
+  // the desktop, the start-up asks for the players before the window first appears.
+  std::string saved(static_cast<std::size_t>(std::max(qz_saved_game_bytes(), 0)), '\0');
+  if (!saved.empty()) {
+    qz_take_saved_game(saved.data());
+    page.resume(saved);
+  } else {
+    page.start();
+  }
   page.show();
   // Each wait for the next event suspends the game and gives the page back to the browser;
   // events that came while a handler ran (during a timed wait) are queued and come in order.

@@ -5,10 +5,11 @@
 #   index.html, the web app manifest and the service worker, with the release named by VERSION
 #   and a hash of every file, and a Content-Security-Policy that allows the site's own files.
 # The page holds the dialogs (DIALOGS) and start.js inline; start.js is given the game's first
-# question, read from its start-up (FIRST_QUESTION_FROM, flow/Form_Load.cpp).
+# question, and the site its window's colour, both asked of the game by the native script
+# driver (SCRIPT_DRIVER, quintoz-script).
 # Usage: cmake -DTEMPLATE=page.html -DDIALOGS=dialogs.js -DSTART=start.js
-#   -DFIRST_QUESTION_FROM=... -DOUTPUT=... (-DINLINE=... | -DSITE=... -DSW=sw.js
-#   -DMANIFEST=manifest.webmanifest -DVERSION=... -DBROWN=#rrggbb) -P this
+#   -DSCRIPT_DRIVER=... -DOUTPUT=... -DVERSION=... (-DINLINE=... | -DSITE=... -DSW=sw.js
+#   -DMANIFEST=manifest.webmanifest) -P this
 
 # The base64 of a SHA-256 given in hex, as a Content-Security-Policy names an inline block.
 function(hex_to_base64 hex out)
@@ -53,18 +54,49 @@ file(READ ${TEMPLATE} page)
 set(start "")
 foreach(script ${DIALOGS} ${START})
   file(READ ${script} text)
-  string(APPEND start "\n${text}")
+  # Comment lines and indentation are for the source's readers; every visit would download them.
+  string(REGEX REPLACE "\n[ ]*//[^\n]*" "" text "\n${text}")
+  string(REGEX REPLACE "\n[ ]+" "\n" text "${text}")
+  string(APPEND start "${text}")
 endforeach()
-# The first input box of the start-up, its text, title and default number as C++ literals,
-# which read the same as JavaScript ones.
-file(READ ${FIRST_QUESTION_FROM} startup)
-string(REGEX MATCH "inputBox\\((\"[^\"]*\"), (\"[^\"]*\"), numberToText\\(([0-9]+)\\)\\)" found
-       "${startup}")
-if(NOT found)
-  message(FATAL_ERROR "${FIRST_QUESTION_FROM} has no first input box this script can read")
+# The game's first question and its window's colour, asked of the game itself: the script driver
+# plays its start-up, cancelling the questions, and tells each question as the game asked it.
+set(ask ${OUTPUT}.ask.qscript)
+file(WRITE ${ask} "print frmQuintoz.BackColor\ncancel\ncancel\nstart\n")
+execute_process(COMMAND ${SCRIPT_DRIVER} ${ask} OUTPUT_VARIABLE asked RESULT_VARIABLE failed)
+file(REMOVE ${ask})
+if(failed OR NOT asked MATCHES "frmQuintoz.BackColor = \"(#[0-9a-f]+)\"")
+  message(FATAL_ERROR "the script driver (${SCRIPT_DRIVER}) did not tell the window's colour")
 endif()
-string(REPLACE "/* QUINTOZ-FIRST-PROMPT */ null"
-       "[${CMAKE_MATCH_1}, ${CMAKE_MATCH_2}, \"${CMAKE_MATCH_3}\"]" start "${start}")
+set(BROWN ${CMAKE_MATCH_1})
+# The first input box's text, title and default answer, as a JSON object (which JavaScript reads
+# the same).
+if(NOT asked MATCHES "\ninputbox ({[^\n]*}) -> cancel\n")
+  message(FATAL_ERROR "the script driver (${SCRIPT_DRIVER}) did not tell the first question")
+endif()
+string(REPLACE "/* QUINTOZ-FIRST-PROMPT */ null" "${CMAKE_MATCH_1}" start "${start}")
+
+# The release: the version and a hash of everything the page is made of, so that any change to
+# a file makes a new cache and new names for the script and the WebAssembly, and a game kept by
+# another release is not replayed.
+set(icons icon-192.png icon-512.png icon-maskable-512.png)
+if(INLINE)
+  file(SHA256 ${INLINE} release)
+else()
+  set(hashes "${VERSION} ${asked}")
+  foreach(path ${SITE}/quintoz.js ${SITE}/quintoz.wasm ${TEMPLATE} ${DIALOGS} ${START} ${SW}
+               ${MANIFEST})
+    file(SHA256 ${path} hash)
+    string(APPEND hashes " ${hash}")
+  endforeach()
+  foreach(icon ${icons})
+    file(SHA256 ${SITE}/${icon} hash)
+    string(APPEND hashes " ${hash}")
+  endforeach()
+  string(SHA256 release "${hashes}")
+endif()
+string(SUBSTRING "${release}" 0 16 release)
+string(REPLACE "/* QUINTOZ-RELEASE */ ''" "'${VERSION}-${release}'" start "${start}")
 string(REPLACE "<!-- QUINTOZ-START -->" "<script>${start}</script>" page "${page}")
 string(REGEX MATCH "<style>[^<]*</style>" style "${page}")
 string(REGEX REPLACE "^<style>(.*)</style>$" "\\1" style "${style}")
@@ -91,22 +123,6 @@ if(INLINE)
   return()
 endif()
 
-# The release: the version and a hash of everything the site is made of, so that any change to
-# a file makes a new cache and new names for the script and the WebAssembly.
-set(icons icon-192.png icon-512.png icon-maskable-512.png)
-set(hashes "${VERSION} ${BROWN}")
-foreach(path ${SITE}/quintoz.js ${SITE}/quintoz.wasm ${TEMPLATE} ${DIALOGS} ${START}
-             ${FIRST_QUESTION_FROM}
-             ${SW} ${MANIFEST})
-  file(SHA256 ${path} hash)
-  string(APPEND hashes " ${hash}")
-endforeach()
-foreach(icon ${icons})
-  file(SHA256 ${SITE}/${icon} hash)
-  string(APPEND hashes " ${hash}")
-endforeach()
-string(SHA256 release "${hashes}")
-string(SUBSTRING "${release}" 0 16 release)
 set(query "?v=${release}")
 
 # Only the site's own files; WebAssembly compiles under 'wasm-unsafe-eval', the inline starter

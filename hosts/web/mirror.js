@@ -34,7 +34,9 @@ var qzMirror = (function () {
     e.style.cssText = 'position:absolute;left:0;top:0;width:100%;height:100%;opacity:0;' +
                       'pointer-events:none;overflow:hidden;line-height:normal;font-size:12px';
   });
-  var live = made('quintoz-live', doc.body, 'div', function (e) {
+  // In the page's main landmark, with the rest of its content.
+  var main = doc.getElementById('quintoz-main') || doc.body;
+  var live = made('quintoz-live', main, 'div', function (e) {
     e.setAttribute('role', 'status');
     e.setAttribute('aria-live', 'polite');
     e.style.cssText = 'position:absolute;width:1px;height:1px;overflow:hidden;' +

@@ -456,8 +456,29 @@ var qzPage = (function () {
     rollSource = source;
   }
 
+  // ---- The game in progress. start.js keeps it in the site's storage and hands this instance
+  // the one kept when the page loaded, already checked to be this release's and whole.
+  var savedBytes = Module.savedGame ? encoder.encode(Module.savedGame) : null;
+  function savedGameBytes() { return savedBytes ? savedBytes.length : 0; }
+  function takeSavedGame(out) {
+    if (savedBytes) HEAPU8.set(savedBytes, out);
+    savedBytes = null;
+  }
+  function saveGame(text) { if (!ended && Module.keepGame) Module.keepGame(text); }
+  function forgetGame() { if (Module.forgetGame) Module.forgetGame(); }
+  // The kept game could not be replayed: this instance goes away unseen and start.js begins a
+  // new game.
+  function replayFailed(why) {
+    takeDown();
+    if (Module.onReplayFailed) Module.onReplayFailed(why);
+  }
+
   // ---- The end: the window goes away and the page template's ended notice takes over.
   function end() {
+    takeDown();
+    if (Module.onEnded) Module.onEnded();
+  }
+  function takeDown() {
     ended = true;
     hideTip();
     stopSound();
@@ -469,7 +490,6 @@ var qzPage = (function () {
     waiting = null;
     shown = false;
     frame.hidden = true;
-    if (Module.onEnded) Module.onEnded();
   }
 
   listen(canvas, 'pointerdown', onPointerDown);
@@ -489,8 +509,10 @@ var qzPage = (function () {
     clipPop: clipPop, fill: fill, text: text, textWidth: textWidth, image: image,
     forgetPictures: forgetPictures, windowIcon: windowIcon, focusRect: focusRect,
     showWindow: showWindow, deviceScale: deviceScale, sizeCanvas: sizeCanvas, toolTip: toolTip,
-    dragWindow: dragWindow, soundLoad: soundLoad, soundPlay: soundPlay, nextEvent: nextEvent, inputBox: inputBox, takeAnswer: takeAnswer,
-    messageBox: messageBox, end: end,
+    dragWindow: dragWindow, soundLoad: soundLoad, soundPlay: soundPlay, nextEvent: nextEvent,
+    inputBox: inputBox, takeAnswer: takeAnswer, messageBox: messageBox, end: end,
+    savedGameBytes: savedGameBytes, takeSavedGame: takeSavedGame, saveGame: saveGame,
+    forgetGame: forgetGame, replayFailed: replayFailed,
     // mirror.js queues the events of assistive technologies by the kinds' names.
     EVENT: EVENT, queueEvent: push,
   };

@@ -53,4 +53,21 @@ int qz_message_box(const char* text, int textBytes, const char* title, int title
                    int defaultNo);
 // Takes the game away and shows the ended page; suspends for good.
 void qz_end();
+
+// The page's storage for the site, which keeps the game in progress (the lines of its record).
+// qz_saved_game_bytes is the length of the game kept when the page loaded (0 for none, or for
+// one the page could already tell was not this release's or was damaged), which
+// qz_take_saved_game copies out; qz_save_game keeps the record, qz_forget_game removes it.
+int qz_saved_game_bytes();
+void qz_take_saved_game(char* out);
+void qz_save_game(const char* text, int textBytes);
+void qz_forget_game();
+// Real numbers as the browser writes and reads them: the shortest text that reads back as the
+// same double (its length in bytes, at most `capacity`), and the value of a decimal number
+// (0 when the text is none).
+int qz_real_text(double value, char* out, int capacity);
+int qz_real_value(const char* text, int textBytes, double* value);
+// The saved game cannot be replayed: the page warns once, forgets it, takes this game away
+// without a word to the player and starts a new one; suspends for good.
+void qz_replay_failed(const char* why, int whyBytes);
 }

@@ -2,18 +2,89 @@
 // template holds it inline (make_page.cmake puts it there, after dialogs.js and before the
 // game's script), so that the game starts with no further request; on the served site it also
 // registers the service worker that keeps the site for playing offline.
+//
+// It also keeps the game in progress in the site's storage, as the game writes it down after
+// every input (the lines quintoz-script replays, between a line naming the release and a line
+// with their checksum), and hands a kept game to the next instance, which replays it instead of
+// asking the first question.
 (function () {
   'use strict';
-  // The game's first question: its text, title and default answer, which make_page.cmake
-  // copies here from the game's start-up. The page asks it at once, while the game's script
+  // The game's first question: its prompt, title and default answer, which make_page.cmake
+  // asks of the game itself while it makes the page. The page asks it at once, while the game's script
   // and WebAssembly load and compile, and the game takes the answer when it asks (page.js).
   var question = /* QUINTOZ-FIRST-PROMPT */ null;
-  var firstPrompt = question && {
-    prompt: question[0], title: question[1], defaultText: question[2],
-    answered: quintozDialogs.inputBox(question[0], question[1], question[2]),
-  };
+  // This build's release; a game kept by another one is not replayed.
+  var RELEASE = /* QUINTOZ-RELEASE */ '';
+  var KEY = 'quintoz-game';
 
-  function start(asked) {
+  // Storage can be missing or refused (a privacy setting): the game then plays unkept.
+  function storage() {
+    try {
+      return window.localStorage || null;
+    } catch (e) {
+      return null;
+    }
+  }
+  // FNV-1a over the UTF-16 code units: tells a kept game cut short or changed by hand.
+  function checksum(text) {
+    var h = 0x811c9dc5;
+    for (var i = 0; i < text.length; ++i) {
+      h ^= text.charCodeAt(i);
+      h = Math.imul(h, 0x01000193) >>> 0;
+    }
+    return ('0000000' + h.toString(16)).slice(-8);
+  }
+  function keepGame(lines) {
+    var s = storage();
+    if (!s) return;
+    var kept = '# Quintoz ' + RELEASE + '\n' + lines;
+    try {
+      s.setItem(KEY, kept + '# end ' + checksum(kept) + '\n');
+    } catch (e) {
+      // Full or refused: the last game kept would no longer be this one.
+      forgetGame();
+    }
+  }
+  function forgetGame() {
+    var s = storage();
+    try {
+      if (s) s.removeItem(KEY);
+    } catch (e) { /* nothing kept then */ }
+  }
+  function warnAndForget(why) {
+    console.warn('Quintoz starts a new game: the saved game ' + why + '.');
+    forgetGame();
+  }
+  // The kept game's lines, or null; a damaged one is forgotten with one warning.
+  function keptGame() {
+    var s = storage(), text = null;
+    try {
+      text = s ? s.getItem(KEY) : null;
+    } catch (e) { /* as if none */ }
+    if (text === null) return null;
+    var m = /^(# Quintoz (.*)\n[\s\S]*)# end ([0-9a-f]{8})\n$/.exec(text);
+    if (!m) {
+      warnAndForget('is unreadable or cut short');
+    } else if (m[2] !== RELEASE) {
+      warnAndForget('was played on another release (' + m[2] + ')');
+    } else if (checksum(m[1]) !== m[3]) {
+      warnAndForget('has been changed');
+    } else {
+      return m[1];
+    }
+    return null;
+  }
+
+  function ask() {
+    return question && {
+      prompt: question.prompt, title: question.title, defaultText: question['default'],
+      answered: quintozDialogs.inputBox(question.prompt, question.title, question['default']),
+    };
+  }
+  var kept = keptGame();
+  var firstPrompt = kept ? null : ask();
+
+  function start(asked, saved) {
     var ended = document.getElementById('quintoz-ended');
     var failed = document.getElementById('quintoz-failed');
     // The site names its script with the release's content hash (quintoz.js?v=HASH); the
@@ -23,10 +94,17 @@
     var release = script ? script.getAttribute('src').replace(/^[^?]*/, '') : '';
     createQuintoz({
       firstPrompt: asked,
+      savedGame: saved,
+      keepGame: keepGame,
+      forgetGame: forgetGame,
       locateFile: function (path, prefix) { return prefix + path + release; },
       onEnded: function () {
         ended.hidden = false;
         document.getElementById('quintoz-again').focus();
+      },
+      onReplayFailed: function (why) {
+        warnAndForget('could not be replayed (' + why + ')');
+        start(ask(), null);
       },
       onAbort: function (what) {
         if (asked) asked.answered.dismiss();
@@ -42,13 +120,13 @@
   function ready() {
     document.getElementById('quintoz-again').addEventListener('click', function () {
       document.getElementById('quintoz-ended').hidden = true;
-      start(null);
+      start(null, null);
     });
     // The game's loading and compiling wait until the page has shown the question.
     if (firstPrompt) {
-      requestAnimationFrame(function () { setTimeout(start, 0, firstPrompt); });
+      requestAnimationFrame(function () { setTimeout(start, 0, firstPrompt, null); });
     } else {
-      start(null);
+      start(null, kept);
     }
     // Pages opened from disk have no service workers; the single-file page is one of them.
     var served = document.querySelector('script[src^="quintoz.js"]');

@@ -24,12 +24,64 @@ constexpr double kSleepSlice = 0.03;
 
 }  // namespace
 
+void WebHost::queue(const ReplayStep& step) {
+  switch (step.kind) {
+    case ReplayStep::Kind::Answer:
+      answers_.items.push_back(step);
+      break;
+    case ReplayStep::Kind::Reply:
+      replies_.items.push_back(step.reply);
+      break;
+    case ReplayStep::Kind::Faces:
+      for (const double f : step.numbers) faces_.items.push_back(f);
+      break;
+    case ReplayStep::Kind::Random:
+      for (const double d : step.numbers) draws_.items.push_back(d);
+      break;
+    default:
+      break;
+  }
+}
+
+void WebHost::endReplay() {
+  if (!replaying_) return;
+  if (!answers_.empty() || !replies_.empty() || !faces_.empty() || !draws_.empty()) {
+    failReplay("the save holds answers or draws that its game never used");
+  }
+  replaying_ = false;
+  lastInput_ = false;
+}
+
+void WebHost::failReplay(const std::string& why) {
+  qz_replay_failed(why.data(), bytes(why));
+  // qz_replay_failed never comes back: the page has put this game away.
+  std::abort();
+}
+
+bool WebHost::answeredBySave(bool queueEmpty, const char* what) {
+  if (!replaying_) return false;
+  if (!queueEmpty) return true;
+  if (!lastInput_) failReplay(std::string("the save has no answer for ") + what);
+  // The dialog was open when the page went away: the board as it was, then the dialog again.
+  endReplay();
+  if (page_ != nullptr) page_->show();
+  return false;
+}
+
 std::string WebHost::inputBox(const std::string& prompt, const std::string& title,
                               const std::string& defaultText) {
+  if (answeredBySave(answers_.empty(), "an input box")) {
+    const ReplayStep a = answers_.take();
+    record_.answer(a.text, a.cancelled);
+    return a.cancelled ? std::string() : a.text;
+  }
+  if (page_ != nullptr) page_->save();
   const int length = qz_input_box(prompt.data(), bytes(prompt), title.data(), bytes(title),
                                   defaultText.data(), bytes(defaultText));
   std::string answer(static_cast<std::size_t>(std::max(length, 0)), '\0');
   if (length > 0) qz_take_answer(answer.data());
+  // The page answers Cancel with empty text, which the game takes as it takes an empty answer.
+  record_.answer(answer, false);
   return answer;
 }
 
@@ -37,25 +89,70 @@ toolkit::MessageAnswer WebHost::messageBox(const std::string& text, const std::s
                                            toolkit::MessageButtons buttons,
                                            toolkit::MessageAnswer defaultAnswer) {
   const bool yesNo = buttons == toolkit::MessageButtons::YesNo;
+  if (answeredBySave(replies_.empty(), "a message box")) {
+    const toolkit::MessageAnswer a = replies_.take();
+    if (yesNo == (a == toolkit::MessageAnswer::Ok)) failReplay("a reply that is no button");
+    record_.reply(a);
+    return a;
+  }
+  if (page_ != nullptr) page_->save();
   const int answer =
       qz_message_box(text.data(), bytes(text), title.data(), bytes(title), yesNo ? 1 : 0,
                      yesNo && defaultAnswer == toolkit::MessageAnswer::No ? 1 : 0);
-  if (!yesNo) return toolkit::MessageAnswer::Ok;
-  return answer == 2 ? toolkit::MessageAnswer::No : toolkit::MessageAnswer::Yes;
+  toolkit::MessageAnswer a = toolkit::MessageAnswer::Ok;
+  if (yesNo) a = answer == 2 ? toolkit::MessageAnswer::No : toolkit::MessageAnswer::Yes;
+  record_.reply(a);
+  return a;
 }
 
 void WebHost::repaint() {
-  if (page_ != nullptr) page_->refresh();
+  if (page_ != nullptr && !replaying_) page_->refresh();
+}
+
+double WebHost::clockSeconds() {
+  return replaying_ ? replayClock_ : WindowHost::clockSeconds();
 }
 
 void WebHost::sleepUpTo(double seconds) {
+  if (replaying_) {
+    replayClock_ += std::max(seconds, 0.0);
+    return;
+  }
+  // The game waits with an input under way (a turn change): kept now, so that a page thrown
+  // away meanwhile comes back with it.
+  if (page_ != nullptr) page_->save();
   const double slice = std::clamp(seconds, 0.0, kSleepSlice);
   // Rounded up, so that a remainder below a millisecond does not spin.
   emscripten_sleep(static_cast<unsigned>(std::ceil(slice * 1000.0)));
 }
 
+void WebHost::randomize() {
+  WindowHost::randomize();
+  // A start-up begins: the game before it is over, and a new one is kept once it has started.
+  record_.restart();
+  if (!replaying_) qz_forget_game();
+}
+
+double WebHost::random(toolkit::RandomUse use) {
+  double r = 0;
+  if (replaying_ && use == toolkit::RandomUse::Face && !faces_.empty()) {
+    // The middle of the face's sixth, as the script driver draws a face.
+    r = (faces_.take() - 0.5) / 6.0;
+  } else if (replaying_ && !draws_.empty()) {
+    r = draws_.take();
+  } else {
+    r = WindowHost::random(use);
+  }
+  if (use == toolkit::RandomUse::Face) {
+    record_.face(static_cast<std::int16_t>(std::min(6, static_cast<int>(r * 6.0) + 1)));
+  } else {
+    record_.draw(r);
+  }
+  return r;
+}
+
 void WebHost::playRollSound() {
-  qz_sound_play();
+  if (!replaying_) qz_sound_play();
 }
 
 void WebHost::dragWindow() {
@@ -63,6 +160,9 @@ void WebHost::dragWindow() {
 }
 
 void WebHost::endProgram() {
+  if (replaying_) failReplay("the save ends the game");
+  // The game is over: nothing of it is kept.
+  qz_forget_game();
   qz_end();
   // qz_end never comes back: the page has put the game away for good.
   std::abort();

@@ -68,11 +68,44 @@ TEST(ScriptLanguage, WrongLinesStopWithExitTwoAndNameTheLine) {
                           "click chkDie(1)",
                           "start\nstart",
                           "set chkDie(2).Width 100000",
-                          "set fraRoll.Height 10"}) {
+                          "set fraRoll.Height 10",
+                          "focus Label1(1)",
+                          "focus nosuchcontrol",
+                          "release nosuchcontrol",
+                          "keyup cmdRoll space",
+                          "keyup chkDie(1) tab"}) {
     const Outcome o = runScript(std::string(kStart) + bad + "\n");
     EXPECT_EQ(o.code, 2) << bad;
     EXPECT_NE(o.err.find("line "), std::string::npos) << bad << ": " << o.err;
   }
+}
+
+// The lines the page writes for input that is no whole click or key stroke: the focus moved on
+// its own, a button let go off the die it went down on, Space let go on a die it was not
+// pressed on. Each does exactly what that input does, and no more.
+TEST(ScriptLanguage, FocusReleaseAndKeyUpActAsTheirInputDoes) {
+  std::ostringstream out;
+  script::ScriptRunner runner(out);
+  for (const char* line :
+       {"answer 1", "answer Ann", "start", "faces 1 2 3 4 5", "click cmdRoll", "focus chkDie(2)"}) {
+    runner.execute(line);
+  }
+  EXPECT_EQ(runner.read("focus").text, "chkDie(2)");
+  runner.execute("focus");
+  EXPECT_EQ(runner.read("focus").text, "");
+  // A release off the die throws it again (two draws), and holds nothing.
+  const double left = runner.read("chkDie(3).Left").number;
+  runner.execute("random 0.0 0.9");
+  runner.execute("release chkDie(3)");
+  EXPECT_EQ(runner.read("chkDie(3).Value").number, 0);
+  EXPECT_NE(runner.read("chkDie(3).Left").number, left);
+  EXPECT_TRUE(runner.host().randoms.empty());
+  // Space let go alone moves the die to the held row as the key's release does, unheld.
+  runner.execute("focus chkDie(4)");
+  runner.execute("keyup chkDie(4) space");
+  EXPECT_EQ(runner.read("chkDie(4).Value").number, 0);
+  EXPECT_EQ(runner.read("chkDie(4).Top").number, 180);
+  EXPECT_EQ(runner.read("chkDie(4).Left").number, 4 * 720);
 }
 
 // Found by the fuzzer: seating the turn beyond the players made the next turn change index a

@@ -1,6 +1,6 @@
 """The served site as an app, in headless Chromium: installable, offline, and updated.
 
-    installable.py --site BUILD/site --page-source hosts/web --version X.Y.Z
+    installable.py --site BUILD/site --page-source hosts/web --version X.Y.Z --driver quintoz-script
 
 Works on a copy of the site served on 127.0.0.1:
 - Chromium's own check (DevTools Page.getInstallabilityErrors) finds nothing missing; the
@@ -106,21 +106,19 @@ def check_offline(page, site):
             "offline": False, "latency": 0, "downloadThroughput": -1, "uploadThroughput": -1})
 
 
-def rebuild_changed(folder, page_source, version):
+def rebuild_changed(folder, page_source, version, driver):
     """The site as the next release: its script changed, its page and worker made again."""
     with open(os.path.join(folder, "quintoz.js"), "a") as script:
         script.write("\nwindow.quintozTestRelease = 'changed';\n")
-    with open(os.path.join(folder, "manifest.webmanifest")) as f:
-        brown = json.load(f)["background_color"]
     subprocess.run(
         ["cmake", "-DTEMPLATE=" + os.path.join(page_source, "page.html"),
          "-DDIALOGS=" + os.path.join(page_source, "dialogs.js"),
          "-DSTART=" + os.path.join(page_source, "start.js"),
-         "-DFIRST_QUESTION_FROM=" + os.path.join(page_source, "..", "..", "flow", "Form_Load.cpp"),
+         "-DSCRIPT_DRIVER=" + driver,
          "-DOUTPUT=" + os.path.join(folder, "index.html"), "-DSITE=" + folder,
          "-DSW=" + os.path.join(page_source, "sw.js"),
          "-DMANIFEST=" + os.path.join(page_source, "manifest.webmanifest"),
-         "-DVERSION=" + version, "-DBROWN=" + brown, "-P",
+         "-DVERSION=" + version, "-P",
          os.path.join(page_source, "make_page.cmake")], check=True)
 
 
@@ -155,6 +153,7 @@ def main():
     parser.add_argument("--site", required=True)
     parser.add_argument("--page-source", required=True)
     parser.add_argument("--version", required=True)
+    parser.add_argument("--driver", required=True)
     args = parser.parse_args()
     if not os.path.exists(os.path.join(args.site, "sw.js")):
         print("SKIPPED: %s was not built" % args.site)
@@ -184,7 +183,7 @@ def main():
         check_offline(page, site)
         check(not engine.console_errors(), "errors in the console offline")
 
-        rebuild_changed(folder, args.page_source, args.version)
+        rebuild_changed(folder, args.page_source, args.version, args.driver)
         second_cache = cache_name(folder)
         check(second_cache != first_cache, "a changed script left the cache name %s"
               % first_cache)
