@@ -26,6 +26,7 @@ play=(
   libfltk1.3-dev libasound2-dev libx11-dev libfontconfig-dev
   libxext-dev libxft-dev libxrender-dev libxcursor-dev libxfixes-dev libxinerama-dev
   libfribidi-dev libharfbuzz-dev
+  libatk1.0-dev libatk-bridge2.0-dev
   fonts-liberation2
 )
 # Building the browser version (play-web.sh also serves it with python3's web server).
@@ -47,6 +48,7 @@ test=(
   fonts-liberation fonts-dejavu-core fonts-wqy-microhei fonts-symbola fonts-lohit-deva
   xvfb xdotool x11-utils x11-xserver-utils imagemagick libharfbuzz-bin strace
   dpkg-dev desktop-file-utils appstream lintian
+  dbus at-spi2-core gir1.2-atspi-2.0 python3-gi
 )
 # Making the packages: the .deb (CPack) and the Windows installer.
 package=(dpkg-dev mingw-w64 nsis)
