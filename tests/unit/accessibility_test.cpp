@@ -243,8 +243,8 @@ TEST_F(Accessibility, TheBonusIsToldAfterTheCommitThatEarnsIt) {
 TEST(AccessibilityWords, ASpacedOutCaptionIsReadAsItsWord) {
   EXPECT_EQ(toolkit::spokenCaption("Q U I N T O Z"), "Quintoz");
   EXPECT_EQ(toolkit::spokenCaption("a b"), "Ab");
-  for (const char* asIs : {"Q", "Q U I N T O Z ", "Full House", "1 2 3", "Q  U", "Q U IN", "Ones",
-                           "", "É T É"}) {
+  for (const char* asIs :
+       {"Q", "Q U I N T O Z ", "Full House", "1 2 3", "Q  U", "Q U IN", "Ones", "", "É T É"}) {
     EXPECT_EQ(toolkit::spokenCaption(asIs), asIs) << asIs;
   }
 }
