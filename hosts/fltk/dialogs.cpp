@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "hosts/fltk/dialog_watcher.h"
 #include "hosts/fltk/fltk_canvas.h"
 #include "hosts/fltk/prompt_fit.h"
 #include "hosts/fltk/text_widgets.h"
@@ -72,10 +73,28 @@ class DialogWindow : public Fl_Double_Window {
     place(where);
     show();
     initialFocus.take_focus();
+    watcher_ = where.watcher;
+    if (watcher_ != nullptr) watcher_->opened(*this, parts());
     while (shown()) Fl::wait();
+    if (watcher_ != nullptr) watcher_->closed(*this);
+    watcher_ = nullptr;
   }
 
   int handle(int event) override {
+    const int used = handleKeys(event);
+    if (watcher_ != nullptr) watcher_->changed(*this);
+    return used;
+  }
+
+ protected:
+  // What the dialog shows, for its watcher.
+  virtual DialogParts parts() = 0;
+  virtual void enterPressed() = 0;
+  virtual void closeRequested() = 0;
+  virtual bool letterPressed(int /*key*/) { return false; }
+
+ private:
+  int handleKeys(int event) {
     if (event == FL_KEYBOARD) {
       const int key = Fl::event_key();
       if (key == FL_Enter || key == FL_KP_Enter) {
@@ -93,12 +112,6 @@ class DialogWindow : public Fl_Double_Window {
     return Fl_Double_Window::handle(event);
   }
 
- protected:
-  virtual void enterPressed() = 0;
-  virtual void closeRequested() = 0;
-  virtual bool letterPressed(int /*key*/) { return false; }
-
- private:
   void place(DialogPlacement where) {
     int cx = 0;
     int cy = 0;
@@ -115,6 +128,7 @@ class DialogWindow : public Fl_Double_Window {
   }
 
   std::string title_;
+  DialogWatcher* watcher_ = nullptr;  // while the modal loop runs
 };
 
 void styleButton(const Fonts& fonts, const Metrics& m, Fl_Button& button) {
@@ -128,6 +142,7 @@ class InputDialog : public DialogWindow {
   InputDialog(const Fonts& fonts, const Metrics& m, const std::string& prompt,
               const std::string& title, const std::string& defaultText, int promptH)
       : DialogWindow(m.inputWidth, m.margin + promptH + m.promptGap + m.buttonH + m.margin, title),
+        promptText_(prompt),
         prompt_(fonts, m.margin, m.margin, m.promptW, promptH),
         ok_(m.inputWidth - m.margin - m.buttonW, m.margin, m.buttonW, m.buttonH, "OK"),
         cancel_(m.inputWidth - m.margin - m.buttonW, m.margin + m.buttonH + m.gap, m.buttonW,
@@ -173,7 +188,9 @@ class InputDialog : public DialogWindow {
     }
   }
   void closeRequested() override { cancel(); }
+  DialogParts parts() override { return {label(), promptText_, &input_, {&ok_, &cancel_}}; }
 
+  std::string promptText_;
   TextBox prompt_;
   Fl_Button ok_;
   Fl_Button cancel_;
@@ -189,6 +206,7 @@ class MessageDialog : public DialogWindow {
                 int width)
       : DialogWindow(width, m.textTop + textH + m.textGap + m.buttonH + m.margin, title),
         yesNo_(buttons == toolkit::MessageButtons::YesNo),
+        text_(text),
         message_(fonts, 2 * m.margin, m.textTop, textW, textH),
         first_(0, 0, m.buttonW, m.buttonH, yesNo_ ? "Yes" : "OK"),
         second_(0, 0, m.buttonW, m.buttonH, "No") {
@@ -236,6 +254,11 @@ class MessageDialog : public DialogWindow {
   void closeRequested() override {
     if (!yesNo_) answer(toolkit::MessageAnswer::Ok);
   }
+  DialogParts parts() override {
+    DialogParts p{label(), text_, nullptr, {&first_}};
+    if (yesNo_) p.buttons.push_back(&second_);
+    return p;
+  }
   bool letterPressed(int key) override {
     if (!yesNo_ || (key != 'y' && key != 'n')) return false;
     answer(key == 'y' ? toolkit::MessageAnswer::Yes : toolkit::MessageAnswer::No);
@@ -243,6 +266,7 @@ class MessageDialog : public DialogWindow {
   }
 
   bool yesNo_;
+  std::string text_;
   TextBox message_;
   Fl_Button first_;
   Fl_Button second_;
