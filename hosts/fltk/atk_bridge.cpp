@@ -80,8 +80,8 @@ void lookUpBus() {
       dbus_bus_get_private(DBUS_BUS_SESSION, &e.error));
   if (bus == nullptr) return;
   dbus_connection_set_exit_on_disconnect(bus.get(), FALSE);
-  std::unique_ptr<DBusMessage, DBusMessageUnref> call(dbus_message_new_method_call(
-      "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress"));
+  std::unique_ptr<DBusMessage, DBusMessageUnref> call(
+      dbus_message_new_method_call("org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress"));
   if (call == nullptr) return;
   std::unique_ptr<DBusMessage, DBusMessageUnref> reply(dbus_connection_send_with_reply_and_block(
       bus.get(), call.get(), DBUS_TIMEOUT_USE_DEFAULT, &e.error));

@@ -62,9 +62,9 @@ class Accessibility : public DialogWatcher {
   std::unique_ptr<Peer> root_;
   std::vector<std::unique_ptr<DialogPeers>> dialogs_;  // open ones, innermost last
   std::unique_ptr<GlibLoop> loop_;                     // from the start on
-  bool wanted_ = true;      // false with NO_AT_BRIDGE=1
-  bool begun_ = false;      // the bus is being looked up
-  bool connected_ = false;  // atk-bridge is serving
+  bool wanted_ = true;                                 // false with NO_AT_BRIDGE=1
+  bool begun_ = false;                                 // the bus is being looked up
+  bool connected_ = false;                             // atk-bridge is serving
   bool windowListed_ = false;
 };
 

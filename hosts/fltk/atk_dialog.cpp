@@ -110,8 +110,12 @@ class EntryPeer : public PartPeer {
  public:
   EntryPeer(Peer& dialog, Fl_Input& field, std::string name, Fl_Button* accept,
             ActionQueue& actions, const void* owner)
-      : PartPeer(dialog, &field), field_(field), name_(std::move(name)), accept_(accept),
-        actions_(actions), owner_(owner) {}
+      : PartPeer(dialog, &field),
+        field_(field),
+        name_(std::move(name)),
+        accept_(accept),
+        actions_(actions),
+        owner_(owner) {}
   Kind kind() const override { return Kind::Entry; }
   AtkRole role() const override { return ATK_ROLE_ENTRY; }
   std::string name() const override { return name_; }
@@ -153,8 +157,7 @@ class EntryPeer : public PartPeer {
 }  // namespace
 
 DialogPeers::DialogPeers(Fl_Window& dialog, const DialogParts& parts, ActionQueue& actions)
-    : window_(dialog),
-      dialog_(std::make_unique<DialogPeer>(dialog, parts.title, parts_)) {
+    : window_(dialog), dialog_(std::make_unique<DialogPeer>(dialog, parts.title, parts_)) {
   const std::string text = withLineBreaks(parts.text);
   parts_.push_back(std::make_unique<TextPeer>(*dialog_, text));
   widgets_.push_back(nullptr);

@@ -48,7 +48,10 @@ Peer::Kind kindOf(const toolkit::AccessibleNode& node) {
 class NodePeer : public Peer {
  public:
   NodePeer(FormPeers& owner, const toolkit::AccessibleNode& node)
-      : owner_(owner), id_(node.id), kind_(kindOf(node)), checked_(node.checked),
+      : owner_(owner),
+        id_(node.id),
+        kind_(kindOf(node)),
+        checked_(node.checked),
         focused_(node.focused) {}
   Kind kind() const override { return kind_; }
   AtkRole role() const override {
@@ -65,9 +68,7 @@ class NodePeer : public Peer {
     return ATK_ROLE_PANEL;
   }
   std::string name() const override { return node().name; }
-  std::string text() const override {
-    return node().value.empty() ? node().name : node().value;
-  }
+  std::string text() const override { return node().value.empty() ? node().name : node().value; }
   Peer* parent() const override {
     const int parentId = node().parentId;
     return parentId == 0 ? &owner_.window() : owner_.peerOf(parentId);

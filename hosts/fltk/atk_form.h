@@ -60,8 +60,8 @@ class FormPeers {
   std::unique_ptr<Peer> windowPeer_;
   std::unique_ptr<StatusPeer> status_;
   std::map<int, std::unique_ptr<NodePeer>> nodes_;  // by node id
-  std::vector<std::string> sentences_;  // the latest announcements, oldest first
-  std::string announced_;               // the same joined: the status line's text
+  std::vector<std::string> sentences_;              // the latest announcements, oldest first
+  std::string announced_;                           // the same joined: the status line's text
 };
 
 }  // namespace fltkhost

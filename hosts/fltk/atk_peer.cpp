@@ -125,9 +125,8 @@ void qzGetExtents(AtkComponent* component, gint* x, gint* y, gint* w, gint* h,
     box = peer->extents();
     if (coords != ATK_XY_SCREEN) {
       fltkhost::Peer* parent = peer->parent();
-      const fltkhost::ScreenBox origin = coords == ATK_XY_WINDOW || parent == nullptr
-                                             ? peer->windowBox()
-                                             : parent->extents();
+      const fltkhost::ScreenBox origin =
+          coords == ATK_XY_WINDOW || parent == nullptr ? peer->windowBox() : parent->extents();
       box.x -= origin.x;
       box.y -= origin.y;
     }

@@ -50,7 +50,9 @@ class Peer {
   virtual void addStates(AtkStateSet* /*states*/) const {}
   virtual ScreenBox extents() const = 0;
   // The top-left corner of the window the peer lies in, for coordinates relative to it.
-  virtual ScreenBox windowBox() const { return parent() != nullptr ? parent()->windowBox() : extents(); }
+  virtual ScreenBox windowBox() const {
+    return parent() != nullptr ? parent()->windowBox() : extents();
+  }
   virtual bool grabFocus() { return false; }
   // Key/value pairs ATK lists as the object's attributes.
   virtual std::vector<std::pair<std::string, std::string>> attributes() const { return {}; }

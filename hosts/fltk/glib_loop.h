@@ -32,9 +32,9 @@ class GlibLoop {
   void watch();
   void unwatch();
 
-  GMainContext* context_;          // GLib's default context, acquired here
-  std::vector<GPollFD> fds_;       // what GLib asked to watch at the last watch()
-  std::vector<int> watched_;       // the descriptors given to FLTK for them
+  GMainContext* context_;               // GLib's default context, acquired here
+  std::vector<GPollFD> fds_;            // what GLib asked to watch at the last watch()
+  std::vector<int> watched_;            // the descriptors given to FLTK for them
   gint priority_ = G_PRIORITY_DEFAULT;  // of the sources ready at the last prepare
 };
 

@@ -6,6 +6,7 @@ game. Run under dbus-run-session (see CMakeLists.txt)."""
 
 import os
 import re
+import subprocess
 import sys
 import time
 
@@ -135,9 +136,25 @@ def heard_since(client, start, pattern):
     return None
 
 
+def quintoz_apps():
+    desktop = Atspi.get_desktop(0)
+    apps = [desktop.get_child_at_index(i) for i in range(desktop.get_child_count())]
+    return [app for app in apps if app is not None and app.get_name() == "Quintoz"]
+
+
 def scenario(s, args):
     client = Client(s.game)
-    dialog = client.dialog("Number of Players")
+    # A second game started with NO_AT_BRIDGE=1 asks its first question too, but never joins
+    # the bus: once the tested game's dialog is there, it is the only Quintoz on the bus.
+    bare = subprocess.Popen([args.program], env=dict(s.env, NO_AT_BRIDGE="1"),
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        client.wait("both games' first prompts", lambda: len(s.windows("Number of Players")) == 2)
+        dialog = client.dialog("Number of Players")
+        e.check(len(quintoz_apps()) == 1, "a game run with NO_AT_BRIDGE=1 is not on the bus")
+    finally:
+        bare.kill()
+        bare.wait()
     label = find(dialog, Atspi.Role.LABEL, ".*")
     e.check("How many Players?" in text_of(label),
             "the first prompt reads 'How many Players?'")
