@@ -70,35 +70,48 @@ struct DBusErrorHolder {
   DBusError error;
 };
 
-// On a thread of its own, as every step may wait on D-Bus for long (a session bus or an
-// accessibility bus launcher that does not answer): asks the session bus where the
-// accessibility bus is, and hands the address to the main loop through GLib's default context.
-// Without a session bus, or without an answer, nothing is handed over and nothing is loaded.
-void lookUpBus() {
-  DBusErrorHolder e;
+// Asks the session bus where the accessibility bus is (its launcher answers, starting it on
+// demand). Empty without a session bus or an answer.
+std::string askSessionBus(DBusError& error) {
   std::unique_ptr<DBusConnection, DBusConnectionClose> bus(
-      dbus_bus_get_private(DBUS_BUS_SESSION, &e.error));
-  if (bus == nullptr) return;
+      dbus_bus_get_private(DBUS_BUS_SESSION, &error));
+  if (bus == nullptr) return {};
   dbus_connection_set_exit_on_disconnect(bus.get(), FALSE);
   std::unique_ptr<DBusMessage, DBusMessageUnref> call(
       dbus_message_new_method_call("org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress"));
-  if (call == nullptr) return;
+  if (call == nullptr) return {};
   std::unique_ptr<DBusMessage, DBusMessageUnref> reply(dbus_connection_send_with_reply_and_block(
-      bus.get(), call.get(), DBUS_TIMEOUT_USE_DEFAULT, &e.error));
+      bus.get(), call.get(), DBUS_TIMEOUT_USE_DEFAULT, &error));
   const char* address = nullptr;
-  if (reply == nullptr || !dbus_message_get_args(reply.get(), &e.error, DBUS_TYPE_STRING, &address,
-                                                 DBUS_TYPE_INVALID)) {
-    return;
+  if (reply == nullptr ||
+      !dbus_message_get_args(reply.get(), &error, DBUS_TYPE_STRING, &address, DBUS_TYPE_INVALID) ||
+      address == nullptr) {
+    return {};
   }
-  if (address != nullptr && address[0] != '\0') {
-    g_idle_add(
-        [](gpointer copy) -> gboolean {
-          std::unique_ptr<gchar, decltype(&g_free)> owned(static_cast<gchar*>(copy), g_free);
-          if (theBridge != nullptr) theBridge->connect(owned.get());
-          return G_SOURCE_REMOVE;
-        },
-        g_strdup(address));
-  }
+  return address;
+}
+
+// On a thread of its own, as every step may wait on D-Bus for long (a session bus, a launcher
+// or an accessibility bus that does not answer): finds the accessibility bus (`known`, from the
+// environment, or else from the session bus), makes sure it answers, since the bridge will
+// connect to it on the main thread and wait for its answer there, and hands the address to the
+// main loop through GLib's default context. Otherwise nothing is handed over or loaded.
+void lookUpBus(std::string known) {
+  DBusErrorHolder e;
+  const std::string address = known.empty() ? askSessionBus(e.error) : known;
+  if (address.empty()) return;
+  std::unique_ptr<DBusConnection, DBusConnectionClose> a11y(
+      dbus_connection_open_private(address.c_str(), &e.error));
+  if (a11y == nullptr || !dbus_bus_register(a11y.get(), &e.error)) return;
+  // GLib's idle call is the one safe way in from another thread: it wakes the main context,
+  // which the loop watches.
+  g_idle_add(
+      [](gpointer copy) -> gboolean {
+        std::unique_ptr<gchar, decltype(&g_free)> owned(static_cast<gchar*>(copy), g_free);
+        if (theBridge != nullptr) theBridge->connect(owned.get());
+        return G_SOURCE_REMOVE;
+      },
+      g_strdup(address.c_str()));
 }
 
 }  // namespace
@@ -146,11 +159,8 @@ void Accessibility::begin(void* self) {
   util->get_toolkit_name = toolkitName;
   util->get_toolkit_version = toolkitVersion;
   bridge.loop_ = std::make_unique<GlibLoop>();
-  if (const char* address = std::getenv("AT_SPI_BUS_ADDRESS"); address != nullptr && *address) {
-    bridge.connect(address);
-    return;
-  }
-  std::thread(lookUpBus).detach();
+  const char* known = std::getenv("AT_SPI_BUS_ADDRESS");
+  std::thread(lookUpBus, std::string(known != nullptr ? known : "")).detach();
 }
 
 void Accessibility::connect(const char* address) {
