@@ -79,7 +79,8 @@ void GlibLoop::watch() {
     Fl::add_fd(fd.fd, when, onReady, this);
     watched_.push_back(fd.fd);
   }
-  if (timeout >= 0) Fl::add_timeout(timeout / 1000.0, onTimeout, this);
+  timed_ = timeout >= 0;
+  if (timed_) Fl::add_timeout(timeout / 1000.0, onTimeout, this);
 }
 
 void GlibLoop::unwatch() {

@@ -22,6 +22,9 @@ class GlibLoop {
   // Called by anything that may have given GLib new work outside a dispatch (a new source, an
   // asynchronous call begun): serves what is ready and watches again, from the loop.
   void wake();
+  // Read by the tests: whether FLTK was last asked to wake the loop after a time, which happens
+  // only for a timeout GLib has, never to poll.
+  bool timed() const { return timed_; }
 
  private:
   static void onReady(int fd, void* self);
@@ -36,6 +39,7 @@ class GlibLoop {
   std::vector<GPollFD> fds_;            // what GLib asked to watch at the last watch()
   std::vector<int> watched_;            // the descriptors given to FLTK for them
   gint priority_ = G_PRIORITY_DEFAULT;  // of the sources ready at the last prepare
+  bool timed_ = false;                  // GLib gave a timeout at the last watch()
 };
 
 }  // namespace fltkhost
