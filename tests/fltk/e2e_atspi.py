@@ -34,17 +34,16 @@ class Client:
         self.game = game
         self.heard = []
         self.listener = Atspi.EventListener.new(self.on_event)
-        for event in ("object:announcement", "object:property-change:accessible-name",
-                      "object:text-changed:insert"):
-            self.listener.register(event)
+        # AT-SPI 2.46 delivers announcements to a listener of every object event only.
+        self.listener.register("object:")
 
     def on_event(self, event):
         source = event.source
         if event.type.startswith("object:announcement"):
             self.heard.append(str(event.any_data))
-        elif source is not None and source.get_role() == Atspi.Role.STATUS_BAR:
-            if event.type.startswith("object:property-change"):
-                self.heard.append("status: " + (source.get_name() or ""))
+        elif (event.type == "object:property-change:accessible-name" and source is not None
+              and source.get_role() == Atspi.Role.STATUS_BAR):
+            self.heard.append("status: " + (source.get_name() or ""))
 
     def wait(self, what, found):
         """Serves the bus until found() gives something, and returns it."""
@@ -129,6 +128,11 @@ def answer(client, title, text):
     client.wait(f"'{title}' to close", lambda: client.top(Atspi.Role.DIALOG, title) is None)
 
 
+def spoken(heard):
+    """The announcements alone, as a screen reader speaks them."""
+    return " / ".join(text for text in heard if not text.startswith("status: "))
+
+
 def heard_since(client, start, pattern):
     for text in client.heard[start:]:
         if re.search(pattern, text):
@@ -178,7 +182,7 @@ def scenario(s, args):
                            lambda: find(window, Atspi.Role.PUSH_BUTTON, r"Solo roll!.*"))
         start = len(client.heard)
         act(roll)
-        rolled = client.wait("the roll announced", lambda: heard_since(client, start, r"Rolled "))
+        client.wait("the roll announced", lambda: heard_since(client, start, r"^Rolled "))
         dice = client.wait("five dice", lambda: [d for d in descendants(window)
                                                  if re.fullmatch(r"Die \d, [1-6](, held)?",
                                                                  d.get_name() or "")])
@@ -187,18 +191,21 @@ def scenario(s, args):
         e.check(not any(states(d).contains(Atspi.StateType.CHECKED) for d in dice),
                 "no die is held")
         if turn == 1:
-            print("heard for a roll:", rolled, flush=True)
+            print("heard for a roll:", spoken(client.heard[start:]), flush=True)
         box = find(window, Atspi.Role.CHECK_BOX, re.escape(category) + r", \d+")
         e.check(box is not None, f"turn {turn}: the {category} box")
         start = len(client.heard)
         act(box)
-        scored = client.wait(f"the {category} commit announced",
-                             lambda: heard_since(client, start, re.escape(category) + " scored"))
-        if turn == 1:
-            print("heard for a commit:", scored, flush=True)
+        client.wait(f"the {category} commit announced",
+                    lambda: heard_since(client, start, "^" + re.escape(category) + " scored"))
         client.wait(f"the {category} box checked",
                     lambda: states(find(window, Atspi.Role.CHECK_BOX, re.escape(category) + r", \d+"))
                     .contains(Atspi.StateType.CHECKED))
+        if turn < len(CATEGORIES):
+            client.wait("the next turn announced",
+                        lambda: heard_since(client, start, r"^Solo roll! \[3 rolls left\]"))
+        if turn == 1:
+            print("heard for a commit:", spoken(client.heard[start:]), flush=True)
 
     over = client.dialog("Game Over")
     text = text_of(find(over, Atspi.Role.LABEL, ".*"))
