@@ -5,6 +5,7 @@
 #include <FL/x.H>
 #include <atk-bridge.h>
 #include <dbus/dbus.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -73,6 +74,14 @@ struct DBusErrorHolder {
 // Asks the session bus where the accessibility bus is (its launcher answers, starting it on
 // demand). Empty without a session bus or an answer.
 std::string askSessionBus(DBusError& error) {
+  // Without a session bus named in the environment or at its usual place, libdbus would launch
+  // one of its own for the display (autolaunch): a daemon no screen reader listens on.
+  const char* named = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  if ((named == nullptr || *named == '\0') &&
+      (runtime == nullptr || access((std::string(runtime) + "/bus").c_str(), F_OK) != 0)) {
+    return {};
+  }
   std::unique_ptr<DBusConnection, DBusConnectionClose> bus(
       dbus_bus_get_private(DBUS_BUS_SESSION, &error));
   if (bus == nullptr) return {};
