@@ -74,27 +74,20 @@ class DialogWindow : public Fl_Double_Window {
     show();
     initialFocus.take_focus();
     watcher_ = where.watcher;
-    if (watcher_ != nullptr) watcher_->opened(*this, parts());
+    const Fl_Event_Dispatch outer = Fl::event_dispatch();
+    if (watcher_ != nullptr) {
+      watcher_->opened(*this, parts());
+      // Keys reach the focused field before the window, and the window never hears of those the
+      // field used: the watcher is told after every event FLTK dispatches to the dialog.
+      Fl::event_dispatch(dispatchAndTell);
+    }
     while (shown()) Fl::wait();
+    Fl::event_dispatch(outer);
     if (watcher_ != nullptr) watcher_->closed(*this);
     watcher_ = nullptr;
   }
 
   int handle(int event) override {
-    const int used = handleKeys(event);
-    if (watcher_ != nullptr) watcher_->changed(*this);
-    return used;
-  }
-
- protected:
-  // What the dialog shows, for its watcher.
-  virtual DialogParts parts() = 0;
-  virtual void enterPressed() = 0;
-  virtual void closeRequested() = 0;
-  virtual bool letterPressed(int /*key*/) { return false; }
-
- private:
-  int handleKeys(int event) {
     if (event == FL_KEYBOARD) {
       const int key = Fl::event_key();
       if (key == FL_Enter || key == FL_KP_Enter) {
@@ -110,6 +103,21 @@ class DialogWindow : public Fl_Double_Window {
       if (letterPressed(key)) return 1;
     }
     return Fl_Double_Window::handle(event);
+  }
+
+ protected:
+  // What the dialog shows, for its watcher.
+  virtual DialogParts parts() = 0;
+  virtual void enterPressed() = 0;
+  virtual void closeRequested() = 0;
+  virtual bool letterPressed(int /*key*/) { return false; }
+
+ private:
+  static int dispatchAndTell(int event, Fl_Window* window) {
+    const int used = Fl::handle_(event, window);
+    auto* dialog = dynamic_cast<DialogWindow*>(window);
+    if (dialog != nullptr && dialog->watcher_ != nullptr) dialog->watcher_->changed(*dialog);
+    return used;
   }
 
   void place(DialogPlacement where) {

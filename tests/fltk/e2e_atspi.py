@@ -33,13 +33,16 @@ class Client:
     def __init__(self, game):
         self.game = game
         self.heard = []
+        self.typed = []  # what the entries said was inserted
         self.listener = Atspi.EventListener.new(self.on_event)
         # AT-SPI 2.46 delivers announcements to a listener of every object event only.
         self.listener.register("object:")
 
     def on_event(self, event):
         source = event.source
-        if event.type.startswith("object:announcement"):
+        if event.type == "object:text-changed:insert":
+            self.typed.append(str(event.any_data))
+        elif event.type.startswith("object:announcement"):
             self.heard.append(str(event.any_data))
         elif (event.type == "object:property-change:accessible-name" and source is not None
               and source.get_role() == Atspi.Role.STATUS_BAR):
@@ -133,6 +136,20 @@ def spoken(heard):
     return " / ".join(text for text in heard if not text.startswith("status: "))
 
 
+def type_answer(client, s, title, text):
+    """Types the answer on the keyboard, hears it echoed by the entry, and presses OK through
+    its action. Without a window manager the keyboard follows the pointer."""
+    dialog = client.dialog(title)
+    x, y, w, h = s.geometry(s.find_window(title))
+    s.xdo("mousemove", x + w // 2, y + 5)
+    start = len(client.typed)
+    s.xdo("type", "--delay", "20", text)
+    client.wait(f"'{text}' echoed as it is typed", lambda: "".join(client.typed[start:]) == text)
+    e.check(text_of(find(dialog, Atspi.Role.ENTRY, ".*")) == text, f"the entry holds '{text}'")
+    act(find(dialog, Atspi.Role.PUSH_BUTTON, "OK"))
+    client.wait(f"'{title}' to close", lambda: client.top(Atspi.Role.DIALOG, title) is None)
+
+
 def heard_since(client, start, pattern):
     for text in client.heard[start:]:
         if re.search(pattern, text):
@@ -163,7 +180,7 @@ def scenario(s, args):
     e.check("How many Players?" in text_of(label),
             "the first prompt reads 'How many Players?'")
     answer(client, "Number of Players", "1")
-    answer(client, "Player Name", "Solo")
+    type_answer(client, s, "Player Name", "Solo")
     window = client.wait("the game window", lambda: client.top(Atspi.Role.FRAME, "Quintoz"))
     roll = client.wait("the roll button",
                        lambda: find(window, Atspi.Role.PUSH_BUTTON, r"Solo roll! \[3 rolls left\]"))
