@@ -26,6 +26,7 @@ play=(
   libfltk1.3-dev libasound2-dev libx11-dev libfontconfig-dev
   libxext-dev libxft-dev libxrender-dev libxcursor-dev libxfixes-dev libxinerama-dev
   libpango1.0-dev
+  libatk1.0-dev libatk-bridge2.0-dev
   fonts-liberation2
 )
 # Building the browser version (play-web.sh also serves it with python3's web server).
@@ -49,6 +50,7 @@ test=(
   xvfb xdotool x11-utils x11-xserver-utils imagemagick strace
   dpkg-dev desktop-file-utils appstream lintian python3-pil
   dbus-daemon ibus ibus-m17n m17n-db ibus-table ibus-table-cangjie5
+  dbus at-spi2-core gir1.2-atspi-2.0 python3-gi
 )
 # Making the packages: the .deb (CPack) and the Windows installer.
 package=(dpkg-dev mingw-w64 nsis)

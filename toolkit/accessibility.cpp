@@ -12,12 +12,34 @@ const AccessibleNode* AccessibleTree::find(int id) const {
   return nullptr;
 }
 
+std::string spokenCaption(const std::string& caption) {
+  // Letters at the even places and single spaces between them, at least two letters.
+  const auto asciiLetter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+  const std::size_t n = caption.size();
+  if (n < 3 || n % 2 == 0) return caption;
+  std::string word;
+  for (std::size_t i = 0; i < n; ++i) {
+    const char c = caption[i];
+    if (i % 2 == 1 ? c != ' ' : !asciiLetter(c)) return caption;
+    if (i % 2 == 0) {
+      const auto lower = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      word += word.empty() ? static_cast<char>(std::toupper(static_cast<unsigned char>(c))) : lower;
+    }
+  }
+  return word;
+}
+
 namespace {
 
 std::string trimmed(const std::string& s) {
   const auto first = s.find_first_not_of(' ');
   if (first == std::string::npos) return {};
   return s.substr(first, s.find_last_not_of(' ') - first + 1);
+}
+
+// A caption as it is read: without its outer spaces, and a spaced-out word as the word.
+std::string spoken(const std::string& s) {
+  return spokenCaption(trimmed(s));
 }
 
 // True for text of at most one character (a glyph such as "N" or "X" on a small button).
@@ -60,7 +82,7 @@ bool describe(const Control& c, const AccessibleWords& words, AccessibleNode& no
   switch (c.kind()) {
     case ControlKind::CommandButton: {
       node.role = AccessibleRole::Button;
-      const std::string caption = trimmed(c.Caption);
+      const std::string caption = spoken(c.Caption);
       node.name = oneCharacter(caption) && !c.ToolTipText.empty() ? c.ToolTipText : caption;
       node.defaultAction = "Press";
       return true;
@@ -70,8 +92,8 @@ bool describe(const Control& c, const AccessibleWords& words, AccessibleNode& no
       node.role = AccessibleRole::CheckBox;
       node.checked = box.value() != 0;
       node.defaultAction = node.checked ? "Uncheck" : "Check";
-      if (const Label* label = rowLabel(c)) node.label = trimmed(label->Caption);
-      node.value = trimmed(c.Caption);
+      if (const Label* label = rowLabel(c)) node.label = spoken(label->Caption);
+      node.value = spoken(c.Caption);
       if (node.label.empty() && node.value.empty()) {
         node.picture = true;
         node.value = c.ToolTipText;
@@ -87,17 +109,17 @@ bool describe(const Control& c, const AccessibleWords& words, AccessibleNode& no
     }
     case ControlKind::TextBox:
       node.role = AccessibleRole::Text;
-      if (const Label* label = rowLabel(c)) node.label = trimmed(label->Caption);
+      if (const Label* label = rowLabel(c)) node.label = spoken(label->Caption);
       node.value = static_cast<const TextBox&>(c).Text;
       node.name = joined(node.label, node.value);
       return true;
     case ControlKind::Frame:
       node.role = AccessibleRole::Group;
-      node.name = c.Caption;
+      node.name = spokenCaption(c.Caption);
       return true;
     case ControlKind::Label:
       node.role = AccessibleRole::Text;
-      node.name = c.Caption;
+      node.name = spokenCaption(c.Caption);
       return true;
     case ControlKind::Form:
     case ControlKind::Image:

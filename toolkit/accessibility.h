@@ -62,6 +62,11 @@ struct AccessibleWords {
   std::string labelledChecked;
 };
 
+// Called for every caption the tree reads: a caption spaced out letter by letter for its looks
+// ("Q U I N T O Z") as the word it spells, capitalised as a name ("Quintoz"), so that a screen
+// reader says the word instead of spelling it; any other caption comes back as it is.
+std::string spokenCaption(const std::string& caption);
+
 // Called by hosts whenever the form may have changed (when they paint it). Lists every visible
 // control the user can reach, in keyboard order, with its role, name, states and bounds.
 // Changes nothing.

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "hosts/fltk/dialog_watcher.h"
 #include "hosts/fltk/fltk_canvas.h"
 #include "hosts/fltk/prompt_fit.h"
 #include "hosts/fltk/text_widgets.h"
@@ -93,7 +94,18 @@ class DialogWindow : public Fl_Double_Window {
     initialFocus.take_focus();
     const std::optional<InputMethodContext> typing =
         typed ? std::optional<InputMethodContext>(std::in_place) : std::nullopt;
+    watcher_ = where.watcher;
+    const Fl_Event_Dispatch outer = Fl::event_dispatch();
+    if (watcher_ != nullptr) {
+      watcher_->opened(*this, parts());
+      // Keys reach the focused field before the window, and the window never hears of those the
+      // field used: the watcher is told after every event FLTK dispatches to the dialog.
+      Fl::event_dispatch(dispatchAndTell);
+    }
     while (shown()) Fl::wait();
+    Fl::event_dispatch(outer);
+    if (watcher_ != nullptr) watcher_->closed(*this);
+    watcher_ = nullptr;
   }
 
   int handle(int event) override {
@@ -115,11 +127,20 @@ class DialogWindow : public Fl_Double_Window {
   }
 
  protected:
+  // What the dialog shows, for its watcher.
+  virtual DialogParts parts() = 0;
   virtual void enterPressed() = 0;
   virtual void closeRequested() = 0;
   virtual bool letterPressed(int /*key*/) { return false; }
 
  private:
+  static int dispatchAndTell(int event, Fl_Window* window) {
+    const int used = Fl::handle_(event, window);
+    auto* dialog = dynamic_cast<DialogWindow*>(window);
+    if (dialog != nullptr && dialog->watcher_ != nullptr) dialog->watcher_->changed(*dialog);
+    return used;
+  }
+
   void place(DialogPlacement where) {
     int cx = 0;
     int cy = 0;
@@ -136,6 +157,7 @@ class DialogWindow : public Fl_Double_Window {
   }
 
   std::string title_;
+  DialogWatcher* watcher_ = nullptr;  // while the modal loop runs
 };
 
 void styleButton(const Fonts& fonts, const Metrics& m, Fl_Button& button) {
@@ -149,6 +171,7 @@ class InputDialog : public DialogWindow {
   InputDialog(const Fonts& fonts, const Metrics& m, const std::string& prompt,
               const std::string& title, const std::string& defaultText, int promptH)
       : DialogWindow(m.inputWidth, m.margin + promptH + m.promptGap + m.buttonH + m.margin, title),
+        promptText_(prompt),
         prompt_(fonts, m.margin, m.margin, m.promptW, promptH),
         ok_(m.inputWidth - m.margin - m.buttonW, m.margin, m.buttonW, m.buttonH, "OK"),
         cancel_(m.inputWidth - m.margin - m.buttonW, m.margin + m.buttonH + m.gap, m.buttonW,
@@ -194,7 +217,9 @@ class InputDialog : public DialogWindow {
     }
   }
   void closeRequested() override { cancel(); }
+  DialogParts parts() override { return {label(), promptText_, &input_, {&ok_, &cancel_}}; }
 
+  std::string promptText_;
   TextBox prompt_;
   Fl_Button ok_;
   Fl_Button cancel_;
@@ -210,6 +235,7 @@ class MessageDialog : public DialogWindow {
                 int width)
       : DialogWindow(width, m.textTop + textH + m.textGap + m.buttonH + m.margin, title),
         yesNo_(buttons == toolkit::MessageButtons::YesNo),
+        text_(text),
         message_(fonts, 2 * m.margin, m.textTop, textW, textH),
         first_(0, 0, m.buttonW, m.buttonH, yesNo_ ? "Yes" : "OK"),
         second_(0, 0, m.buttonW, m.buttonH, "No") {
@@ -257,6 +283,11 @@ class MessageDialog : public DialogWindow {
   void closeRequested() override {
     if (!yesNo_) answer(toolkit::MessageAnswer::Ok);
   }
+  DialogParts parts() override {
+    DialogParts p{label(), text_, nullptr, {&first_}};
+    if (yesNo_) p.buttons.push_back(&second_);
+    return p;
+  }
   bool letterPressed(int key) override {
     if (!yesNo_ || (key != 'y' && key != 'n')) return false;
     answer(key == 'y' ? toolkit::MessageAnswer::Yes : toolkit::MessageAnswer::No);
@@ -264,6 +295,7 @@ class MessageDialog : public DialogWindow {
   }
 
   bool yesNo_;
+  std::string text_;
   TextBox message_;
   Fl_Button first_;
   Fl_Button second_;

@@ -9,6 +9,7 @@ class Fl_Window;
 namespace fltkhost {
 
 class Fonts;
+class DialogWatcher;
 
 // Where a dialog appears: centred over the game window once it is on screen, centred on the
 // screen before that (the start-up asks its questions before the window is shown); and how
@@ -16,6 +17,8 @@ class Fonts;
 struct DialogPlacement {
   Fl_Window* owner = nullptr;
   double scale = 1.0;
+  // Told as the dialog opens, changes and closes; may be null.
+  DialogWatcher* watcher = nullptr;
 };
 
 // Called by the host for the game's input boxes. Modal: no other window takes input until it

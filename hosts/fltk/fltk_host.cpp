@@ -15,13 +15,13 @@ namespace fltkhost {
 
 std::string FltkHost::inputBox(const std::string& prompt, const std::string& title,
                                const std::string& defaultText) {
-  return runInputBox(fonts_, {window_, scale_}, prompt, title, defaultText);
+  return runInputBox(fonts_, {window_, scale_, watcher_}, prompt, title, defaultText);
 }
 
 toolkit::MessageAnswer FltkHost::messageBox(const std::string& text, const std::string& title,
                                             toolkit::MessageButtons buttons,
                                             toolkit::MessageAnswer defaultAnswer) {
-  return runMessageBox(fonts_, {window_, scale_}, text, title, buttons, defaultAnswer);
+  return runMessageBox(fonts_, {window_, scale_, watcher_}, text, title, buttons, defaultAnswer);
 }
 
 void FltkHost::repaint() {

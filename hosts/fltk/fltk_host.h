@@ -5,6 +5,7 @@
 
 namespace fltkhost {
 
+class DialogWatcher;
 class Fonts;
 class GameWindow;
 
@@ -16,7 +17,11 @@ class FltkHost : public windowcore::WindowHost {
   FltkHost(const Fonts& fonts, double scale) : fonts_(fonts), scale_(scale) {}
 
   // Called by main once the window exists (the game is built before it, with this host).
-  void attach(GameWindow& window) { window_ = &window; }
+  // `watcher`, when given, is told of every dialog as it opens, changes and closes.
+  void attach(GameWindow& window, DialogWatcher* watcher = nullptr) {
+    window_ = &window;
+    watcher_ = watcher;
+  }
 
   std::string inputBox(const std::string& prompt, const std::string& title,
                        const std::string& defaultText) override;
@@ -33,6 +38,7 @@ class FltkHost : public windowcore::WindowHost {
   const Fonts& fonts_;
   double scale_;
   GameWindow* window_ = nullptr;
+  DialogWatcher* watcher_ = nullptr;
   SoundPlayer sound_;
 };
 

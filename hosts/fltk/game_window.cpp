@@ -56,6 +56,7 @@ void GameWindow::startDrag() {
 
 void GameWindow::draw() {
   core_.paint(canvas_);
+  if (painted_) painted_();
 }
 
 void GameWindow::showToolTip(const std::string& text, const toolkit::PixelRect& area) {

@@ -2,6 +2,7 @@
 
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_RGB_Image.H>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -24,6 +25,8 @@ class GameWindow : public Fl_Double_Window, private windowcore::PlatformWindow {
   void startDrag();
   // Called by the host's repaint: the core that knows whether the form changed.
   windowcore::WindowCore& core() { return core_; }
+  // Called by main: `observer` runs after each paint (the accessibility bridge looks again).
+  void afterPaint(std::function<void()> observer) { painted_ = std::move(observer); }
 
   // Called by FLTK whenever the window needs drawing: paints the whole form. Changes nothing.
   void draw() override;
@@ -52,6 +55,7 @@ class GameWindow : public Fl_Double_Window, private windowcore::PlatformWindow {
 
   // The tip's text, kept alive here because FLTK keeps only the pointer.
   std::string tipText_;
+  std::function<void()> painted_;
 };
 
 }  // namespace fltkhost

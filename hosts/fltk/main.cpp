@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "hosts/core/display_scale.h"
+#include "hosts/fltk/atk_bridge.h"
 #include "hosts/fltk/command_line.h"
 #include "hosts/fltk/fltk_canvas.h"
 #include "hosts/fltk/fltk_host.h"
@@ -51,7 +52,11 @@ int main(int argc, char** argv) {
   fltkhost::FltkHost host(fonts, scale);
   frmQuintoz game(host);
   fltkhost::GameWindow window(game, fonts, scale);
-  host.attach(window);
+  // Screen readers reach the window and its dialogs through ATK; the bridge loads itself from
+  // the loop once the first prompt is up, and not at all with NO_AT_BRIDGE=1.
+  fltkhost::Accessibility accessibility(game.form, window, window.core());
+  window.afterPaint([&accessibility] { accessibility.painted(); });
+  host.attach(window, &accessibility);
   // The start-up asks for the players before the window first appears.
   game.form.load();
   // The prompts leave freed memory behind (the input method is opened again, as a test, each
@@ -59,6 +64,7 @@ int main(int argc, char** argv) {
   // Their input context closed with the last of them (dialogs.cpp).
   malloc_trim(0);
   window.show();
+  accessibility.windowShown();
   // The game ends the process itself, from "Quit Now?" or a declined "Play Again?".
   return Fl::run();
 }

@@ -36,8 +36,10 @@ description=$(field Description)
 # those built in (FLTK, the C++ run-time) are not.
 depends=$(field Depends)
 echo "Depends: $depends"
+# The screen-reader bridge's libraries are named as both Debian 12 and 13 name them (13 adds
+# "t64" to some).
 for needed in 'libc6 (>= ' 'libx11-6' 'libxft2' 'libfontconfig1' 'libpango-1.0-0' 'libasound2' \
-  'fonts-liberation2'; do
+  'libatk1.0-0' 'libatk-bridge2.0-0' 'libglib2.0-0' 'libdbus-1-3' 'fonts-liberation2'; do
   [[ "$depends" == *"$needed"* ]] || fail "Depends lacks $needed"
 done
 for builtin in libfltk libstdc++ libgcc-s; do

@@ -58,7 +58,7 @@ TEST_F(Accessibility, TheTreeListsTheReachableControlsInKeyboardOrderWithTheirRo
                                                 "Small Straight, 0",
                                                 "Large Straight, 0",
                                                 "Chance, 0",
-                                                "Q U I N T O Z, 0",
+                                                "Quintoz, 0",
                                                 "Bonus, 0",
                                                 "Twos, 0",
                                                 "Ones, 0",
@@ -236,4 +236,28 @@ TEST_F(Accessibility, TheBonusIsToldAfterTheCommitThatEarnsIt) {
   EXPECT_EQ(tracker.update().announcements,
             (std::vector<std::string>{"Fours scored 20, total 110, sub-total 75", "Bonus scored 35",
                                       "Ann roll! [3 rolls left]"}));
+}
+
+// A caption spaced out letter by letter is read as the word it spells; anything else that has
+// spaces, or letters that are not alone between them, is read as written.
+TEST(AccessibilityWords, ASpacedOutCaptionIsReadAsItsWord) {
+  EXPECT_EQ(toolkit::spokenCaption("Q U I N T O Z"), "Quintoz");
+  EXPECT_EQ(toolkit::spokenCaption("a b"), "Ab");
+  for (const char* asIs :
+       {"Q", "Q U I N T O Z ", "Full House", "1 2 3", "Q  U", "Q U IN", "Ones", "", "É T É"}) {
+    EXPECT_EQ(toolkit::spokenCaption(asIs), asIs) << asIs;
+  }
+}
+
+// A commit on the row whose label is spaced out says the word, as its name does.
+TEST_F(Accessibility, TheSpacedOutCategoryIsAnnouncedByItsWord) {
+  startWith({"Ann"});
+  toolkit::AccessibilityTracker tracker(g.form, accessibleWords());
+  run({"faces 4 4 4 4 4", "click cmdRoll"});
+  tracker.update();
+  run({"click chkQuintoz(1)"});
+  const std::vector<std::string> told = tracker.update().announcements;
+  ASSERT_FALSE(told.empty());
+  EXPECT_EQ(told.front(), "Quintoz scored 50, total 50");
+  EXPECT_EQ(nodeOf(tracker.tree(), g, g.chkQuintoz[1]).name, "Quintoz, 50");
 }

@@ -27,7 +27,7 @@ from page_support import (Failure, LocalSite, SKIPPED, browser_or_skip, check, c
 
 CATEGORIES = ["Ones", "Twos", "Threes", "Fours", "Fives", "Sixes", "Three of a Kind",
               "Four of a Kind", "Full House", "Small Straight", "Large Straight", "Chance",
-              "Q U I N T O Z"]
+              "Quintoz"]
 UPPER = CATEGORIES[:6]
 
 

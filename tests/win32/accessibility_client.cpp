@@ -130,10 +130,10 @@ int main() {
     return find(a, ROLE_SYSTEM_PUSHBUTTON, rollButton) != nullptr;
   });
   const wchar_t* categories[] = {
-      L"Ones",          L"Twos",           L"Threes",          L"Fours",
-      L"Fives",         L"Sixes",          L"Three of a Kind", L"Four of a Kind",
-      L"Full House",    L"Small Straight", L"Large Straight",  L"Chance",
-      L"Q U I N T O Z", L"Bonus"};
+      L"Ones",       L"Twos",           L"Threes",          L"Fours",
+      L"Fives",      L"Sixes",          L"Three of a Kind", L"Four of a Kind",
+      L"Full House", L"Small Straight", L"Large Straight",  L"Chance",
+      L"Quintoz",    L"Bonus"};
   for (const wchar_t* category : categories) {
     const Child* box =
         find(all, ROLE_SYSTEM_CHECKBUTTON, std::wregex(std::wstring(category) + L", 0"));

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "hosts/fltk/atk_actions.h"
+#include "hosts/fltk/atk_peer.h"
+#include "hosts/fltk/dialog_watcher.h"
+
+class Fl_Widget;
+
+namespace fltkhost {
+
+// One open prompt or message as ATK sees it: a dialog with its text, the input box's field as
+// an entry, and its buttons. Made when the dialog opens and dropped when it closes; owned by
+// the accessibility bridge.
+class DialogPeers {
+ public:
+  DialogPeers(Fl_Window& dialog, const DialogParts& parts, ActionQueue& actions);
+  ~DialogPeers();
+  DialogPeers(const DialogPeers&) = delete;
+  DialogPeers& operator=(const DialogPeers&) = delete;
+
+  Peer& dialog() { return *dialog_; }
+  Fl_Window& window() const { return window_; }
+  // Called after each event of the dialog: tells the focus, text and caret that changed.
+  void update();
+  // Called as the dialog opens and closes: the window signals and the first focus.
+  void tellOpened();
+  void tellClosed();
+
+ private:
+  Fl_Window& window_;
+  std::unique_ptr<Peer> dialog_;
+  std::vector<std::unique_ptr<Peer>> parts_;  // the text, the field, the buttons, in order
+  std::vector<Fl_Widget*> widgets_;           // each part's widget (null for the text)
+  const Fl_Widget* focused_ = nullptr;        // as last told
+  std::string fieldText_;                     // as last told
+  int fieldCaret_ = -1;
+  Peer* field_ = nullptr;
+};
+
+}  // namespace fltkhost

@@ -1,0 +1,37 @@
+#include "hosts/fltk/atk_field.h"
+
+#include <FL/Fl_Window.H>
+
+#include "hosts/fltk/text_widgets.h"
+
+namespace fltkhost {
+
+std::string FieldReader::text(const TextInput& field) {
+  return field.text();
+}
+
+int FieldReader::caret(const TextInput& field) {
+  return field.caretCharacter();
+}
+
+void FieldReader::setCaret(TextInput& field, int offset) {
+  const int at = static_cast<int>(byteOfCharacter(field.text(), offset));
+  field.position(at, at);
+}
+
+// The field gives the box in its window; a screen reader wants it on the screen.
+ScreenBox FieldReader::characterBox(const TextInput& field, int offset) {
+  const toolkit::PixelRect box = field.characterBox(offset);
+  if (box.w <= 0 || field.window() == nullptr) return {};
+  return {field.window()->x() + box.x, field.window()->y() + box.y, box.w, box.h};
+}
+
+void FieldReader::replace(TextInput& field, int start, int end, const std::string& text) {
+  const std::string all = field.text();
+  const auto from = static_cast<int>(byteOfCharacter(all, start));
+  const auto to = static_cast<int>(byteOfCharacter(all, end));
+  field.replace(from, to, text.c_str(), static_cast<int>(text.size()));
+  field.redraw();
+}
+
+}  // namespace fltkhost

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "hosts/fltk/atk_actions.h"
+#include "hosts/fltk/atk_peer.h"
+#include "toolkit/accessibility.h"
+
+class Fl_Window;
+
+namespace windowcore {
+class WindowCore;
+}
+
+namespace fltkhost {
+
+class NodePeer;
+class StatusPeer;
+
+// The game window as ATK sees it: a frame whose children are the nodes of the form's
+// accessibility tree, nested as its groups are, and a status line that holds the latest
+// announcements. Brought up to date after each paint; owned by the accessibility bridge.
+class FormPeers {
+ public:
+  // The form, the window, its core and the queue must outlive this.
+  FormPeers(toolkit::Form& form, Fl_Window& window, windowcore::WindowCore& core,
+            ActionQueue& actions);
+  ~FormPeers();
+
+  Peer& window();
+  bool shown() const;
+  // Called after a paint, from the loop: builds the tree again and sends the signals for what
+  // changed since the last call.
+  void update();
+
+  // Read by the peers.
+  const toolkit::AccessibleTree& tree() const { return tracker_.tree(); }
+  std::vector<Peer*> childrenOf(int parentId) const;
+  Peer* peerOf(int id) const;
+  ScreenBox screenBox(const toolkit::PixelRect& layout) const;
+  ScreenBox windowBox() const;
+  bool active() const;
+  const std::string& caption() const;
+  const std::string& announced() const { return announced_; }
+  // Queues the node's default action or focus as an event of the form.
+  void act(int id, bool focusOnly);
+
+ private:
+  void reconcile(const toolkit::AccessibleTree& before);
+  void announce(const std::vector<std::string>& sentences);
+
+  toolkit::Form& form_;
+  Fl_Window& window_;
+  windowcore::WindowCore& core_;
+  ActionQueue& actions_;
+  toolkit::AccessibilityTracker tracker_;
+  std::unique_ptr<Peer> windowPeer_;
+  std::unique_ptr<StatusPeer> status_;
+  std::map<int, std::unique_ptr<NodePeer>> nodes_;  // by node id
+  std::vector<std::string> sentences_;              // the latest announcements, oldest first
+  std::string announced_;                           // the same joined: the status line's text
+};
+
+}  // namespace fltkhost

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+class Fl_Button;
+class TextInput;
+class Fl_Window;
+
+namespace fltkhost {
+
+// What a dialog shows, as the dialogs tell it to an observer such as the accessibility bridge:
+// its title and text, the field of an input box, and its buttons in order.
+struct DialogParts {
+  std::string title;
+  std::string text;
+  TextInput* field = nullptr;  // null for a message box
+  std::vector<Fl_Button*> buttons;
+};
+
+// Told by the dialogs as they open, change and close. The widgets live while the dialog is open;
+// the observer changes nothing of the dialog itself.
+class DialogWatcher {
+ public:
+  virtual ~DialogWatcher() = default;
+  // Called once the dialog is on screen, before its modal loop begins.
+  virtual void opened(Fl_Window& dialog, const DialogParts& parts) = 0;
+  // Called after each event the dialog handled: the focus, the field's text or its caret may
+  // have changed.
+  virtual void changed(Fl_Window& dialog) = 0;
+  // Called when the dialog has been answered and hidden, before its widgets go.
+  virtual void closed(Fl_Window& dialog) = 0;
+};
+
+}  // namespace fltkhost

@@ -1,0 +1,240 @@
+"""The window and its dialogs played through AT-SPI alone, as a screen reader's user plays them:
+under a D-Bus session of its own, with the accessibility bus started by D-Bus activation, a
+client answers the prompts through their entries and buttons, rolls and scores a whole
+one-player game through the controls' actions, hears each roll and commit, and declines a new
+game. Run under dbus-run-session (see CMakeLists.txt)."""
+
+import os
+import re
+import subprocess
+import sys
+import time
+
+sys.dont_write_bytecode = True  # the source folder stays clean
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import e2e_support as e  # noqa: E402
+
+import gi  # noqa: E402
+
+gi.require_version("Atspi", "2.0")
+from gi.repository import Atspi, GLib  # noqa: E402
+
+CATEGORIES = ["Ones", "Twos", "Threes", "Fours", "Fives", "Sixes", "Three of a Kind",
+              "Four of a Kind", "Full House", "Small Straight", "Large Straight", "Chance",
+              "Quintoz"]
+# Generous: the machine may be busy, and a turn change alone waits 2.5 seconds.
+DEADLINE = 30.0
+
+
+class Client:
+    """The accessibility bus as a screen reader reads it: the game's application, its windows,
+    and what it announced."""
+
+    def __init__(self, game):
+        self.game = game
+        self.heard = []
+        self.typed = []  # what the entries said was inserted
+        self.listener = Atspi.EventListener.new(self.on_event)
+        # AT-SPI 2.46 delivers announcements to a listener of every object event only.
+        self.listener.register("object:")
+
+    def on_event(self, event):
+        source = event.source
+        if event.type == "object:text-changed:insert":
+            self.typed.append(str(event.any_data))
+        elif event.type.startswith("object:announcement"):
+            self.heard.append(str(event.any_data))
+        elif (event.type == "object:property-change:accessible-name" and source is not None
+              and source.get_role() == Atspi.Role.STATUS_BAR):
+            self.heard.append("status: " + (source.get_name() or ""))
+
+    def wait(self, what, found):
+        """Serves the bus until found() gives something, and returns it."""
+        end = time.monotonic() + DEADLINE
+        context = GLib.MainContext.default()
+        while time.monotonic() < end:
+            while context.pending():
+                context.iteration(False)
+            try:
+                result = found()
+            except GLib.GError:
+                result = None  # an object went away while it was read
+            if result:
+                return result
+            if self.game.poll() is not None:
+                raise e.Failure(f"the game ended while waiting for {what}")
+            context.iteration(False) or time.sleep(0.02)
+        raise e.Failure(f"no {what} within {DEADLINE} s")
+
+    def application(self):
+        desktop = Atspi.get_desktop(0)
+        for i in range(desktop.get_child_count()):
+            app = desktop.get_child_at_index(i)
+            if app is not None and app.get_name() == "Quintoz":
+                return app
+        return None
+
+    def top(self, role, name):
+        app = self.application()
+        if app is None:
+            return None
+        for i in range(app.get_child_count()):
+            child = app.get_child_at_index(i)
+            if child is not None and child.get_role() == role and child.get_name() == name:
+                return child
+        return None
+
+    def dialog(self, title):
+        return self.wait(f"the dialog '{title}'", lambda: self.top(Atspi.Role.DIALOG, title))
+
+
+def descendants(node):
+    out = []
+    for i in range(node.get_child_count()):
+        child = node.get_child_at_index(i)
+        if child is not None:
+            out.append(child)
+            out.extend(descendants(child))
+    return out
+
+
+def find(node, role, pattern):
+    for child in descendants(node):
+        if child.get_role() == role and re.fullmatch(pattern, child.get_name() or "", re.DOTALL):
+            return child
+    return None
+
+
+def text_of(node):
+    return Atspi.Text.get_text(node, 0, -1)
+
+
+def act(node):
+    """The node's first action, which is a click; the node may be gone once it returns."""
+    name = node.get_name()
+    e.check(Atspi.Action.get_n_actions(node) >= 1, f"'{name}' has an action")
+    e.check(Atspi.Action.do_action(node, 0), f"'{name}' acts")
+
+
+def states(node):
+    return node.get_state_set()
+
+
+def answer(client, title, text):
+    dialog = client.dialog(title)
+    entry = find(dialog, Atspi.Role.ENTRY, ".*")
+    e.check(entry is not None, f"'{title}' has an entry")
+    Atspi.EditableText.set_text_contents(entry, text)
+    client.wait(f"the text '{text}' in the entry",
+                lambda: text_of(entry) == text)
+    act(find(dialog, Atspi.Role.PUSH_BUTTON, "OK"))
+    client.wait(f"'{title}' to close", lambda: client.top(Atspi.Role.DIALOG, title) is None)
+
+
+def spoken(heard):
+    """The announcements alone, as a screen reader speaks them."""
+    return " / ".join(text for text in heard if not text.startswith("status: "))
+
+
+def type_answer(client, s, title, text):
+    """Types the answer on the keyboard, hears it echoed by the entry, and presses OK through
+    its action. Without a window manager the keyboard follows the pointer."""
+    dialog = client.dialog(title)
+    x, y, w, h = s.geometry(s.find_window(title))
+    s.xdo("mousemove", x + w // 2, y + 5)
+    start = len(client.typed)
+    s.xdo("type", "--delay", "20", text)
+    client.wait(f"'{text}' echoed as it is typed", lambda: "".join(client.typed[start:]) == text)
+    e.check(text_of(find(dialog, Atspi.Role.ENTRY, ".*")) == text, f"the entry holds '{text}'")
+    act(find(dialog, Atspi.Role.PUSH_BUTTON, "OK"))
+    client.wait(f"'{title}' to close", lambda: client.top(Atspi.Role.DIALOG, title) is None)
+
+
+def heard_since(client, start, pattern):
+    for text in client.heard[start:]:
+        if re.search(pattern, text):
+            return text
+    return None
+
+
+def quintoz_apps():
+    desktop = Atspi.get_desktop(0)
+    apps = [desktop.get_child_at_index(i) for i in range(desktop.get_child_count())]
+    return [app for app in apps if app is not None and app.get_name() == "Quintoz"]
+
+
+def scenario(s, args):
+    client = Client(s.game)
+    # A second game started with NO_AT_BRIDGE=1 asks its first question too, but never joins
+    # the bus: once the tested game's dialog is there, it is the only Quintoz on the bus.
+    bare = subprocess.Popen([args.program], env=dict(s.env, NO_AT_BRIDGE="1"),
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        client.wait("both games' first prompts", lambda: len(s.windows("Number of Players")) == 2)
+        dialog = client.dialog("Number of Players")
+        e.check(len(quintoz_apps()) == 1, "a game run with NO_AT_BRIDGE=1 is not on the bus")
+    finally:
+        bare.kill()
+        bare.wait()
+    label = find(dialog, Atspi.Role.LABEL, ".*")
+    e.check("How many Players?" in text_of(label),
+            "the first prompt reads 'How many Players?'")
+    answer(client, "Number of Players", "1")
+    type_answer(client, s, "Player Name", "Solo")
+    window = client.wait("the game window", lambda: client.top(Atspi.Role.FRAME, "Quintoz"))
+    roll = client.wait("the roll button",
+                       lambda: find(window, Atspi.Role.PUSH_BUTTON, r"Solo roll! \[3 rolls left\]"))
+    e.check(find(window, Atspi.Role.PUSH_BUTTON, "Quit") is not None, "a Quit button")
+    e.check(find(window, Atspi.Role.PUSH_BUTTON, "Start New Game") is not None,
+            "a Start New Game button")
+    boxes = {}
+    for category in CATEGORIES:
+        boxes[category] = find(window, Atspi.Role.CHECK_BOX, re.escape(category) + ", 0")
+    e.check(all(boxes.values()), "the 13 score boxes named by category and value")
+    extents = Atspi.Component.get_extents(roll, Atspi.CoordType.WINDOW)
+    e.check(extents.width > 100 and extents.height > 10, f"the roll button has extents {extents}")
+
+    for turn, category in enumerate(CATEGORIES, start=1):
+        roll = client.wait(f"turn {turn}'s roll button",
+                           lambda: find(window, Atspi.Role.PUSH_BUTTON, r"Solo roll!.*"))
+        start = len(client.heard)
+        act(roll)
+        client.wait("the roll announced", lambda: heard_since(client, start, r"^Rolled "))
+        dice = client.wait("five dice", lambda: [d for d in descendants(window)
+                                                 if re.fullmatch(r"Die \d, [1-6](, held)?",
+                                                                 d.get_name() or "")])
+        e.check(len(dice) == 5 and all(d.get_role() == Atspi.Role.CHECK_BOX for d in dice),
+                f"turn {turn}: five dice named by face: {[d.get_name() for d in dice]}")
+        e.check(not any(states(d).contains(Atspi.StateType.CHECKED) for d in dice),
+                "no die is held")
+        if turn == 1:
+            print("heard for a roll:", spoken(client.heard[start:]), flush=True)
+        box = find(window, Atspi.Role.CHECK_BOX, re.escape(category) + r", \d+")
+        e.check(box is not None, f"turn {turn}: the {category} box")
+        start = len(client.heard)
+        act(box)
+        client.wait(f"the {category} commit announced",
+                    lambda: heard_since(client, start, "^" + re.escape(category) + " scored"))
+        client.wait(f"the {category} box checked",
+                    lambda: states(find(window, Atspi.Role.CHECK_BOX, re.escape(category) + r", \d+"))
+                    .contains(Atspi.StateType.CHECKED))
+        if turn < len(CATEGORIES):
+            client.wait("the next turn announced",
+                        lambda: heard_since(client, start, r"^Solo roll! \[3 rolls left\]"))
+        if turn == 1:
+            print("heard for a commit:", spoken(client.heard[start:]), flush=True)
+
+    over = client.dialog("Game Over")
+    text = text_of(find(over, Atspi.Role.LABEL, ".*"))
+    e.check("Solo" in text, f"the winner's message names the winner: {text!r}")
+    act(find(over, Atspi.Role.PUSH_BUTTON, "OK"))
+    again = client.dialog("New Game")
+    text = text_of(find(again, Atspi.Role.LABEL, ".*"))
+    e.check("Play Again?" in text, f"then 'Play Again?': {text!r}")
+    act(find(again, Atspi.Role.PUSH_BUTTON, "No"))
+    status = s.exit_status(timeout=DEADLINE)
+    e.check(status == 0, f"answering No ends the program with status 0 ({status})")
+
+
+if __name__ == "__main__":
+    sys.exit(e.main(scenario))
