@@ -4,10 +4,11 @@
 #include <vector>
 
 class Fl_Button;
-class TextInput;
 class Fl_Window;
 
 namespace fltkhost {
+
+class TextInput;
 
 // What a dialog shows, as the dialogs tell it to an observer such as the accessibility bridge:
 // its title and text, the field of an input box, and its buttons in order.
