@@ -344,8 +344,9 @@ class Display:
         return self.run("xprop", "-id", wid, name)
 
     def move(self, x, y):
-        """Moves the pointer there; returns once the server has moved it."""
-        self.xdo("mousemove", "--sync", x, y)
+        """Moves the pointer there. Each xdotool call ends by closing its connection, which
+        waits for the server to carry out its requests, so what comes next sees the move."""
+        self.xdo("mousemove", x, y)
 
     def click(self, x, y, button=1):
         self.move(x, y)
