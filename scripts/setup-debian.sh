@@ -46,6 +46,7 @@ test=(
   python3 libgtest-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core fonts-wqy-microhei fonts-symbola fonts-lohit-deva
   xvfb xdotool x11-utils x11-xserver-utils imagemagick libharfbuzz-bin strace
+  python3-pil python3-pefile dbus
   dpkg-dev desktop-file-utils appstream lintian
 )
 # Making the packages: the .deb (CPack) and the Windows installer.

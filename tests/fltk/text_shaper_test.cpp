@@ -33,7 +33,10 @@ struct ClosePipe {
 // The glyphs HarfBuzz's own command-line shaper gives for the text in that font at its design
 // size, where advances are in the font's units; empty when hb-shape could not be run.
 std::vector<Glyph> referenceShape(const std::string& file, const std::string& text) {
-  const std::string command = "hb-shape --no-glyph-names '" + file + "' '" + text + "'";
+  // hb-shape reads its arguments in the locale's encoding: without a UTF-8 locale (a bare
+  // root has none) it cannot read a name in any script but Latin. C.UTF-8 is always there.
+  const std::string command =
+      "LC_ALL=C.UTF-8 hb-shape --no-glyph-names '" + file + "' '" + text + "'";
   const std::unique_ptr<FILE, ClosePipe> pipe(popen(command.c_str(), "r"));
   std::string output;
   char chunk[256];

@@ -136,8 +136,11 @@ class Page:
         check(field["value"] == default, "default %r, expected %r" % (field["value"], default))
         check(field["selection"] == [0, len(default)],
               "the default text is not selected: %r" % field["selection"])
-        # Typing replaces the selected default; Enter accepts.
-        self.keys(typed, ENTER)
+        # Typing replaces the selected default; the field must hold just what was typed before
+        # Enter accepts it.
+        self.keys(typed)
+        wait_for("the field to hold %r" % typed, lambda: self.focused()["value"] == typed)
+        self.keys(ENTER)
         self.dialog_gone(box)
 
     def could_not(self, what, why):
@@ -213,15 +216,19 @@ def play(page, site_url):
     held_before = held(blobs)
 
     # A second roll leaves the held dice where they are.
+    loose_before = [b for b in blobs if b not in held_before]
     page.click(*roll)
-    time.sleep(0.6)
-    shot, blobs = count_dice(page, 5)
+    shot, blobs = wait_for("the loose dice rolled again", lambda: (lambda s: (s, dice(s)) if len(
+        dice(s)) == 5 and [b for b in dice(s) if b not in held(dice(s))] != loose_before
+        else None)(page.shot()))
     check(held(blobs) == held_before, "the held row changed: %r -> %r" % (held_before,
                                                                           held(blobs)))
 
     # The first commit, and a roll clicked during the turn change's pause: it is acted on after
     # the pause, for the next turn, so the held dice go and five loose ones come back.
     page.click(*box_centre(CATEGORY_BOXES[0]))
+    # The roll must come within the turn change's pause of 2.5 s, and the page shows nothing
+    # when the pause begins that the canvas alone would tell; half a second in is well within.
     time.sleep(0.5)
     page.click(*roll)
     wait_for("the queued roll after the turn change", lambda: (lambda b: len(b) == 5 and not held(

@@ -2,21 +2,22 @@
 
 The browser tests share this: a local web server for the site, a Chromium of its own under
 Selenium, the game window's geometry (from the game's layout, in twips, converted to pixels),
-screenshots of the canvas read as plain RGB pixels, and the page's dialogs read as elements.
+screenshots of the canvas read with Pillow (tests/e2e_harness.py), and the page's dialogs read as elements.
 """
 
 import functools
 import http.server
 import os
 import shutil
-import struct
 import sys
 import tempfile
 import threading
-import time
-import zlib
 
-SKIPPED = 77  # the status CTest reads as "skipped"
+sys.dont_write_bytecode = True  # the source folder stays clean
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+import e2e_harness as h  # noqa: E402
+
+SKIPPED = h.SKIPPED  # the status CTest reads as "skipped"
 
 TWIPS = 15
 BROWN = (128, 64, 0)
@@ -60,81 +61,18 @@ def held_left(n):
     return px(ROLL_FRAME[0] + 720 * n)
 
 
-class Failure(Exception):
-    pass
+Failure = h.Failure
+check = h.check
 
 
-def check(condition, message):
-    if not condition:
-        raise Failure(message)
+def wait_for(what, probe, timeout=None):
+    """Polls probe until it returns something true and returns that. The harness's deadline
+    holds whatever timeout a caller names: a busy machine may take its time."""
+    return h.wait_until(what, probe)
 
 
-def wait_for(what, probe, timeout=8.0, interval=0.1):
-    """Polls probe until it returns something true and returns that; fails after timeout."""
-    end = time.monotonic() + timeout
-    while True:
-        value = probe()
-        if value:
-            return value
-        if time.monotonic() > end:
-            raise Failure("timed out waiting for " + what)
-        time.sleep(interval)
-
-
-class Picture:
-    """An RGB(A) or 8-bit indexed PNG decoded into rows of pixels: enough of PNG for browser
-    screenshots and the site's icons."""
-
-    def __init__(self, png):
-        check(png[:8] == b"\x89PNG\r\n\x1a\n", "not a PNG")
-        pos, idat, self.palette = 8, b"", None
-        while pos < len(png):
-            length, kind = struct.unpack(">I4s", png[pos:pos + 8])
-            data = png[pos + 8:pos + 8 + length]
-            if kind == b"IHDR":
-                self.width, self.height, depth, colour, _, _, interlace = struct.unpack(
-                    ">IIBBBBB", data)
-                check(depth == 8 and colour in (2, 3, 6) and interlace == 0,
-                      "unexpected PNG format %d/%d/%d" % (depth, colour, interlace))
-                self.channels = {2: 3, 3: 1, 6: 4}[colour]
-            elif kind == b"PLTE":
-                self.palette = [tuple(data[i:i + 3]) for i in range(0, len(data), 3)]
-            elif kind == b"IDAT":
-                idat += data
-            pos += 12 + length
-        raw = zlib.decompress(idat)
-        stride = self.width * self.channels
-        rows, previous = [], bytearray(stride)
-        for y in range(self.height):
-            start = y * (stride + 1)
-            kind, line = raw[start], bytearray(raw[start + 1:start + 1 + stride])
-            for i in range(stride):
-                a = line[i - self.channels] if i >= self.channels else 0
-                b = previous[i]
-                c = previous[i - self.channels] if i >= self.channels else 0
-                if kind == 1:
-                    line[i] = (line[i] + a) & 255
-                elif kind == 2:
-                    line[i] = (line[i] + b) & 255
-                elif kind == 3:
-                    line[i] = (line[i] + (a + b) // 2) & 255
-                elif kind == 4:
-                    p = a + b - c
-                    pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
-                    pred = a if pa <= pb and pa <= pc else (b if pb <= pc else c)
-                    line[i] = (line[i] + pred) & 255
-            rows.append(line)
-            previous = line
-        self.rows = rows
-
-    def get(self, x, y):
-        i = x * self.channels
-        row = self.rows[y]
-        if self.channels == 1:
-            check(self.palette is not None and row[i] < len(self.palette),
-                  "an indexed PNG's pixel has no colour in its palette")
-            return self.palette[row[i]]
-        return (row[i], row[i + 1], row[i + 2])
+# Screenshots and the site's icons, read with Pillow.
+Picture = h.Picture
 
 
 def close_to(a, b, tolerance=8):
@@ -225,12 +163,10 @@ def browser_or_skip():
         from selenium import webdriver
         from selenium.webdriver.chrome.service import Service
     except ImportError:
-        print("SKIPPED: python3-selenium is not installed")
-        sys.exit(SKIPPED)
+        sys.exit(h.skip_status("python3-selenium is not installed"))
     for program in (CHROMIUM, CHROMEDRIVER):
         if not os.access(program, os.X_OK):
-            print("SKIPPED: %s is not installed" % program)
-            sys.exit(SKIPPED)
+            sys.exit(h.skip_status("%s is not installed" % program))
     profile = tempfile.mkdtemp(prefix="quintoz-chromium-")
     options = webdriver.ChromeOptions()
     options.binary_location = CHROMIUM
@@ -243,6 +179,30 @@ def browser_or_skip():
     driver = webdriver.Chrome(service=Service(CHROMEDRIVER), options=options)
     driver.quintoz_profile = profile
     return driver
+
+
+def answer_prompt(driver, text):
+    """Answers the page's open prompt as a person does: keys pressed on the focused field, which
+    holds its selected default, so that what is typed replaces it. What the field holds is
+    checked before Enter is pressed, so a driver that puts the keys elsewhere fails here."""
+    from selenium.webdriver.common.action_chains import ActionChains
+    from selenium.webdriver.common.keys import Keys
+    field = wait_for("a prompt's field with the focus", lambda: driver.execute_script(
+        "var e = document.activeElement; return e && e.tagName === 'INPUT' && "
+        "e.closest('dialog, [role=dialog]') ? e : null"))
+    ActionChains(driver).send_keys(text).perform()
+    wait_for("the prompt's field to hold %r" % text,
+             lambda: driver.execute_script("return arguments[0].value", field) == text)
+    ActionChains(driver).send_keys(Keys.ENTER).perform()
+    return field
+
+
+def gone(element):
+    from selenium.common.exceptions import StaleElementReferenceException
+    try:
+        return not element.is_displayed()
+    except StaleElementReferenceException:
+        return True
 
 
 def close_browser(driver):
