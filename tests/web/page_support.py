@@ -62,7 +62,12 @@ def held_left(n):
 
 
 Failure = h.Failure
-check = h.check
+
+
+def check(condition, message):
+    """Fails with message (which says what went wrong) unless condition holds."""
+    if not condition:
+        raise Failure(message)
 
 
 def wait_for(what, probe, timeout=None):
