@@ -19,46 +19,45 @@ import e2e_harness as h  # noqa: E402
 
 SKIPPED = h.SKIPPED  # the status CTest reads as "skipped"
 
-TWIPS = 15
 BROWN = (128, 64, 0)
 GREEN = (136, 219, 115)
 TRAY_BAND = (0, 152, 0)
 TRAY_FIELD = (0, 128, 0)
 WINDOW = (655, 336)
-
-ROLL_FRAME = (120, 240, 5055, 4320)
-ROLL_BUTTON = (120, 4440, 5055, 495)
-EXIT_BUTTON = (9570, 0, 255, 255)
-CARD = (5280, 300, 4455, 4575)
-BOX_SIZE = (435, 375)
-CATEGORY_BOXES = [
-    (1200, 480), (1200, 900), (1200, 1320), (1200, 1740), (1200, 2160), (1200, 2580),
-    (3720, 480), (3720, 900), (3720, 1320), (3720, 1740), (3720, 2160), (3720, 2580),
-    (3720, 3000),
-]
-# A held die stands in the row at the top of the roll frame, die n at 720 * n twips: 120 twips
-# down when held by a click, 180 when held by Space.
-HELD_ROW = ((240 + 120) // TWIPS, (240 + 180) // TWIPS + 4)
+# The thirteen categories, in the order the tests fill them.
+CATEGORIES = ["chk1s", "chk2s", "chk3s", "chk4s", "chk5s", "chk6s", "chk3Kind", "chk4Kind",
+              "chkFullHouse", "chkSmall", "chkLarge", "chkChance", "chkQuintoz"]
+centre = h.centre
 
 
-def px(twips):
-    return int(round(twips / TWIPS))
+class Places:
+    """Where the tests click and look in the game window, in its pixels: from the game's own
+    layout, told by the scripted driver (quintoz-script)."""
 
+    def __init__(self, driver):
+        self.layout = h.Layout(driver)
+        self.roll = centre(self.layout["cmdRoll"])
+        self.exit = centre(self.layout["cmdExit"])
+        # A held die stands in the row at the top of the roll frame, a little higher when held
+        # by a click than by Space.
+        rolled = "faces 1 2 3 4 5\nclick cmdRoll\n"
+        by_click = h.Layout(driver, rolled + "click chkDie(1)\n")["chkDie(1)"][1]
+        by_space = h.Layout(driver, rolled + "key chkDie(1) space\n")["chkDie(1)"][1]
+        self.held_row = (min(by_click, by_space), max(by_click, by_space) + 4)
 
-def rect_px(r):
-    return tuple(px(v) for v in r)
+    def box(self, n):
+        """The middle of the nth category's score box on the card in front."""
+        return centre(self.layout[CATEGORIES[n] + "(1)"])
 
+    def held_left(self, n):
+        return self.layout["chkDie(%d)" % n][0]
 
-def centre(r):
-    return (r[0] + r[2] // 2, r[1] + r[3] // 2)
+    def dice(self, picture):
+        """The dice in the roll frame."""
+        return h.dice(picture, self.layout["fraRoll"], self.layout.die_size())
 
-
-def box_centre(box):
-    return centre(rect_px((CARD[0] + box[0], CARD[1] + box[1], BOX_SIZE[0], BOX_SIZE[1])))
-
-
-def held_left(n):
-    return px(ROLL_FRAME[0] + 720 * n)
+    def held(self, blobs):
+        return [b for b in blobs if self.held_row[0] <= b[1] <= self.held_row[1]]
 
 
 Failure = h.Failure
@@ -82,37 +81,6 @@ Picture = h.Picture
 
 def close_to(a, b, tolerance=8):
     return all(abs(p - q) <= tolerance for p, q in zip(a, b))
-
-
-def white_blobs(picture, area):
-    """Bounding boxes (x, y, w, h) of the connected near-white areas inside area."""
-    ax, ay, aw, ah = area
-    near_white = lambda p: p[0] >= 235 and p[1] >= 235 and p[2] >= 235
-    seen, blobs = set(), []
-    for y in range(ay, ay + ah):
-        for x in range(ax, ax + aw):
-            if (x, y) in seen or not near_white(picture.get(x, y)):
-                continue
-            stack, seen_here = [(x, y)], [(x, y)]
-            seen.add((x, y))
-            while stack:
-                cx, cy = stack.pop()
-                for nx, ny in ((cx + 1, cy), (cx - 1, cy), (cx, cy + 1), (cx, cy - 1)):
-                    if (ax <= nx < ax + aw and ay <= ny < ay + ah and (nx, ny) not in seen
-                            and near_white(picture.get(nx, ny))):
-                        seen.add((nx, ny))
-                        stack.append((nx, ny))
-                        seen_here.append((nx, ny))
-            xs = [p[0] for p in seen_here]
-            ys = [p[1] for p in seen_here]
-            blobs.append((min(xs), min(ys), max(xs) - min(xs) + 1, max(ys) - min(ys) + 1))
-    return blobs
-
-
-def dice(picture):
-    """The dice in the roll frame: near-white blobs the size of a die (45 by 47 or 48)."""
-    frame = rect_px(ROLL_FRAME)
-    return sorted(b for b in white_blobs(picture, frame) if 40 <= b[2] <= 47 and 40 <= b[3] <= 49)
 
 
 class LocalSite:
