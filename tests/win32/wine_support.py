@@ -14,7 +14,7 @@ import e2e_support as e  # noqa: E402
 h = e.h
 
 
-def run_in_wine(programs, out, command, scenario, layout=None):
+def run_in_wine(programs, out, command, scenario, layout=None, screen="1024x768x24"):
     """Starts command (which runs programs[0] under Wine) in a new prefix below out and calls
     scenario(session); layout is the game's layout (e2e_harness.Layout), for a scenario that
     clicks its controls. Returns the test's exit status: 77 (skipped, a failure with CI=true)
@@ -36,7 +36,7 @@ def run_in_wine(programs, out, command, scenario, layout=None):
                       WINEDLLOVERRIDES="mscoree,mshtml=")
     session = None
     try:
-        session = e.Session(programs[0], out, layout, command=command)
+        session = e.Session(programs[0], out, layout, screen=screen, command=command)
         scenario(session)
     except e.Failure as failure:
         print("FAILED:", failure, flush=True)
