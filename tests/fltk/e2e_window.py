@@ -97,7 +97,7 @@ def scenario(s, args):
             "the front card is captioned with player 1's name")
 
     # Escape and Tab are the game's keys or nobody's: neither may close or leave the window.
-    # Tab moves the game's focus, which shows; by then Escape has been read too.
+    # The barrier returns once the game has read both keys.
     s.move(win[0] + 300, win[1] + 8)
     s.xdo("key", "Escape")
     s.xdo("key", "Tab")
