@@ -50,25 +50,7 @@ def category_centre(layout, n, s):
 
 def white_boxes(get, area):
     """Bounding boxes of the connected pure-white areas in area."""
-    ax, ay, aw, ah = area
-    seen, boxes = set(), []
-    for y in range(ay, ay + ah):
-        for x0 in range(ax, ax + aw):
-            if (x0, y) in seen or get(x0, y) != (255, 255, 255):
-                continue
-            stack, xs, ys = [(x0, y)], [], []
-            seen.add((x0, y))
-            while stack:
-                cx, cy = stack.pop()
-                xs.append(cx)
-                ys.append(cy)
-                for n in ((cx + 1, cy), (cx - 1, cy), (cx, cy + 1), (cx, cy - 1)):
-                    if (ax <= n[0] < ax + aw and ay <= n[1] < ay + ah and n not in seen
-                            and get(*n) == (255, 255, 255)):
-                        seen.add(n)
-                        stack.append(n)
-            boxes.append((min(xs), min(ys), max(xs) - min(xs) + 1, max(ys) - min(ys) + 1))
-    return boxes
+    return h.white_blobs(FlatImage(get), area, lambda p: p == (255, 255, 255))
 
 
 def pips(get, box):
