@@ -65,16 +65,16 @@ def scenario(s, args):
             f"the roll played the embedded sound's {len(sound)} bytes of samples, in order, with "
             f"nothing but silence around them (the sound device got {len(heard)} bytes)")
 
-    # The roll click comes as soon as the roll button says the turn is finishing, early in the
-    # turn change's 2.5 s wait, so that the picture below is taken inside the wait.
-    roll = s.rect(win, "cmdRoll")
-    before = s.screenshot().region(roll)
+    # The roll click follows the commit at once, so that it lands early in the 2.5 s wait and the
+    # picture below is taken inside the wait. Nothing on screen shows the wait: the window is
+    # drawn again only when it is over. The clicks reach the game in order, so the roll comes
+    # after the commit.
     s.press(win, "chkChance(1)")
-    s.move(1010, 760)
-    s.wait_for_change("the roll button to say the turn is finishing", roll, before)
     s.press(win, "cmdRoll")
     s.move(1010, 760)
-    e.check(s.dice(s.screenshot(), win) == anns_dice, "the click is not acted on during the wait")
+    during = s.dice(s.screenshot(), win)
+    e.check(during == anns_dice, "the click is not acted on during the wait (the dice lay at %s, "
+            "and at %s before it)" % (during, anns_dice))
     found = settled_dice(s, win, lambda found: len(found) == 5 and found != anns_dice)
     s.screenshot("wine-click-during-wait.png", crop=win)
     e.check(len(found) == 5 and found != anns_dice,
