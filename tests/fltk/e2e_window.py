@@ -4,6 +4,7 @@ dice, a turn change, tool tips, dragging, keys that must do nothing, and quittin
 import os
 import subprocess
 import sys
+import time
 
 sys.dont_write_bytecode = True  # the source folder stays clean
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -52,12 +53,27 @@ def card_caption_rect(s, window):
     return (x + 9, y + 1, 200, 15)
 
 
-def drag(s, start, steps):
-    """A left-button drag from start through the steps (offsets from it)."""
+def drag(s, wid, start, steps, moves):
+    """A left-button drag from start through the steps (offsets from it). The window's drag
+    begins at the first move with the button down, which only marks where it starts; moves is
+    whether the window is to follow the later steps, and then each waits for it to get there."""
     s.move(*start)
     s.xdo("mousedown", 1)
-    for dx, dy in steps:
+    origin = s.geometry(wid)
+    first = steps[0]
+    s.move(start[0] + first[0], start[1] + first[1])
+    # Nothing shows that the game has read the first move, and FLTK merges the moves it finds
+    # queued together: the next one must not come before this one is read.
+    time.sleep(0.3)
+    for dx, dy in steps[1:]:
         s.move(start[0] + dx, start[1] + dy)
+        if moves:
+            want = (origin[0] + dx - first[0], origin[1] + dy - first[1])
+            try:
+                h.wait_until("the window to follow the drag to %s" % ((dx, dy),),
+                             lambda: tuple(s.geometry(wid)[:2]) == want)
+            except e.Failure:
+                break  # the check after the drag says where the window went
     s.xdo("mouseup", 1)
 
 
@@ -156,21 +172,15 @@ def scenario(s, args):
     e.check(len(s.dice(shot, win)) == 0, "the dice are cleared for the next player")
 
     # A drag on the bare surface moves the window; one that starts on a score box does not.
-    drag(s, (win[0] + 300, win[1] + 8), ((5, 3), (30, 20), (60, 45)))
-    # The window follows the drag as the game reads the pointer's moves.
-    shift_of = lambda g: (g[0] - win[0], g[1] - win[1])
-    followed = lambda shift: 50 <= shift[0] <= 60 and 38 <= shift[1] <= 45
-    try:
-        h.wait_until("the window to follow the drag", lambda: followed(shift_of(s.geometry(wid))))
-    except e.Failure:
-        pass
+    drag(s, wid, (win[0] + 300, win[1] + 8), ((5, 3), (30, 20), (60, 45)), moves=True)
     moved = s.geometry(wid)
-    shift = shift_of(moved)
-    e.check(followed(shift), f"a drag on the bare surface moves the window with the mouse (by {shift})")
+    shift = (moved[0] - win[0], moved[1] - win[1])
+    e.check(50 <= shift[0] <= 60 and 38 <= shift[1] <= 45,
+            f"a drag on the bare surface moves the window with the mouse (by {shift})")
     win = moved
     ones = s.rect(win, "chk1s(1)")
     ox, oy = e.centre(ones)
-    drag(s, (ox, oy), ((5, 3), (40, 30), (80, 60)))
+    drag(s, wid, (ox, oy), ((5, 3), (40, 30), (80, 60)), moves=False)
     s.barrier(win)
     shot = s.screenshot()
     e.check(s.geometry(wid)[:2] == win[:2], "a drag that starts on a score box leaves the window")
