@@ -16,20 +16,32 @@ from wine_support import e, h, run_in_wine  # noqa: E402
 
 def drag(s, wid, start, by, moves):
     """A left-button drag from start by (dx, dy) in four steps. Wine moves the window in a loop
-    of its own, which begins once the game has read the press; moves is whether the window is to
-    follow: then each step waits for the window to get there, so that no step is lost before
-    the loop has begun."""
+    of its own, which begins at the first move with the button down; moves is whether the
+    window is to follow: then each later step waits for the window to get there."""
     x, y = start
     s.move(x, y)
     s.xdo("mousedown", 1)
     origin = s.geometry(wid)
     steps = 4
     for i in range(1, steps + 1):
-        s.move(x + by[0] * i // steps, y + by[1] * i // steps)
-        if moves:
-            # The window lags the pointer by the first step at most.
-            h.wait_until("the window to follow step %d of the drag" % i, lambda: s.geometry(
-                wid)[0] - origin[0] >= by[0] * (i - 1) // steps)
+        target = (x + by[0] * i // steps, y + by[1] * i // steps)
+        s.move(*target)
+        if i == 1:
+            # Nothing shows that the game has read the first move, which starts Wine's loop;
+            # a move that comes with it in one batch is taken as one with it.
+            time.sleep(0.3)
+        elif moves:
+            nudge = [0]
+
+            def followed():
+                # The window lags the pointer by the first step at most. A loop that began
+                # after this move was read waits for another: a pixel's nudge gives it one.
+                if s.geometry(wid)[0] - origin[0] >= by[0] * (i - 1) // steps:
+                    return True
+                nudge[0] ^= 1
+                s.move(target[0] + nudge[0], target[1])
+                return False
+            h.wait_until("the window to follow step %d of the drag" % i, followed)
     if not moves:
         # Nothing shows that a window has not moved: Wine would move it within its loop, which
         # has had this long to begin after the press.
