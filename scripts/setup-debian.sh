@@ -48,9 +48,10 @@ test=(
   python3 libgtest-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core fonts-wqy-microhei fonts-symbola fonts-lohit-deva
   xvfb xdotool x11-utils x11-xserver-utils imagemagick strace
-  dpkg-dev desktop-file-utils appstream lintian python3-pil
-  dbus-daemon ibus ibus-m17n m17n-db ibus-table ibus-table-cangjie5
-  dbus at-spi2-core gir1.2-atspi-2.0 python3-gi
+  python3-pil python3-pefile python3-gi
+  dpkg-dev desktop-file-utils appstream lintian
+  dbus dbus-daemon at-spi2-core gir1.2-atspi-2.0
+  ibus ibus-m17n m17n-db ibus-table ibus-table-cangjie5
 )
 # Making the packages: the .deb (CPack) and the Windows installer.
 package=(dpkg-dev mingw-w64 nsis)

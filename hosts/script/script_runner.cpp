@@ -267,6 +267,8 @@ void ScriptRunner::execute(std::string_view line) {
     }
   } else if (command == "dump") {
     out_ << dump() << "\n";
+  } else if (command == "layout") {
+    out_ << layout() << "\n";
   } else {
     throw ScriptError("unknown command '" + std::string(command) + "'");
   }
@@ -543,6 +545,20 @@ std::string ScriptRunner::dump() const {
     out << "}";
   }
   out << "}}";
+  return out.str();
+}
+
+std::string ScriptRunner::layout() const {
+  std::ostringstream out;
+  out << "{";
+  bool first = true;
+  for (const toolkit::Control* c : game_.form.controls()) {
+    const toolkit::PixelRect r = c->pixelRect();
+    out << (first ? "" : ",") << quote(c->path()) << ":[" << r.x << "," << r.y << "," << r.w << ","
+        << r.h << "]";
+    first = false;
+  }
+  out << "}";
   return out.str();
 }
 

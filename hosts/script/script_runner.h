@@ -33,6 +33,9 @@ class ScriptRunner {
 
   // The whole state as one JSON object: the variables and every control's properties.
   std::string dump() const;
+  // Every control's rectangle in window pixels at 96 dpi, as the window places it now: the
+  // end-to-end tests find the controls on screen with it.
+  std::string layout() const;
   // The current value of a target ("rollCount", "chk1s(2).Caption").
   JsonValue read(std::string_view target) const;
 

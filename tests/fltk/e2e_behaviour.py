@@ -48,10 +48,8 @@ def scenario(s, args):
     sink = PacedSink(s.sound_capture)
     try:
         wid = s.start_players(["Ann", "Bob"])
-        time.sleep(0.5)
-        win = s.geometry(wid)
-        rx, ry = e.centre(e.rect_px(e.ROLL_BUTTON))
-        s.xdo("mousemove", win[0] + rx, win[1] + ry)
+        win = s.wait_drawn(wid)
+        s.move(*s.point(win, "cmdRoll"))
         sink.listen(0.2)
         # Two rolls in quick succession: the second click arrives during the first roll's pause
         # and is acted on at its end.
@@ -71,24 +69,26 @@ def scenario(s, args):
             "the second sound started as soon as the first roll's pause was over")
 
     # A click during the turn change's wait rolls for the next player after the wait.
-    s.xdo("mousemove", 1010, 760)
-    time.sleep(0.3)
+    s.away()
+    shot = s.wait_for_dice(win, 5)
+    check_roll_caption(s, shot, win, "Ann roll! [1 roll left]")
+    anns_dice = s.dice(shot, win)
+    roll = s.rect(win, "cmdRoll")
+    before = shot.region(roll)
+    s.press(win, "chkChance(1)")
+    s.away()
+    s.wait_for_change("the roll button to say the turn is finishing", roll, before)
+    s.press(win, "cmdRoll")
+    s.away()
     shot = s.screenshot()
-    check_roll_caption(shot, win, "Ann roll! [1 roll left]")
-    anns_dice = e.dice(shot, win)
-    chance = e.box_rect([b for b in e.CATEGORY_BOXES if b[0] == "chkChance"][0])
-    s.click(win[0] + chance[0] + chance[2] // 2, win[1] + chance[1] + chance[3] // 2)
-    time.sleep(1.0)
-    s.click(win[0] + rx, win[1] + ry)
-    s.xdo("mousemove", 1010, 760)
-    time.sleep(0.3)
-    shot = s.screenshot()
-    check_roll_caption(shot, win, "Ann Finishing Turn")
-    e.check(e.dice(shot, win) == anns_dice, "the click is not acted on during the wait")
-    time.sleep(2.2)
-    shot = s.screenshot("click-during-wait.png", crop=win)
-    check_roll_caption(shot, win, "Bob roll! [2 rolls left]")
-    e.check(len(e.dice(shot, win)) == 5, "the click made during the wait rolled Bob's five dice")
+    check_roll_caption(s, shot, win, "Ann Finishing Turn")
+    e.check(s.dice(shot, win) == anns_dice, "the click is not acted on during the wait")
+    s.wait_for_picture("Bob's dice", lambda p: len(s.dice(p, win)) == 5
+                       and s.dice(p, win) != anns_dice)
+    shot = s.settled("the window", win)
+    shot.crop(win).save(os.path.join(s.out, "click-during-wait.png"))
+    check_roll_caption(s, shot, win, "Bob roll! [2 rolls left]")
+    e.check(len(s.dice(shot, win)) == 5, "the click made during the wait rolled Bob's five dice")
 
 
 if __name__ == "__main__":

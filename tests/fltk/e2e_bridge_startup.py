@@ -79,7 +79,7 @@ def main():
     args = e.arguments()
     os.makedirs(args.out, exist_ok=True)
     # The X server only: the games are started here, one at a time.
-    session = e.Session(args.program, args.out, command=["true"])
+    session = e.h.Display()
     try:
         scenario(session, args)
     except e.Failure as failure:

@@ -8,11 +8,11 @@ the caret was drawn."""
 
 import os
 import sys
-import time
 
 sys.dont_write_bytecode = True  # the source folder stays clean
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import e2e_support as e  # noqa: E402
+from e2e_support import h  # noqa: E402
 from e2e_names import FIELD, new_game  # noqa: E402
 
 dark = lambda p: sum(p) < 300
@@ -31,8 +31,7 @@ class Field:
         x, y, w, h = s.geometry(self.wid)
         self.area = (x + FIELD[0], y + FIELD[1], FIELD[2], FIELD[3])
         self.last = None
-        s.xdo("mousemove", x + w // 2, y + 5)
-        time.sleep(0.1)
+        s.focus_on(self.wid)
 
     def type(self, text):
         for character in text:
@@ -41,7 +40,6 @@ class Field:
     def keys(self, *names):
         for name in names:
             self.s.xdo("key", name)
-            time.sleep(0.05)
 
     def grab(self):
         image = self.s.screenshot()
@@ -51,17 +49,21 @@ class Field:
     def shot(self):
         """The field's pixels as a list of rows, once the input since the last shot has changed
         them (every step of these tests changes the field) and they have settled; on a busy
-        machine the program may take its time. After 20 seconds, whatever shows."""
-        end = time.monotonic() + 20
-        current = self.grab()
-        while time.monotonic() < end:
-            time.sleep(0.2)
+        machine the program may take its time. After the harness's deadline, whatever shows, for
+        the checks to say what they found."""
+        seen = [self.grab()]
+
+        def changed_and_settled():
             newer = self.grab()
-            if newer == current and current != self.last:
-                break
-            current = newer
-        self.last = current
-        return current
+            done = newer == seen[0] and newer != self.last
+            seen[0] = newer
+            return done
+        try:
+            h.wait_until("the field to change and settle", changed_and_settled)
+        except e.Failure:
+            pass
+        self.last = seen[0]
+        return self.last
 
     def columns(self, shot, test):
         """The field's columns, counted from its left, holding a pixel that passes test."""
@@ -208,20 +210,8 @@ def click_and_backspace(f):
     f.enter()
 
 
-def map_keys(s, characters):
-    """Gives each character a key code of its own for the whole run. Otherwise xdotool maps a
-    character onto a spare code only while it presses the key, and a busy program that reads
-    the key after the code is given back gets no character."""
-    spare = [int(line.split()[1]) for line in s.run("xmodmap", "-pke").splitlines()
-             if line.split()[2:] == ["="]]
-    wanted = sorted({c for c in characters if ord(c) > 0x7F})
-    e.check(len(spare) >= len(wanted), f"the server has {len(spare)} spare key codes")
-    expressions = [f"keycode {code} = U{ord(c):04X}" for code, c in zip(spare, wanted)]
-    s.run("xmodmap", *[arg for expression in expressions for arg in ("-e", expression)])
-
-
 def scenario(s, args):
-    map_keys(s, CHINESE + ARABIC + "بשר")
+    e.map_keys(s, CHINESE + ARABIC + "بשר")
     s.type_into("Number of Players", "4")
     long_name_scrolls(Field(s))
     selection_covers_its_letters(Field(s))

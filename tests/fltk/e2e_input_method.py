@@ -63,7 +63,7 @@ def start_input_method(s):
                   "GSETTINGS_BACKEND": "memory",
                   "XDG_CONFIG_HOME": os.path.join(s.out, "input-method-config"),
                   "XDG_CACHE_HOME": os.path.join(s.out, "input-method-cache")})
-    s.helpers.append(Daemon(s.env))
+    s.processes.append(Daemon(s.env))
     until("ibus-daemon to answer", lambda: engine(s) is not None)
     until("ibus's X input method bridge",
           lambda: "@server=ibus" in s.run("xprop", "-root", "XIM_SERVERS", check_status=False))

@@ -4,7 +4,6 @@ and a name with a character no font has still shows the rest."""
 
 import os
 import sys
-import time
 
 sys.dont_write_bytecode = True  # the source folder stays clean
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -39,16 +38,13 @@ def typed_field(s, name):
     the name is entered."""
     wid = s.find_window("Player Name")
     x, y, w, h = s.geometry(wid)
-    s.xdo("mousemove", x + w // 2, y + 5)
-    time.sleep(0.1)
-    # One character at a time: xdotool maps each onto a spare key code just before pressing it,
-    # and the program must read the key before the code is mapped again for the next one.
-    for character in name:
-        s.xdo("type", character)
-        time.sleep(0.12)
-    time.sleep(0.2)
+    s.focus_on(wid)
+    e.map_keys(s, name)
     field = (x + FIELD[0], y + FIELD[1], FIELD[2], FIELD[3])
-    shot = s.screenshot()
+    empty = s.screenshot().region(field)
+    s.xdo("type", name)
+    s.wait_for_change("the name in the field", field, empty)
+    shot = s.settled("the name in the field", field)
     ink = bytes(1 if dark(shot.get(cx, cy)) else 0
                 for cy in range(field[1], field[1] + field[3])
                 for cx in range(field[0], field[0] + field[2]))
@@ -58,17 +54,15 @@ def typed_field(s, name):
 
 
 def roll_caption(s, win):
-    s.xdo("mousemove", 1010, 760)
-    time.sleep(0.3)
-    x, y, w, h = e.rect_px(e.ROLL_BUTTON)
-    shot = s.screenshot()
-    area = (win[0] + x + 5, win[1] + y + 5, w - 10, h - 10)
+    s.away()
+    x, y, w, h = s.rect(win, "cmdRoll")
+    area = (x + 5, y + 5, w - 10, h - 10)
+    shot = s.settled("the roll button", area)
     return shot.region(area), e.text_span(shot, area, dark)
 
 
 def new_game(s, win, names):
-    new_button = e.rect_px(e.NEW_BUTTON)
-    s.click(win[0] + new_button[0] + 8, win[1] + new_button[1] + 8)
+    s.press(win, "cmdNewGame")
     s.type_into("New Game", "")
     s.type_into("Number of Players", str(len(names)))
 
@@ -88,9 +82,7 @@ def scenario(s, args):
             new_game(s, win, players)
         for name in players:
             ink[name] = typed_field(s, name)
-        wid = s.find_window("Quintoz")
-        time.sleep(0.3)
-        win = s.geometry(wid)
+        win = s.wait_drawn(s.find_window("Quintoz"))
         buttons.append((players[0], roll_caption(s, win)))
         e.check(s.game.poll() is None, f"game {number + 1} is under way")
 

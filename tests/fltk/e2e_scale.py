@@ -3,34 +3,16 @@ server's Xft.dpi and from QUINTOZ_SCALE, its dialogs, input and sharp dice at do
 the 96-dpi window unchanged to the pixel."""
 
 import os
-import subprocess
 import sys
-import time
 
 sys.dont_write_bytecode = True  # the source folder stays clean
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import e2e_support as e  # noqa: E402
+from e2e_support import h  # noqa: E402
 
 DOCS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "docs")
 # Large enough for the window at double size.
 BIG_SCREEN = "1600x1000x24"
-
-
-def scaled(r, scale):
-    """A layout rectangle in device pixels, each edge rounded half up as the game does."""
-    edge = lambda v: int(v * scale + 0.5)
-    return (edge(r[0]), edge(r[1]), edge(r[0] + r[2]) - edge(r[0]), edge(r[1] + r[3]) - edge(r[1]))
-
-
-def png(path):
-    data = subprocess.run(["convert", path, "-depth", "8", "ppm:-"], capture_output=True,
-                          check=True, timeout=20).stdout
-    return e.Image(data)
-
-
-def away(s):
-    s.xdo("mousemove", 5, 995)
-    time.sleep(0.3)
 
 
 def black_components(image, area):
@@ -67,8 +49,8 @@ def is_round(pip):
             and rel == {(y, x) for x, y in rel})
 
 
-def double_density(program, out):
-    s = e.Session(program, out, screen=BIG_SCREEN, resources="Xft.dpi: 192\n")
+def double_density(program, out, layout):
+    s = e.Session(program, out, layout, screen=BIG_SCREEN, resources="Xft.dpi: 192\n", scale=2)
     try:
         s.type_into("Number of Players", "2")
         prompt = s.find_window("Player Name")
@@ -77,36 +59,32 @@ def double_density(program, out):
         s.type_into("Player Name", "Ann")
         s.type_into("Player Name", "Bob")
         wid = s.find_window("Quintoz")
-        time.sleep(0.5)
-        win = s.geometry(wid)
+        win = s.wait_drawn(wid)
         e.check(win[2:] == (1310, 672),
                 f"with Xft.dpi 192 the window is 1310 x 672 (got {win[2]} x {win[3]})")
         e.check("Icon (64 x 64)" in s.prop(wid, "_NET_WM_ICON"),
                 "the window's icon is drawn at double size too")
-        away(s)
-        shot = s.screenshot("startup-2x.png", crop=win)
+        s.away()
+        shot = s.settled("the window", win)
+        shot.crop(win).save(os.path.join(out, "startup-2x.png"))
         at = lambda x, y: shot.get(win[0] + x, win[1] + y)
         e.check(at(600, 16) == e.BROWN and at(1302, 400) == e.BROWN,
                 "the bare surface is brown across the doubled window")
-        tray = scaled(e.rect_px(e.ROLL_FRAME), 2)
+        tray = layout.scaled("fraRoll", 2)
         tray_pixels = shot.region((win[0] + tray[0], win[1] + tray[1], tray[2], 500))
         tray_colours = {tray_pixels[i:i + 3] for i in range(0, len(tray_pixels), 3)}
         e.check(tray_colours == {b"\x00\x80\x00", b"\x00\x98\x00"},
                 f"the tray is drawn in its two greens alone ({len(tray_colours)} colours)")
-        exit_button = scaled(e.rect_px(e.EXIT_BUTTON), 2)
+        exit_button = layout.scaled("cmdExit", 2)
         e.check(exit_button[0] + exit_button[2] == 1310 and at(exit_button[0] + 4, 4) == e.GREEN,
                 "the quit button is doubled and still touches the right edge")
 
         # A click at the doubled roll button rolls: the pointer is mapped back to the layout.
-        roll = scaled(e.rect_px(e.ROLL_BUTTON), 2)
-        rx, ry = e.centre(roll)
-        s.click(win[0] + rx, win[1] + ry)
-        time.sleep(0.8)
-        away(s)
-        shot = s.screenshot("rolled-2x.png", crop=win)
-        frame = scaled(e.rect_px(e.ROLL_FRAME), 2)
-        blobs = e.white_blobs(shot, (win[0] + frame[0], win[1] + frame[1], frame[2], frame[3]))
-        dice = [b for b in blobs if 85 <= b[2] <= 95 and 85 <= b[3] <= 100]
+        s.press(win, "cmdRoll")
+        s.away()
+        shot = s.wait_for_dice(win, 5, "five dice of double size in the tray")
+        shot.crop(win).save(os.path.join(out, "rolled-2x.png"))
+        dice = s.dice(shot, win)
         e.check(len(dice) == 5, f"five dice of double size lie in the tray (found {len(dice)})")
         pips = 0
         for d in dice:
@@ -127,14 +105,13 @@ def double_density(program, out):
         s.close()
 
 
-def scale_setting(program, out):
+def scale_setting(program, out, layout):
     # The setting overrides the server's density.
-    s = e.Session(program, out, screen=BIG_SCREEN, env={"QUINTOZ_SCALE": "1.5"},
-                  resources="Xft.dpi: 192\n")
+    s = e.Session(program, out, layout, screen=BIG_SCREEN, env={"QUINTOZ_SCALE": "1.5"},
+                  resources="Xft.dpi: 192\n", scale=1.5)
     try:
         wid = s.start_players(["Ann"])
-        time.sleep(0.3)
-        win = s.geometry(wid)
+        win = s.wait_drawn(wid)
         e.check(win[2:] == (983, 504),
                 f"with QUINTOZ_SCALE=1.5 the window is 983 x 504 (got {win[2]} x {win[3]})")
     finally:
@@ -158,13 +135,12 @@ def reference_for_this_release():
     return pictures.get(codename)
 
 
-def layout_density(program, out):
+def layout_density(program, out, layout):
     # Garbage in the setting is ignored, with a word on standard error, and 96 dpi is scale one.
-    s = e.Session(program, out, env={"QUINTOZ_SCALE": "big"}, resources="Xft.dpi: 96\n")
+    s = e.Session(program, out, layout, env={"QUINTOZ_SCALE": "big"}, resources="Xft.dpi: 96\n")
     try:
         wid = s.start_players(["Ann", "Bob"])
-        time.sleep(0.5)
-        win = s.geometry(wid)
+        win = s.wait_drawn(wid)
         e.check(win[2:] == (655, 336), f"at 96 dpi the window is 655 x 336 (got {win[2]} x {win[3]})")
         s.game.kill()
         s.game.wait()
@@ -174,20 +150,18 @@ def layout_density(program, out):
         s.close()
 
 
-def startup_picture(program, out, reference_path):
+def startup_picture(program, out, layout, reference_path):
     # The same start-up as layout_density, so that the window is drawn exactly as it was when
     # the reference was taken.
-    s = e.Session(program, out, env={"QUINTOZ_SCALE": "big"}, resources="Xft.dpi: 96\n")
+    s = e.Session(program, out, layout, env={"QUINTOZ_SCALE": "big"}, resources="Xft.dpi: 96\n")
     try:
         wid = s.start_players(["Ann", "Bob"])
-        time.sleep(0.5)
-        win = s.geometry(wid)
-        s.xdo("mousemove", 1010, 760)
-        time.sleep(0.3)
-        shot = s.screenshot(crop=win)
-        reference = png(reference_path)
+        win = s.wait_drawn(wid)
+        s.away()
+        shot = s.settled("the window", win)
+        reference = h.Picture(reference_path)
         e.check(win[2:] == (655, 336) and (reference.width, reference.height) == (655, 336) and
-                shot.region(win) == reference.pixels,
+                shot.region(win) == reference.region((0, 0, 655, 336)),
                 f"at 96 dpi the start-up window is pixel for pixel {reference_path}")
     finally:
         s.close()
@@ -196,25 +170,21 @@ def startup_picture(program, out, reference_path):
 def main():
     args = e.arguments(parts=("scaled", "reference"))
     os.makedirs(args.out, exist_ok=True)
-    try:
+
+    def body():
+        layout = h.Layout(args.script_driver)
         if args.part == "reference":
             # Its own CTest test, so that a release without a reference reports a skip rather
             # than a pass while the rest of this file still runs.
             reference_path = reference_for_this_release()
             if reference_path is None:
-                print("SKIPPED: no start-up picture was taken on this Debian release before the "
-                      "window could be scaled, so the 96-dpi window has nothing to be compared "
-                      "with", flush=True)
-                return e.SKIPPED
-            startup_picture(args.program, args.out, reference_path)
+                h.skip("no start-up picture was taken on this Debian release before the window "
+                       "could be scaled, so the 96-dpi window has nothing to be compared with")
+            startup_picture(args.program, args.out, layout, reference_path)
         else:
             for part in (double_density, scale_setting, layout_density):
-                part(args.program, args.out)
-    except e.Failure as failure:
-        print("FAILED:", failure, flush=True)
-        return 1
-    print("passed", flush=True)
-    return 0
+                part(args.program, args.out, layout)
+    return h.run(body)
 
 
 if __name__ == "__main__":

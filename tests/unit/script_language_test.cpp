@@ -194,6 +194,29 @@ TEST(ScriptLanguage, DumpIsOneJsonObjectWithEveryControl) {
   EXPECT_EQ(std::count(dump.begin(), dump.end(), '\n'), 1);
 }
 
+// The end-to-end tests find the controls on screen from this line, so a control inside a frame
+// must be placed by its frame's position too, and a die must be where the game has just put it.
+TEST(ScriptLanguage, LayoutGivesEveryControlsPlaceInWindowPixels) {
+  const Outcome o = runScript(std::string(kStart) +
+                              "layout\nfaces 1 2 3 4 5\nclick cmdRoll\nclick chkDie(1)\nlayout\n");
+  ASSERT_EQ(o.code, 0) << o.err;
+  // The driver echoes dialogs as "inputbox {...}"; only the layout lines start with a brace.
+  const std::size_t first = o.out.find("\n{");
+  const std::size_t second = o.out.find("\n{", first + 1);
+  ASSERT_NE(second, std::string::npos) << o.out;
+  const std::string before = o.out.substr(first, second - first);
+  const std::string after = o.out.substr(second);
+  EXPECT_NE(before.find("\"cmdRoll\":[8,296,337,33]"), std::string::npos) << before;
+  EXPECT_NE(before.find("\"chk1s(1)\":[432,52,29,25]"), std::string::npos) << before;
+  EXPECT_NE(before.find("\"chkDie(5)\":["), std::string::npos) << before;
+  const auto dieOne = [](const std::string& text) {
+    const std::size_t at = text.find("\"chkDie(1)\":[");
+    return at == std::string::npos ? std::string() : text.substr(at, text.find(']', at) - at);
+  };
+  EXPECT_NE(dieOne(before), "");
+  EXPECT_NE(dieOne(before), dieOne(after)) << "holding die 1 moved it";
+}
+
 TEST(ScriptLanguage, ArbitraryBytesNeverCrashTheDriver) {
   std::mt19937 rng(5);
   const std::vector<std::string> words{"answer",

@@ -20,10 +20,9 @@ import argparse
 import os
 import re
 import sys
-import time
 
-from page_support import (Failure, LocalSite, SKIPPED, browser_or_skip, check, close_browser,
-                          wait_for)
+from page_support import (Failure, LocalSite, answer_prompt, browser_or_skip, check,
+                          close_browser, gone, h, wait_for)
 
 CATEGORIES = ["Ones", "Twos", "Threes", "Fours", "Fives", "Sixes", "Three of a Kind",
               "Four of a Kind", "Full House", "Small Straight", "Large Straight", "Chance",
@@ -120,11 +119,11 @@ class ScreenReader:
 
 
 def answer_prompts(reader, name):
-    from selenium.webdriver.common.keys import Keys
     for typed, prompt in (("1", r"How many Players\?\s*\(1 to 4\)"),
                           (name, r"Player 1\s*Enter Your Name")):
         reader.wait("the prompt %r" % prompt, lambda t: t.find("dialog", prompt))
-        reader.keys(typed, Keys.ENTER)
+        field = answer_prompt(reader.d, typed)
+        wait_for("the prompt to close", lambda: gone(field))
 
 
 def run_axe(driver, source, when):
@@ -201,7 +200,8 @@ def hold_and_focus(reader):
     # A screen reader moving its focus moves the game's: Space then acts on that die.
     reader.focus(reader.tree().one("checkbox", r"Die 2, [1-6], held"))
     reader.focus(reader.tree().one("checkbox", r"Die 1, [1-6], held"))
-    time.sleep(0.2)
+    reader.wait("the focus on die 1", lambda t: t if [
+        Tree.name(n) for n in t.focused() if Tree.name(n).startswith("Die 1")] else None)
     reader.keys(" ")
     reader.wait("die 1 let go by Space", lambda t: t.find("checkbox", r"Die 1, [1-6]"))
     reader.click(reader.tree().one("checkbox", r"Die 2, [1-6], held"))
@@ -272,11 +272,10 @@ def main():
     parser.add_argument("--axe", required=True)
     args = parser.parse_args()
     if not os.path.exists(os.path.join(args.site, "index.html")):
-        print("SKIPPED: %s was not built" % args.site)
-        return SKIPPED
+        return h.skip_status("%s was not built" % args.site)
     if not os.path.exists(args.axe):
-        print("SKIPPED: axe-core is not installed at %s (npm ci in tests/web/a11y)" % args.axe)
-        return SKIPPED
+        return h.skip_status("axe-core is not installed at %s (npm ci in tests/web/a11y could "
+                             "not reach the npm registry?)" % args.axe)
     with open(args.axe, encoding="utf-8") as f:
         axe_source = f.read()
     driver = browser_or_skip()

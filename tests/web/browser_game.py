@@ -23,9 +23,8 @@ import time
 
 import engines
 from engines import ENTER, ESCAPE, SHIFT, TAB, Unavailable, Unsupported
-from page_support import (BROWN, CATEGORY_BOXES, EXIT_BUTTON, Failure, GREEN, HELD_ROW,
-                          LocalSite, Picture, ROLL_BUTTON, SKIPPED, TRAY_BAND, TRAY_FIELD, WINDOW,
-                          box_centre, centre, check, close_to, dice, held_left, rect_px, wait_for)
+from page_support import (BROWN, CATEGORIES, Failure, GREEN, LocalSite, Picture, Places,
+                          TRAY_BAND, TRAY_FIELD, WINDOW, centre, check, close_to, h, wait_for)
 
 # What the page's scripts see, read in the page: the open dialog, the focused element.
 DIALOG = """
@@ -52,8 +51,9 @@ return {x: r.left, y: r.top, width: r.width, height: r.height, backWidth: c.widt
 
 
 class Page:
-    def __init__(self, engine):
+    def __init__(self, engine, places):
         self.e = engine
+        self.places = places
         self.not_checked = []
 
     def canvas(self):
@@ -136,8 +136,11 @@ class Page:
         check(field["value"] == default, "default %r, expected %r" % (field["value"], default))
         check(field["selection"] == [0, len(default)],
               "the default text is not selected: %r" % field["selection"])
-        # Typing replaces the selected default; Enter accepts.
-        self.keys(typed, ENTER)
+        # Typing replaces the selected default; the field must hold just what was typed before
+        # Enter accepts it.
+        self.keys(typed)
+        wait_for("the field to hold %r" % typed, lambda: self.focused()["value"] == typed)
+        self.keys(ENTER)
         self.dialog_gone(box)
 
     def could_not(self, what, why):
@@ -146,12 +149,8 @@ class Page:
 
 def count_dice(page, expected, timeout=6.0):
     return wait_for("%d dice in the tray" % expected,
-                    lambda: (lambda s: (s, dice(s)) if len(dice(s)) == expected else None)(
+                    lambda: (lambda s: (s, page.places.dice(s)) if len(page.places.dice(s)) == expected else None)(
                         page.shot()), timeout)
-
-
-def held(blobs):
-    return [b for b in blobs if HELD_ROW[0] <= b[1] <= HELD_ROW[1]]
 
 
 def play(page, site_url):
@@ -173,10 +172,10 @@ def play(page, site_url):
                                 ((100, 200), TRAY_FIELD, "tray's field")):
         got = first.get(*where)
         check(close_to(got, colour), "%s at %r is %r, expected %r" % (name, where, got, colour))
-    check(not dice(first), "dice in the tray before the first roll")
+    check(not page.places.dice(first), "dice in the tray before the first roll")
 
     # The roll button's tool tip shows once the pointer rests on it.
-    roll = centre(rect_px(ROLL_BUTTON))
+    roll = page.places.roll
     page.hover(*roll)
     tip = wait_for("the roll button's tool tip", lambda: page.e.js(
         "var t = document.querySelector('[role=tooltip]');"
@@ -196,47 +195,51 @@ def play(page, site_url):
     # A roll: five dice land in the tray, below its band.
     page.click(*roll)
     shot, blobs = count_dice(page, 5)
-    check(not held(blobs), "a die is held after the first roll: %r" % blobs)
+    check(not page.places.held(blobs), "a die is held after the first roll: %r" % blobs)
 
     # Shift+Tab twice from the roll button reaches die 5 (past the quit button); Space holds it.
     page.keys((SHIFT, TAB), (SHIFT, TAB), " ")
-    shot, blobs = wait_for("die 5 in the held row", lambda: (lambda s: (s, dice(s)) if any(
-        abs(b[0] - held_left(5)) <= 3 for b in held(dice(s))) else None)(page.shot()))
+    shot, blobs = wait_for("die 5 in the held row", lambda: (lambda s: (s, page.places.dice(s)) if any(
+        abs(b[0] - page.places.held_left(5)) <= 3 for b in page.places.held(page.places.dice(s))) else None)(page.shot()))
     # Tab goes on from die 5 to the quit button and back with Shift+Tab; then a click holds
     # another die.
     page.keys(TAB, (SHIFT, TAB))
-    loose = [b for b in blobs if b not in held(blobs)]
+    loose = [b for b in blobs if b not in page.places.held(blobs)]
     page.click(*centre(loose[0]))
-    shot, blobs = wait_for("two dice in the held row", lambda: (lambda s: (s, dice(s)) if len(
-        held(dice(s))) == 2 else None)(page.shot()))
+    shot, blobs = wait_for("two dice in the held row", lambda: (lambda s: (s, page.places.dice(s)) if len(
+        page.places.held(page.places.dice(s))) == 2 else None)(page.shot()))
     check(len(blobs) == 5, "five dice expected with two held: %r" % blobs)
-    held_before = held(blobs)
+    held_before = page.places.held(blobs)
 
     # A second roll leaves the held dice where they are.
+    loose_before = [b for b in blobs if b not in held_before]
     page.click(*roll)
-    time.sleep(0.6)
-    shot, blobs = count_dice(page, 5)
-    check(held(blobs) == held_before, "the held row changed: %r -> %r" % (held_before,
-                                                                          held(blobs)))
+    shot, blobs = wait_for("the loose dice rolled again", lambda: (lambda s: (s, page.places.dice(s)) if len(
+        page.places.dice(s)) == 5 and [b for b in page.places.dice(s) if b not in page.places.held(page.places.dice(s))] != loose_before
+        else None)(page.shot()))
+    check(page.places.held(blobs) == held_before, "the held row changed: %r -> %r" % (held_before,
+                                                                          page.places.held(blobs)))
 
     # The first commit, and a roll clicked during the turn change's pause: it is acted on after
     # the pause, for the next turn, so the held dice go and five loose ones come back.
-    page.click(*box_centre(CATEGORY_BOXES[0]))
+    page.click(*page.places.box(0))
+    # The roll must come within the turn change's pause of 2.5 s, and the page shows nothing
+    # when the pause begins that the canvas alone would tell; half a second in is well within.
     time.sleep(0.5)
     page.click(*roll)
-    wait_for("the queued roll after the turn change", lambda: (lambda b: len(b) == 5 and not held(
-        b))(dice(page.shot())), 8.0)
-    page.click(*box_centre(CATEGORY_BOXES[1]))
+    wait_for("the queued roll after the turn change", lambda: (lambda b: len(b) == 5 and not page.places.held(
+        b))(page.places.dice(page.shot())), 8.0)
+    page.click(*page.places.box(1))
 
 
 def finish_game(page):
     """The rest of the thirteen turns, then the end of the game and quitting."""
-    roll = centre(rect_px(ROLL_BUTTON))
-    for box in CATEGORY_BOXES[2:]:
-        wait_for("an empty tray", lambda: not dice(page.shot()), 8.0)
+    roll = page.places.roll
+    for box in range(2, len(CATEGORIES)):
+        wait_for("an empty tray", lambda: not page.places.dice(page.shot()), 8.0)
         page.click(*roll)
         count_dice(page, 5)
-        page.click(*box_centre(box))
+        page.click(*page.places.box(box))
     page.dialog(re.compile(r"Congratulations Ada\nYou are the Winner with \d+ Points"),
                 "Game Over", ["OK"])
     check(page.focused()["text"] == "OK", "OK does not have the focus")
@@ -246,7 +249,7 @@ def finish_game(page):
     page.keys(ENTER)
     page.answer_prompt("How many Players?\n(1 to 4)", "Number of Players", "2", "1")
     page.answer_prompt("Player 1\nEnter Your Name", "Player Name", "Player1", "Bo")
-    wait_for("an empty tray for the new game", lambda: not dice(page.shot()), 5.0)
+    wait_for("an empty tray for the new game", lambda: not page.places.dice(page.shot()), 5.0)
 
     # On a touch screen a tap is a click: a tap on the roll button rolls.
     x, y = page.to_page(*roll)
@@ -262,7 +265,7 @@ def finish_game(page):
         count_dice(page, 5)
 
     # Quit, No: the game goes on; Quit, Yes: the page says the game has ended.
-    exit_button = centre(rect_px(EXIT_BUTTON))
+    exit_button = page.places.exit
     page.click(*exit_button)
     box = page.dialog("Quit Now?", "Exit", ["Yes", "No"])
     check(page.focused()["text"] == "Yes", "Yes is not the default of Quit Now?")
@@ -303,7 +306,7 @@ def check_scaling(page):
         # Sharp: the roll button's one-pixel top edge is two whole rows of the screen, with no
         # blend into the tray above it or the button's light inner edge below.
         dense = page.shot()
-        top = 2 * rect_px(ROLL_BUTTON)[1]
+        top = 2 * page.places.layout["cmdRoll"][1]
         rows = [dense.get(200, y) for y in range(top - 1, top + 3)]
         check(rows == [TRAY_FIELD, (255, 255, 255), (255, 255, 255), (195, 237, 185)],
               "the roll button's top edge at twice the density: %r" % rows)
@@ -346,20 +349,19 @@ def check_console(page, where):
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--engine", choices=engines.ENGINES, default="chromium")
+    parser.add_argument("--script-driver", required=True, help="quintoz-script, for the layout")
     parser.add_argument("--site", required=True)
     parser.add_argument("--single", required=True)
     args = parser.parse_args()
     for path in (os.path.join(args.site, "index.html"), args.single):
         if not os.path.exists(path):
-            print("SKIPPED: %s was not built" % path)
-            return SKIPPED
+            return h.skip_status("%s was not built" % path)
     try:
         engine = engines.open_engine(args.engine)
     except Unavailable as why:
-        print("SKIPPED: %s cannot be driven here: %s" % (args.engine, why))
-        return SKIPPED
+        return h.skip_status("%s cannot be driven here: %s" % (args.engine, why))
     site = LocalSite(args.site, engines.CONSOLE_PROBE if engine.needs_console_probe else None)
-    page = Page(engine)
+    page = Page(engine, Places(args.script_driver))
     try:
         play(page, site.url)
         check_scaling(page)

@@ -9,7 +9,7 @@ picture of the canvas, change the viewport, and say which console errors the pag
 - firefox: Debian's firefox-esr, headless, over WebDriver BiDi (a WebSocket, spoken here with
   python3-websocket; no browser is ever downloaded);
 - webkit: Debian's WebKitGTK MiniBrowser through WebKitWebDriver and Selenium, on an Xvfb
-  display of its own.
+  display of its own (tests/e2e_harness.py starts it).
 
 open_engine(name) returns an adapter, or raises Unavailable with the reason when the engine is
 not installed or cannot be started; the tests turn that into a CTest skip.
@@ -20,13 +20,17 @@ import json
 import os
 import queue
 import re
-import select
 import shutil
 import socket
 import subprocess
+import sys
 import tempfile
 import threading
 import time
+
+sys.dont_write_bytecode = True  # the source folder stays clean
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+import e2e_harness as h  # noqa: E402
 
 ENGINES = ("chromium", "firefox", "webkit")
 
@@ -191,45 +195,6 @@ class Chromium(SeleniumEngine):
             shutil.rmtree(self.profile, ignore_errors=True)
 
 
-class Xvfb:
-    """An X server of its own for a browser that needs a display."""
-
-    def __init__(self):
-        if not shutil.which("Xvfb"):
-            raise Unavailable("Xvfb is not installed (Debian package xvfb)")
-        # Numbers well above the ones desktops and other tests take first, so that no client
-        # left over from an earlier server of the same number can reach this one.
-        for number in range(140, 200):
-            if os.path.exists("/tmp/.X%d-lock" % number):
-                continue
-            if self._start(number):
-                self.display = ":%d" % number
-                return
-        raise Unavailable("Xvfb did not start on any display from :140 to :199")
-
-    # -noreset: otherwise the server resets when its first client leaves, and a browser that
-    # connects at that moment finds no display.
-    def _start(self, number):
-        read, write = os.pipe()
-        self.process = subprocess.Popen(
-            ["Xvfb", ":%d" % number, "-displayfd", str(write), "-screen", "0", "1280x1024x24",
-             "-nolisten", "tcp", "-noreset"], pass_fds=(write,), stdout=subprocess.DEVNULL,
-            stderr=subprocess.DEVNULL)
-        os.close(write)
-        ready, _, _ = select.select([read], [], [], 10)
-        told = os.read(read, 16).decode().strip() if ready else ""
-        # Kept open while the server runs: a server that writes to a closed pipe is ended.
-        self.told = read
-        if told == str(number) and self.process.poll() is None:
-            return True
-        self.close()
-        return False
-
-    def close(self):
-        stop_process(self.process)
-        os.close(self.told)
-
-
 class WebKit(SeleniumEngine):
     name = "webkit"
     DRIVER = "/usr/bin/WebKitWebDriver"
@@ -249,10 +214,13 @@ class WebKit(SeleniumEngine):
         if not browsers:
             raise Unavailable("WebKitGTK's MiniBrowser is not installed (Debian package "
                               "webkit2gtk-driver brings it)")
-        self.xvfb = Xvfb()
+        try:
+            self.xvfb = h.Display(screen="1280x1024x24")
+        except h.Failure as why:
+            raise Unavailable(str(why))
         # The web process's bubblewrap sandbox needs user namespaces, which a build root (a
         # chroot, a container) may not offer; the browser only ever loads the test's own pages.
-        env = dict(os.environ, DISPLAY=self.xvfb.display, GDK_BACKEND="x11",
+        env = dict(self.xvfb.env, GDK_BACKEND="x11",
                    WEBKIT_DISABLE_COMPOSITING_MODE="1", GTK_A11Y="none", NO_AT_BRIDGE="1",
                    WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS="1")
         env.pop("WAYLAND_DISPLAY", None)
@@ -269,7 +237,7 @@ class WebKit(SeleniumEngine):
                 [self.DRIVER, "--port=%d" % port, "--host=127.0.0.1"], env=env,
                 stdout=subprocess.DEVNULL, stderr=log)
         try:
-            wait_for_port(port, 20)
+            wait_for_port(port, h.DEADLINE)
             driver = webdriver.Remote(command_executor="http://127.0.0.1:%d" % port,
                                       options=options)
         except Exception as error:
@@ -325,14 +293,16 @@ def stop_process(process):
 
 
 def wait_for_port(port, seconds):
-    end = time.monotonic() + seconds
-    while time.monotonic() < end:
+    def listening():
         try:
             with socket.create_connection(("127.0.0.1", port), timeout=1):
-                return
+                return True
         except OSError:
-            time.sleep(0.1)
-    raise Unavailable("nothing listens on port %d after %d s" % (port, seconds))
+            return False
+    try:
+        h.wait_until("a program listening on port %d" % port, listening, seconds)
+    except h.Failure as why:
+        raise Unavailable(str(why))
 
 
 def _webkit_folders():

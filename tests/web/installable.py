@@ -32,8 +32,7 @@ import urllib.request
 import engines
 from browser_game import Page
 from engines import Unavailable
-from page_support import (BROWN, ROLL_BUTTON, SKIPPED, Failure, LocalSite, Picture, centre,
-                          check, dice, rect_px, wait_for)
+from page_support import BROWN, Failure, LocalSite, Picture, Places, check, h, wait_for
 
 FIRST_PROMPT = ("How many Players?\n(1 to 4)", "Number of Players", ["OK", "Cancel"])
 WORKER_READY = """
@@ -85,8 +84,8 @@ def play_a_roll(page):
     page.answer_prompt("How many Players?\n(1 to 4)", "Number of Players", "2", "1")
     page.answer_prompt("Player 1\nEnter Your Name", "Player Name", "Player1", "Ada")
     wait_for("the game window", lambda: page.canvas()["shown"])
-    page.click(*centre(rect_px(ROLL_BUTTON)))
-    wait_for("five dice after a roll offline", lambda: len(dice(page.shot())) == 5, 8.0)
+    page.click(*page.places.roll)
+    wait_for("five dice after a roll offline", lambda: len(page.places.dice(page.shot())) == 5, 8.0)
 
 
 def check_offline(page, site):
@@ -150,26 +149,24 @@ def cache_name(folder):
 
 def main():
     parser = argparse.ArgumentParser()
+    parser.add_argument("--script-driver", required=True, help="quintoz-script, for the layout")
     parser.add_argument("--site", required=True)
     parser.add_argument("--page-source", required=True)
     parser.add_argument("--version", required=True)
     parser.add_argument("--driver", required=True)
     args = parser.parse_args()
     if not os.path.exists(os.path.join(args.site, "sw.js")):
-        print("SKIPPED: %s was not built" % args.site)
-        return SKIPPED
+        return h.skip_status("%s was not built" % args.site)
     if not shutil.which("cmake"):
-        print("SKIPPED: cmake is not installed")
-        return SKIPPED
+        return h.skip_status("cmake is not installed")
     try:
         engine = engines.open_engine("chromium")
     except Unavailable as why:
-        print("SKIPPED: chromium cannot be driven here: %s" % why)
-        return SKIPPED
+        return h.skip_status("chromium cannot be driven here: %s" % why)
     work = tempfile.mkdtemp(prefix="quintoz-site-")
     folder = os.path.join(work, "site")
     shutil.copytree(args.site, folder)
-    page = Page(engine)
+    page = Page(engine, Places(args.script_driver))
     site = LocalSite(folder)
     port = site.server.server_port
     try:

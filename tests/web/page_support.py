@@ -2,174 +2,85 @@
 
 The browser tests share this: a local web server for the site, a Chromium of its own under
 Selenium, the game window's geometry (from the game's layout, in twips, converted to pixels),
-screenshots of the canvas read as plain RGB pixels, and the page's dialogs read as elements.
+screenshots of the canvas read with Pillow (tests/e2e_harness.py), and the page's dialogs read as elements.
 """
 
 import functools
 import http.server
 import os
 import shutil
-import struct
 import sys
 import tempfile
 import threading
-import time
-import zlib
 
-SKIPPED = 77  # the status CTest reads as "skipped"
+sys.dont_write_bytecode = True  # the source folder stays clean
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+import e2e_harness as h  # noqa: E402
 
-TWIPS = 15
+SKIPPED = h.SKIPPED  # the status CTest reads as "skipped"
+
 BROWN = (128, 64, 0)
 GREEN = (136, 219, 115)
 TRAY_BAND = (0, 152, 0)
 TRAY_FIELD = (0, 128, 0)
 WINDOW = (655, 336)
-
-ROLL_FRAME = (120, 240, 5055, 4320)
-ROLL_BUTTON = (120, 4440, 5055, 495)
-EXIT_BUTTON = (9570, 0, 255, 255)
-CARD = (5280, 300, 4455, 4575)
-BOX_SIZE = (435, 375)
-CATEGORY_BOXES = [
-    (1200, 480), (1200, 900), (1200, 1320), (1200, 1740), (1200, 2160), (1200, 2580),
-    (3720, 480), (3720, 900), (3720, 1320), (3720, 1740), (3720, 2160), (3720, 2580),
-    (3720, 3000),
-]
-# A held die stands in the row at the top of the roll frame, die n at 720 * n twips: 120 twips
-# down when held by a click, 180 when held by Space.
-HELD_ROW = ((240 + 120) // TWIPS, (240 + 180) // TWIPS + 4)
+# The thirteen categories, in the order the tests fill them.
+CATEGORIES = ["chk1s", "chk2s", "chk3s", "chk4s", "chk5s", "chk6s", "chk3Kind", "chk4Kind",
+              "chkFullHouse", "chkSmall", "chkLarge", "chkChance", "chkQuintoz"]
+centre = h.centre
 
 
-def px(twips):
-    return int(round(twips / TWIPS))
+class Places:
+    """Where the tests click and look in the game window, in its pixels: from the game's own
+    layout, told by the scripted driver (quintoz-script)."""
+
+    def __init__(self, driver):
+        self.layout = h.Layout(driver)
+        self.roll = centre(self.layout["cmdRoll"])
+        self.exit = centre(self.layout["cmdExit"])
+        # A held die stands in the row at the top of the roll frame, a little higher when held
+        # by a click than by Space.
+        rolled = "faces 1 2 3 4 5\nclick cmdRoll\n"
+        by_click = h.Layout(driver, rolled + "click chkDie(1)\n")["chkDie(1)"][1]
+        by_space = h.Layout(driver, rolled + "key chkDie(1) space\n")["chkDie(1)"][1]
+        self.held_row = (min(by_click, by_space), max(by_click, by_space) + 4)
+
+    def box(self, n):
+        """The middle of the nth category's score box on the card in front."""
+        return centre(self.layout[CATEGORIES[n] + "(1)"])
+
+    def held_left(self, n):
+        return self.layout["chkDie(%d)" % n][0]
+
+    def dice(self, picture):
+        """The dice in the roll frame."""
+        return h.dice(picture, self.layout["fraRoll"], self.layout.die_size())
+
+    def held(self, blobs):
+        return [b for b in blobs if self.held_row[0] <= b[1] <= self.held_row[1]]
 
 
-def rect_px(r):
-    return tuple(px(v) for v in r)
-
-
-def centre(r):
-    return (r[0] + r[2] // 2, r[1] + r[3] // 2)
-
-
-def box_centre(box):
-    return centre(rect_px((CARD[0] + box[0], CARD[1] + box[1], BOX_SIZE[0], BOX_SIZE[1])))
-
-
-def held_left(n):
-    return px(ROLL_FRAME[0] + 720 * n)
-
-
-class Failure(Exception):
-    pass
+Failure = h.Failure
 
 
 def check(condition, message):
+    """Fails with message (which says what went wrong) unless condition holds."""
     if not condition:
         raise Failure(message)
 
 
-def wait_for(what, probe, timeout=8.0, interval=0.1):
-    """Polls probe until it returns something true and returns that; fails after timeout."""
-    end = time.monotonic() + timeout
-    while True:
-        value = probe()
-        if value:
-            return value
-        if time.monotonic() > end:
-            raise Failure("timed out waiting for " + what)
-        time.sleep(interval)
+def wait_for(what, probe, timeout=None):
+    """Polls probe until it returns something true and returns that. The harness's deadline
+    holds whatever timeout a caller names: a busy machine may take its time."""
+    return h.wait_until(what, probe)
 
 
-class Picture:
-    """An RGB(A) or 8-bit indexed PNG decoded into rows of pixels: enough of PNG for browser
-    screenshots and the site's icons."""
-
-    def __init__(self, png):
-        check(png[:8] == b"\x89PNG\r\n\x1a\n", "not a PNG")
-        pos, idat, self.palette = 8, b"", None
-        while pos < len(png):
-            length, kind = struct.unpack(">I4s", png[pos:pos + 8])
-            data = png[pos + 8:pos + 8 + length]
-            if kind == b"IHDR":
-                self.width, self.height, depth, colour, _, _, interlace = struct.unpack(
-                    ">IIBBBBB", data)
-                check(depth == 8 and colour in (2, 3, 6) and interlace == 0,
-                      "unexpected PNG format %d/%d/%d" % (depth, colour, interlace))
-                self.channels = {2: 3, 3: 1, 6: 4}[colour]
-            elif kind == b"PLTE":
-                self.palette = [tuple(data[i:i + 3]) for i in range(0, len(data), 3)]
-            elif kind == b"IDAT":
-                idat += data
-            pos += 12 + length
-        raw = zlib.decompress(idat)
-        stride = self.width * self.channels
-        rows, previous = [], bytearray(stride)
-        for y in range(self.height):
-            start = y * (stride + 1)
-            kind, line = raw[start], bytearray(raw[start + 1:start + 1 + stride])
-            for i in range(stride):
-                a = line[i - self.channels] if i >= self.channels else 0
-                b = previous[i]
-                c = previous[i - self.channels] if i >= self.channels else 0
-                if kind == 1:
-                    line[i] = (line[i] + a) & 255
-                elif kind == 2:
-                    line[i] = (line[i] + b) & 255
-                elif kind == 3:
-                    line[i] = (line[i] + (a + b) // 2) & 255
-                elif kind == 4:
-                    p = a + b - c
-                    pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
-                    pred = a if pa <= pb and pa <= pc else (b if pb <= pc else c)
-                    line[i] = (line[i] + pred) & 255
-            rows.append(line)
-            previous = line
-        self.rows = rows
-
-    def get(self, x, y):
-        i = x * self.channels
-        row = self.rows[y]
-        if self.channels == 1:
-            check(self.palette is not None and row[i] < len(self.palette),
-                  "an indexed PNG's pixel has no colour in its palette")
-            return self.palette[row[i]]
-        return (row[i], row[i + 1], row[i + 2])
+# Screenshots and the site's icons, read with Pillow.
+Picture = h.Picture
 
 
 def close_to(a, b, tolerance=8):
     return all(abs(p - q) <= tolerance for p, q in zip(a, b))
-
-
-def white_blobs(picture, area):
-    """Bounding boxes (x, y, w, h) of the connected near-white areas inside area."""
-    ax, ay, aw, ah = area
-    near_white = lambda p: p[0] >= 235 and p[1] >= 235 and p[2] >= 235
-    seen, blobs = set(), []
-    for y in range(ay, ay + ah):
-        for x in range(ax, ax + aw):
-            if (x, y) in seen or not near_white(picture.get(x, y)):
-                continue
-            stack, seen_here = [(x, y)], [(x, y)]
-            seen.add((x, y))
-            while stack:
-                cx, cy = stack.pop()
-                for nx, ny in ((cx + 1, cy), (cx - 1, cy), (cx, cy + 1), (cx, cy - 1)):
-                    if (ax <= nx < ax + aw and ay <= ny < ay + ah and (nx, ny) not in seen
-                            and near_white(picture.get(nx, ny))):
-                        seen.add((nx, ny))
-                        stack.append((nx, ny))
-                        seen_here.append((nx, ny))
-            xs = [p[0] for p in seen_here]
-            ys = [p[1] for p in seen_here]
-            blobs.append((min(xs), min(ys), max(xs) - min(xs) + 1, max(ys) - min(ys) + 1))
-    return blobs
-
-
-def dice(picture):
-    """The dice in the roll frame: near-white blobs the size of a die (45 by 47 or 48)."""
-    frame = rect_px(ROLL_FRAME)
-    return sorted(b for b in white_blobs(picture, frame) if 40 <= b[2] <= 47 and 40 <= b[3] <= 49)
 
 
 class LocalSite:
@@ -225,12 +136,10 @@ def browser_or_skip():
         from selenium import webdriver
         from selenium.webdriver.chrome.service import Service
     except ImportError:
-        print("SKIPPED: python3-selenium is not installed")
-        sys.exit(SKIPPED)
+        sys.exit(h.skip_status("python3-selenium is not installed"))
     for program in (CHROMIUM, CHROMEDRIVER):
         if not os.access(program, os.X_OK):
-            print("SKIPPED: %s is not installed" % program)
-            sys.exit(SKIPPED)
+            sys.exit(h.skip_status("%s is not installed" % program))
     profile = tempfile.mkdtemp(prefix="quintoz-chromium-")
     options = webdriver.ChromeOptions()
     options.binary_location = CHROMIUM
@@ -243,6 +152,30 @@ def browser_or_skip():
     driver = webdriver.Chrome(service=Service(CHROMEDRIVER), options=options)
     driver.quintoz_profile = profile
     return driver
+
+
+def answer_prompt(driver, text):
+    """Answers the page's open prompt as a person does: keys pressed on the focused field, which
+    holds its selected default, so that what is typed replaces it. What the field holds is
+    checked before Enter is pressed, so a driver that puts the keys elsewhere fails here."""
+    from selenium.webdriver.common.action_chains import ActionChains
+    from selenium.webdriver.common.keys import Keys
+    field = wait_for("a prompt's field with the focus", lambda: driver.execute_script(
+        "var e = document.activeElement; return e && e.tagName === 'INPUT' && "
+        "e.closest('dialog, [role=dialog]') ? e : null"))
+    ActionChains(driver).send_keys(text).perform()
+    wait_for("the prompt's field to hold %r" % text,
+             lambda: driver.execute_script("return arguments[0].value", field) == text)
+    ActionChains(driver).send_keys(Keys.ENTER).perform()
+    return field
+
+
+def gone(element):
+    from selenium.common.exceptions import StaleElementReferenceException
+    try:
+        return not element.is_displayed()
+    except StaleElementReferenceException:
+        return True
 
 
 def close_browser(driver):

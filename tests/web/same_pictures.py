@@ -8,7 +8,6 @@ import base64
 import os
 import subprocess
 import sys
-import time
 
 sys.dont_write_bytecode = True  # the source folder stays clean
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -16,9 +15,8 @@ sys.path.insert(0, HERE)
 sys.path.insert(0, os.path.join(HERE, "..", "fltk"))
 import e2e_support as x  # noqa: E402
 from e2e_scale import black_components  # noqa: E402
-from page_support import (CARD, BOX_SIZE, CATEGORY_BOXES, ROLL_BUTTON, ROLL_FRAME, SKIPPED,  # noqa: E402
-                          Failure, LocalSite, Picture, browser_or_skip, check, close_browser,
-                          rect_px, wait_for)
+from page_support import (Failure, LocalSite, Picture, answer_prompt, browser_or_skip,  # noqa: E402
+                          check, close_browser, gone, h, wait_for)
 
 SCALES = (2, 3)
 # Rolls and turns before giving up on seeing every face: 15 dice a turn make missing one of
@@ -39,39 +37,20 @@ def region(get, r):
     return tuple(tuple(get(r[0] + i, r[1] + j) for i in range(r[2])) for j in range(r[3]))
 
 
-def tray_area(s):
+def tray_area(layout, s):
     """The tray picture inside the roll frame, clear of the frame's edges, in device pixels."""
-    frame = scaled(rect_px(ROLL_FRAME), s)
+    frame = layout.scaled("fraRoll", s)
     inset = 3 * s
     return (frame[0] + inset, frame[1] + inset, frame[2] - 2 * inset, frame[3] - 2 * inset)
 
 
-def category_centre(n, s):
-    bx, by = CATEGORY_BOXES[n]
-    return centre(scaled(rect_px((CARD[0] + bx, CARD[1] + by, BOX_SIZE[0], BOX_SIZE[1])), s))
+def category_centre(layout, n, s):
+    return centre(layout.scaled(x.CATEGORIES[n] + "(1)", s))
 
 
 def white_boxes(get, area):
     """Bounding boxes of the connected pure-white areas in area."""
-    ax, ay, aw, ah = area
-    seen, boxes = set(), []
-    for y in range(ay, ay + ah):
-        for x0 in range(ax, ax + aw):
-            if (x0, y) in seen or get(x0, y) != (255, 255, 255):
-                continue
-            stack, xs, ys = [(x0, y)], [], []
-            seen.add((x0, y))
-            while stack:
-                cx, cy = stack.pop()
-                xs.append(cx)
-                ys.append(cy)
-                for n in ((cx + 1, cy), (cx - 1, cy), (cx, cy + 1), (cx, cy - 1)):
-                    if (ax <= n[0] < ax + aw and ay <= n[1] < ay + ah and n not in seen
-                            and get(*n) == (255, 255, 255)):
-                        seen.add(n)
-                        stack.append(n)
-            boxes.append((min(xs), min(ys), max(xs) - min(xs) + 1, max(ys) - min(ys) + 1))
-    return boxes
+    return h.white_blobs(FlatImage(get), area, lambda p: p == (255, 255, 255))
 
 
 def pips(get, box):
@@ -86,55 +65,73 @@ class FlatImage:
         self.get = get
 
 
-def faces_in(get, s, faces):
-    """Adds each die lying in the tray to faces (pips -> its pixels); returns how many lay there."""
-    dice = [b for b in white_boxes(get, tray_area(s))
-            if 40 * s <= b[2] <= 47 * s and 40 * s <= b[3] <= 49 * s]
+def dice_in(layout, get, s):
+    """The dice lying in the tray."""
+    w, h_ = layout.die_size()
+    return [b for b in white_boxes(get, tray_area(layout, s))
+            if (w - 6) * s <= b[2] <= (w + 4) * s and (h_ - 8) * s <= b[3] <= (h_ + 4) * s]
+
+
+def faces_in(dice, get, s, faces):
+    """Adds each die of dice to faces (pips -> its pixels)."""
     for box in dice:
         n = pips(get, box)
         check(1 <= n <= 6, "a die with %d pips at %r" % (n, box[:2]))
         # The first two dice are a pixel shorter than the others, with the face at the same
         # place from the top: the die's top 44 layout pixels hold its whole face.
         faces.setdefault(n, region(get, (box[0], box[1], box[2], 44 * s)))
-    return len(dice)
 
 
-def collect_faces(roll, shot, commit, s):
+def collect_faces(layout, roll, shot, commit, s):
     """Rolls and commits until all six faces have been seen; returns pips -> pixels."""
     faces = {}
+
+    def shot_with(count):
+        def probe():
+            get = shot()
+            dice = dice_in(layout, get, s)
+            return (get, dice) if len(dice) == count else None
+        return probe
     for turn in range(MAX_TURNS):
         for _ in range(3):
+            tray = tray_area(layout, s)
+            before = region(shot(), tray)
             roll()
-            get = shot()
-            check(faces_in(get, s, faces) == 5, "five dice after a roll")
+
+            # A roll scatters every loose die anew: the tray changes and shows five dice.
+            def rolled():
+                found = shot_with(5)()
+                return found if found and region(found[0], tray) != before else None
+            get, dice = wait_for("five dice after a roll", rolled)
+            faces_in(dice, get, s, faces)
             if len(faces) == 6:
                 return faces
         commit(turn)
+        wait_for("an empty tray for the next turn", shot_with(0))
     raise Failure("only the faces %r showed in %d turns" % (sorted(faces), MAX_TURNS))
 
 
-def linux_window(program, out, s):
-    session = x.Session(program, out, screen="2100x1100x24", env={"QUINTOZ_SCALE": str(s)})
+def linux_window(program, out, layout, s):
+    session = x.Session(program, out, layout, screen="2100x1100x24",
+                        env={"QUINTOZ_SCALE": str(s)}, scale=s)
     try:
         wid = session.start_players(["Ann"])
-        time.sleep(0.5)
-        win = session.geometry(wid)
-        away = lambda: (session.xdo("mousemove", 2090, 1090), time.sleep(0.2))
+        win = session.wait_drawn(wid)
 
         def shot():
-            away()
             image = session.screenshot()
             return lambda i, j: image.get(win[0] + i, win[1] + j)
 
-        def click(point, wait):
+        def click(point):
             session.click(win[0] + point[0], win[1] + point[1])
-            time.sleep(wait)
+            session.away()
 
+        session.away()
         startup = shot()
-        tray = region(startup, tray_area(s))
+        tray = region(startup, tray_area(layout, s))
         icon = icon_of(session, wid)
-        faces = collect_faces(lambda: click(centre(scaled(rect_px(ROLL_BUTTON), s)), 0.8), shot,
-                              lambda n: click(category_centre(n, s), 3.4), s)
+        faces = collect_faces(layout, lambda: click(centre(layout.scaled("cmdRoll", s))), shot,
+                              lambda n: click(category_centre(layout, n, s)), s)
         return tray, icon, faces
     finally:
         session.close()
@@ -152,14 +149,6 @@ def icon_of(session, wid):
                  for j in range(h))
 
 
-def gone(element):
-    from selenium.common.exceptions import StaleElementReferenceException
-    try:
-        return not element.is_displayed()
-    except StaleElementReferenceException:
-        return True
-
-
 class PageWindow:
     def __init__(self, driver, site, s):
         from selenium.webdriver.common.action_chains import ActionChains
@@ -171,12 +160,9 @@ class PageWindow:
                                 "mobile": False})
         driver.get(site.url)
         for answer in ("1", "Ann"):
-            field = wait_for("a prompt", lambda: next(
-                (f for f in driver.find_elements(By.CSS_SELECTOR, "dialog input")
-                 if f.is_displayed()), None), 10.0)
-            field.send_keys(answer, Keys.ENTER)
+            field = answer_prompt(driver, answer)
             # Each prompt is an element of its own, taken out of the page when answered.
-            wait_for("the prompt to close", lambda: gone(field), 5.0)
+            wait_for("the prompt to close", lambda: gone(field))
         wait_for("the canvas at %dx" % s, lambda: driver.get_screenshot_as_png() and
                  driver.execute_script("return document.querySelector('canvas').width") ==
                  scaled((0, 0, 655, 336), s)[2], 5.0)
@@ -193,24 +179,23 @@ class PageWindow:
         picture = Picture(base64.b64decode(href.split(",", 1)[1]))
         return region(picture.get, (0, 0, picture.width, picture.height))
 
-    def click(self, point, s, wait):
+    def click(self, point, s):
         # CSS pixels from the canvas's centre; the canvas is the layout's size in CSS pixels.
         c = self.d.find_element(self.By.TAG_NAME, "canvas")
         size = c.size
         self.Actions(self.d).move_to_element_with_offset(
             c, point[0] // s - size["width"] // 2, point[1] // s - size["height"] // 2) \
             .click().perform()
-        time.sleep(wait)
 
 
-def page(site, s):
+def page(site, layout, s):
     driver = browser_or_skip()
     try:
         w = PageWindow(driver, site, s)
-        tray = region(w.shot(), tray_area(s))
+        tray = region(w.shot(), tray_area(layout, s))
         icon = w.icon()
-        faces = collect_faces(lambda: w.click(centre(scaled(rect_px(ROLL_BUTTON), s)), s, 0.8),
-                              w.shot, lambda n: w.click(category_centre(n, s), s, 3.4), s)
+        faces = collect_faces(layout, lambda: w.click(centre(layout.scaled("cmdRoll", s)), s),
+                              w.shot, lambda n: w.click(category_centre(layout, n, s), s), s)
         return tray, icon, faces
     finally:
         close_browser(driver)
@@ -227,18 +212,19 @@ def differing(a, b):
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--program", required=True)
+    parser.add_argument("--script-driver", required=True)
     parser.add_argument("--site", required=True)
     parser.add_argument("--out", required=True)
     args = parser.parse_args()
     if not os.path.exists(os.path.join(args.site, "index.html")):
-        print("SKIPPED: the site was not built")
-        return SKIPPED
+        return h.skip_status("the site was not built")
     os.makedirs(args.out, exist_ok=True)
     site = LocalSite(args.site)
     try:
+        layout = h.Layout(args.script_driver)
         for s in SCALES:
-            linux = linux_window(args.program, args.out, s)
-            browser = page(site, s)
+            linux = linux_window(args.program, args.out, layout, s)
+            browser = page(site, layout, s)
             for name, a, b in (("tray picture", linux[0], browser[0]), ("icon", linux[1], browser[1])):
                 problem = differing(a, b)
                 check(problem is None, "at %dx the %s differs from the Linux window's: %s"

@@ -1,5 +1,5 @@
-# Sourced by the shell tests that run the Windows program under Wine (the smoke test and the
-# installer test): a throw-away Wine prefix on a private virtual screen, cleaned up on every
+# Sourced by the shell tests that run the Windows program under Wine (the installer test): a
+# throw-away Wine prefix on a private virtual screen, cleaned up on every
 # way out, and the few steps every such test takes with the program's windows.
 #
 # The sourcing script sets `started=$SECONDS` first; these functions then set and use

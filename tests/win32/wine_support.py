@@ -11,25 +11,24 @@ sys.dont_write_bytecode = True  # the source folder stays clean
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "fltk"))
 import e2e_support as e  # noqa: E402
 
-SKIPPED = 77
+h = e.h
 
 
-def run_in_wine(programs, out, command, scenario):
+def run_in_wine(programs, out, command, scenario, layout=None, screen="1024x768x24"):
     """Starts command (which runs programs[0] under Wine) in a new prefix below out and calls
-    scenario(session). Returns the test's exit status: 77 (skipped) when Wine is missing or a
-    program was not built for want of the cross compiler, 1 when one is missing although the
-    compiler is there or the scenario fails, else 0."""
+    scenario(session); layout is the game's layout (e2e_harness.Layout), for a scenario that
+    clicks its controls. Returns the test's exit status: 77 (skipped, a failure with CI=true)
+    when Wine is missing or a program was not built for want of the cross compiler, 1 when one
+    is missing although the compiler is there or the scenario fails, else 0."""
     if shutil.which("wine") is None:
-        print("SKIPPED: wine is not installed (apt-get install wine wine64)")
-        return SKIPPED
+        return h.skip_status("wine is not installed (apt-get install wine wine64)")
     for exe in programs:
         if not os.path.isfile(exe):
             if shutil.which("x86_64-w64-mingw32-g++-posix") or shutil.which(
                     "x86_64-w64-mingw32-g++-win32"):
                 print(f"FAILED: {exe} does not exist although mingw-w64 is installed")
                 return 1
-            print(f"SKIPPED: mingw-w64 is not installed, so {exe} was not built")
-            return SKIPPED
+            return h.skip_status(f"mingw-w64 is not installed, so {exe} was not built")
     os.makedirs(out, exist_ok=True)
     prefix = tempfile.mkdtemp(prefix="prefix.", dir=out)
     os.environ.update(WINEPREFIX=prefix, WINEDEBUG="-all",
@@ -37,7 +36,7 @@ def run_in_wine(programs, out, command, scenario):
                       WINEDLLOVERRIDES="mscoree,mshtml=")
     session = None
     try:
-        session = e.Session(programs[0], out, command=command)
+        session = e.Session(programs[0], out, layout, screen=screen, command=command)
         scenario(session)
     except e.Failure as failure:
         print("FAILED:", failure, flush=True)
