@@ -16,7 +16,7 @@ from PIL import Image, ImageChops
 sys.dont_write_bytecode = True  # the source folder stays clean
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import e2e_support as e  # noqa: E402
-from e2e_editing import map_keys  # noqa: E402
+from e2e_support import map_keys  # noqa: E402
 
 # The keys a Hindi or Chinese typist presses for each character of a name.
 NAMES = [
