@@ -131,8 +131,9 @@ for variant in quintoz quintoz_shared; do
   if [ "$variant" = quintoz_shared ]; then program=$game_shared; fi
   [ -x "$program" ] || continue
   echo "== whole one-player game in the window: $variant"
-  python3 scripts/evidence/window_measure.py --program "$program" \
-    --out "build-measure/window-$variant"
+  # Debian's own interpreter, which the test role gives Pillow (the harness reads the screen).
+  /usr/bin/python3 scripts/evidence/window_measure.py --program "$program" \
+    --script-driver build-measure/hosts/script/quintoz-script --out "build-measure/window-$variant"
 done
 echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"
 report_missing

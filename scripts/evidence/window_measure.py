@@ -11,7 +11,8 @@ Processor time is read from /proc/PID/task/*/schedstat (nanoseconds on the CPU, 
 and, as a cross-check, utime + stime of /proc/PID/stat (clock ticks). The game is driven with
 xdotool through the same helpers as the window's end-to-end tests (tests/fltk/e2e_support.py).
 
-Usage: window_measure.py --program PATH --out DIR      (prints one "name = value" per line)
+Usage: window_measure.py --program PATH --script-driver PATH --out DIR
+       (prints one "name = value" per line; the driver tells where the controls lie)
 """
 
 import argparse
@@ -94,11 +95,11 @@ def measure(s, program, out, report):
     report("idle_cpu_ms_ticks", (after[1] - before[1]) * 1e3)
     report("idle_cpu_percent_of_one_core", (after[0] - before[0]) / IDLE * 100)
 
-    rx, ry = e.centre(e.rect_px(e.ROLL_BUTTON))
+    rx, ry = e.centre(s.layout["cmdRoll"])
     turn_changes = []
     turn_ticks = []
     rolls = []
-    for turn, box in enumerate(e.CATEGORY_BOXES, start=1):
+    for turn, box in enumerate(e.CATEGORIES, start=1):
         start = cpu_seconds(pid)
         s.click(win[0] + rx, win[1] + ry)
         time.sleep(ROLL_PAUSE)
@@ -106,12 +107,12 @@ def measure(s, program, out, report):
         rolls.append(rolled[0] - start[0])
         if turn == 1:
             report("rss_kib_after_first_roll", resident_kib(pid))
-        r = e.box_rect(box)
+        r = s.layout[box + "(1)"]
         # The pointer goes over the box first, outside the measured span, so the span holds
         # the click and the turn change that it starts.
         s.xdo("mousemove", win[0] + r[0] + r[2] // 2, win[1] + r[1] + r[3] // 2)
         time.sleep(0.1)
-        if turn < len(e.CATEGORY_BOXES):
+        if turn < len(e.CATEGORIES):
             before = cpu_seconds(pid)
             s.xdo("click", 1)
             time.sleep(TURN_CHANGE)
@@ -119,7 +120,7 @@ def measure(s, program, out, report):
             turn_changes.append(after[0] - before[0])
             turn_ticks.append(after[1] - before[1])
             time.sleep(0.4)  # the rest of the pause, and the next player's drawing
-            if turn == len(e.CATEGORY_BOXES) - 1:
+            if turn == len(e.CATEGORIES) - 1:
                 report("rss_kib_after_turn_change_12", resident_kib(pid))
         else:
             s.xdo("click", 1)
@@ -162,6 +163,7 @@ def measure(s, program, out, report):
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--program", required=True)
+    parser.add_argument("--script-driver", required=True)
     parser.add_argument("--out", required=True)
     args = parser.parse_args()
     os.makedirs(args.out, exist_ok=True)
@@ -176,7 +178,7 @@ def main():
     report = lambda name, value: figures.append((name, value))
     session = None
     try:
-        session = e.Session(wrapper, args.out)
+        session = e.Session(wrapper, args.out, e.h.Layout(args.script_driver))
         measure(session, program, args.out, report)
     except e.Failure as failure:
         print("FAILED:", failure, flush=True)
