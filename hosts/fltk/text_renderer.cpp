@@ -45,10 +45,6 @@ bool primaryAlone(PangoLayout* layout, const std::string& family) {
 
 }  // namespace
 
-void GObjectUnref::operator()(void* object) const {
-  g_object_unref(object);
-}
-
 TextLine TextRenderer::layout(std::string_view utf8, Fl_Font primary, int pixelSize) {
   fl_font(primary, pixelSize);
   const double flWidth = fl_width(utf8.data(), static_cast<int>(utf8.size()));
