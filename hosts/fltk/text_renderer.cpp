@@ -5,11 +5,12 @@
 
 #include <FL/Fl.H>
 #include <FL/fl_draw.H>
-#include <FL/fl_utf8.h>
 #include <FL/x.H>
 #include <algorithm>
 #include <cmath>
 #include <string>
+
+#include "toolkit/utf8.h"
 
 namespace fltkhost {
 
@@ -96,9 +97,9 @@ void TextLine::draw(double x, int baseline) const {
 
 std::pair<double, double> TextLine::characterSpan(int byte) const {
   if (plain()) {
-    const int size = std::clamp(fl_utf8len1(utf8_[byte]), 1, static_cast<int>(utf8_.size()) - byte);
     const double left = fl_width(utf8_.data(), byte);
-    return {left, left + fl_width(utf8_.data() + byte, size)};
+    const auto size = toolkit::utf8CharacterSize(utf8_, static_cast<std::size_t>(byte));
+    return {left, left + fl_width(utf8_.data() + byte, static_cast<int>(size))};
   }
   PangoRectangle box;
   pango_layout_index_to_pos(layout_.get(), byte, &box);

@@ -2,7 +2,6 @@
 
 #include <FL/Fl.H>
 #include <FL/fl_draw.H>
-#include <FL/fl_utf8.h>
 #include <algorithm>
 #include <cmath>
 
@@ -136,20 +135,10 @@ void TextInput::draw() {
   if (focused) fl_set_spot(textfont(), textsize(), caret, baseline, width, height, window());
 }
 
-int TextInput::caretCharacter() const {
-  return fl_utf_nb_char(reinterpret_cast<const unsigned char*>(value()), position());
-}
-
-toolkit::PixelRect TextInput::characterBox(int index) const {
-  const std::string text = value();
-  std::size_t byte = 0;
-  for (int i = 0; i < index && byte < text.size(); ++i) {
-    byte += static_cast<std::size_t>(std::max(1, fl_utf8len1(text[byte])));
-  }
-  if (index < 0 || byte >= text.size()) return {};
-  const TextLine line = fonts_.text().layout(text, textfont(), textsize());
+toolkit::PixelRect TextInput::characterBox(int byte) const {
+  const TextLine line = fonts_.text().layout(value(), textfont(), textsize());
   const double origin = textLeft() - (line.plain() ? xscroll() : scroll_);
-  const auto [left, right] = line.characterSpan(static_cast<int>(byte));
+  const auto [left, right] = line.characterSpan(byte);
   return {rounded(origin + left), textTop(), rounded(origin + right) - rounded(origin + left),
           fl_height()};
 }
