@@ -28,6 +28,14 @@ double pixels(int units) {
   return static_cast<double>(units) / PANGO_SCALE;
 }
 
+long characterOf(const std::string& utf8, int byte) {
+  return g_utf8_pointer_to_offset(utf8.c_str(), utf8.c_str() + byte);
+}
+
+int byteOf(const std::string& utf8, long character) {
+  return static_cast<int>(g_utf8_offset_to_pointer(utf8.c_str(), character) - utf8.c_str());
+}
+
 // True when every run of every line is in the layout's own family and reads left to right:
 // then FLTK draws the text just as well, and exactly as it always has.
 bool primaryAlone(PangoLayout* layout, const std::string& family) {
@@ -129,36 +137,28 @@ int TextLine::offsetAt(double x) const {
   int trailing = 0;
   pango_layout_xy_to_index(layout_.get(), static_cast<int>(std::lround(x * PANGO_SCALE)), 0, &index,
                            &trailing);
-  return byteOf(characterOf(index) + trailing);
+  return byteOf(utf8_, characterOf(utf8_, index) + trailing);
 }
 
 int TextLine::step(int byte, bool forward) const {
   int count = 0;
   const PangoLogAttr* attrs = pango_layout_get_log_attrs_readonly(layout_.get(), &count);
-  long at = characterOf(byte);
+  long at = characterOf(utf8_, byte);
   do {
     at += forward ? 1 : -1;
   } while (at > 0 && at < count - 1 && !attrs[at].is_cursor_position);
-  return byteOf(std::clamp(at, 0L, count - 1L));
+  return byteOf(utf8_, std::clamp(at, 0L, count - 1L));
 }
 
 std::pair<int, int> TextLine::wordAt(int byte) const {
   int count = 0;
   const PangoLogAttr* attrs = pango_layout_get_log_attrs_readonly(layout_.get(), &count);
-  long start = characterOf(byte);
+  long start = characterOf(utf8_, byte);
   long end = start;
   while (start > 0 && !attrs[start].is_word_start) --start;
   while (end < count - 1 && !attrs[end].is_word_end) ++end;
   if (!attrs[start].is_word_start || !attrs[end].is_word_end) return {byte, byte};
-  return {byteOf(start), byteOf(end)};
-}
-
-long TextLine::characterOf(int byte) const {
-  return g_utf8_pointer_to_offset(utf8_.c_str(), utf8_.c_str() + byte);
-}
-
-int TextLine::byteOf(long character) const {
-  return static_cast<int>(g_utf8_offset_to_pointer(utf8_.c_str(), character) - utf8_.c_str());
+  return {byteOf(utf8_, start), byteOf(utf8_, end)};
 }
 
 }  // namespace fltkhost

@@ -47,8 +47,6 @@ class TextLine {
   std::pair<int, int> wordAt(int byte) const;
 
  private:
-  long characterOf(int byte) const;
-  int byteOf(long character) const;
   std::string utf8_;
   double width_;
   std::unique_ptr<PangoLayout, GObjectUnref> layout_;

@@ -32,14 +32,12 @@ std::string labelText(const std::string& text) {
 }
 
 void TextBox::text(const std::string& text) {
-  text_ = text;
-  label_ = labelText(text);
-  label(label_.c_str());
+  text_ = windowcore::withLineBreaks(text, "\n");
+  copy_label(labelText(text).c_str());
 }
 
 void TextBox::draw() {
-  const std::string text = windowcore::withLineBreaks(text_, "\n");
-  if (fonts_.text().layout(text, labelfont(), labelsize()).plain()) {
+  if (fonts_.text().layout(text_, labelfont(), labelsize()).plain()) {
     Fl_Box::draw();
     return;
   }
@@ -48,10 +46,10 @@ void TextBox::draw() {
   fl_push_clip(x(), y(), w(), h());
   // Lines as far apart as FLTK sets them, which the dialog measured.
   int baseline = y() + Fl::box_dy(box()) + fl_height() - fl_descent();
-  for (std::size_t start = 0; start <= text.size(); baseline += fl_height()) {
-    const std::size_t end = std::min(text.find('\n', start), text.size());
+  for (std::size_t start = 0; start <= text_.size(); baseline += fl_height()) {
+    const std::size_t end = std::min(text_.find('\n', start), text_.size());
     fonts_.text()
-        .layout(std::string_view(text).substr(start, end - start), labelfont(), labelsize())
+        .layout(std::string_view(text_).substr(start, end - start), labelfont(), labelsize())
         .draw(x() + Fl::box_dx(box()) + 3, baseline);
     start = end + 1;
   }

@@ -23,8 +23,7 @@ class TextBox : public Fl_Box {
 
  private:
   const Fonts& fonts_;
-  // The label as FLTK reads it, and the text as the dialog gave it.
-  std::string label_;
+  // The text as the dialog gave it, with line feeds for its line breaks.
   std::string text_;
 };
 
