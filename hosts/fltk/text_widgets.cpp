@@ -78,25 +78,24 @@ int TextInput::handle(int event) {
 
 bool TextInput::placeCaret(const TextLine& line, int event) {
   const int key = Fl::event_key();
-  const bool shift = Fl::event_state(FL_SHIFT) != 0;
   if (line.plain()) return false;
-  if (event != FL_KEYBOARD) {
-    if (event == FL_PUSH && Fl::focus() != this) take_focus();
-    const int at = line.offsetAt(Fl::event_x() - textLeft() + scroll_);
-    const auto [start, end] = line.wordAt(at);
-    if (event == FL_PUSH && Fl::event_clicks() > 0) {
-      position(end, start);
-    } else {
-      position(at, event == FL_DRAG || shift ? mark() : at);
+  int at = 0;
+  if (event == FL_KEYBOARD) {
+    if ((key != FL_Left && key != FL_Right) || Fl::event_state(FL_CTRL | FL_ALT | FL_META) != 0) {
+      return false;
     }
-    return true;
+    // In logical order, as in FLTK's field, but a letter and its marks are passed together.
+    at = line.step(position(), key == FL_Right);
+  } else {
+    if (event == FL_PUSH && Fl::focus() != this) take_focus();
+    at = line.offsetAt(Fl::event_x() - textLeft() + scroll_);
+    if (event == FL_PUSH && Fl::event_clicks() > 0) {
+      const auto [start, end] = line.wordAt(at);
+      position(end, start);
+      return true;
+    }
   }
-  if ((key != FL_Left && key != FL_Right) || Fl::event_state(FL_CTRL | FL_ALT | FL_META) != 0) {
-    return false;
-  }
-  // In logical order, as in FLTK's field, but a letter and its marks are passed together.
-  const int at = line.step(position(), key == FL_Right);
-  position(at, shift ? mark() : at);
+  position(at, event == FL_DRAG || Fl::event_state(FL_SHIFT) != 0 ? mark() : at);
   return true;
 }
 
