@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "hosts/fltk/gobject_ref.h"
+
 namespace fltkhost {
 
 // A rectangle on the screen in device pixels.
@@ -16,10 +18,6 @@ struct ScreenBox {
   int h = 0;
 };
 
-// Gives back one GObject reference.
-struct GObjectUnref {
-  void operator()(void* object) const { g_object_unref(object); }
-};
 using AtkRef = std::unique_ptr<AtkObject, GObjectUnref>;
 
 // What an AtkObject of this program asks about the thing it stands for. Each accessible thing

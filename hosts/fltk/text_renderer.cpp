@@ -5,11 +5,12 @@
 
 #include <FL/Fl.H>
 #include <FL/fl_draw.H>
-#include <FL/fl_utf8.h>
 #include <FL/x.H>
 #include <algorithm>
 #include <cmath>
 #include <string>
+
+#include "toolkit/utf8.h"
 
 namespace fltkhost {
 
@@ -25,6 +26,14 @@ struct Release {
 
 double pixels(int units) {
   return static_cast<double>(units) / PANGO_SCALE;
+}
+
+long characterOf(const std::string& utf8, int byte) {
+  return g_utf8_pointer_to_offset(utf8.c_str(), utf8.c_str() + byte);
+}
+
+int byteOf(const std::string& utf8, long character) {
+  return static_cast<int>(g_utf8_offset_to_pointer(utf8.c_str(), character) - utf8.c_str());
 }
 
 // True when every run of every line is in the layout's own family and reads left to right:
@@ -44,10 +53,6 @@ bool primaryAlone(PangoLayout* layout, const std::string& family) {
 }
 
 }  // namespace
-
-void GObjectUnref::operator()(void* object) const {
-  g_object_unref(object);
-}
 
 TextLine TextRenderer::layout(std::string_view utf8, Fl_Font primary, int pixelSize) {
   fl_font(primary, pixelSize);
@@ -100,9 +105,9 @@ void TextLine::draw(double x, int baseline) const {
 
 std::pair<double, double> TextLine::characterSpan(int byte) const {
   if (plain()) {
-    const int size = std::clamp(fl_utf8len1(utf8_[byte]), 1, static_cast<int>(utf8_.size()) - byte);
     const double left = fl_width(utf8_.data(), byte);
-    return {left, left + fl_width(utf8_.data() + byte, size)};
+    const auto size = toolkit::utf8CharacterSize(utf8_, static_cast<std::size_t>(byte));
+    return {left, left + fl_width(utf8_.data() + byte, static_cast<int>(size))};
   }
   PangoRectangle box;
   pango_layout_index_to_pos(layout_.get(), byte, &box);
@@ -132,36 +137,28 @@ int TextLine::offsetAt(double x) const {
   int trailing = 0;
   pango_layout_xy_to_index(layout_.get(), static_cast<int>(std::lround(x * PANGO_SCALE)), 0, &index,
                            &trailing);
-  return byteOf(characterOf(index) + trailing);
+  return byteOf(utf8_, characterOf(utf8_, index) + trailing);
 }
 
 int TextLine::step(int byte, bool forward) const {
   int count = 0;
   const PangoLogAttr* attrs = pango_layout_get_log_attrs_readonly(layout_.get(), &count);
-  long at = characterOf(byte);
+  long at = characterOf(utf8_, byte);
   do {
     at += forward ? 1 : -1;
   } while (at > 0 && at < count - 1 && !attrs[at].is_cursor_position);
-  return byteOf(std::clamp(at, 0L, count - 1L));
+  return byteOf(utf8_, std::clamp(at, 0L, count - 1L));
 }
 
 std::pair<int, int> TextLine::wordAt(int byte) const {
   int count = 0;
   const PangoLogAttr* attrs = pango_layout_get_log_attrs_readonly(layout_.get(), &count);
-  long start = characterOf(byte);
+  long start = characterOf(utf8_, byte);
   long end = start;
   while (start > 0 && !attrs[start].is_word_start) --start;
   while (end < count - 1 && !attrs[end].is_word_end) ++end;
   if (!attrs[start].is_word_start || !attrs[end].is_word_end) return {byte, byte};
-  return {byteOf(start), byteOf(end)};
-}
-
-long TextLine::characterOf(int byte) const {
-  return g_utf8_pointer_to_offset(utf8_.c_str(), utf8_.c_str() + byte);
-}
-
-int TextLine::byteOf(long character) const {
-  return static_cast<int>(g_utf8_offset_to_pointer(utf8_.c_str(), character) - utf8_.c_str());
+  return {byteOf(utf8_, start), byteOf(utf8_, end)};
 }
 
 }  // namespace fltkhost

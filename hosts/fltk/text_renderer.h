@@ -8,15 +8,12 @@
 #include <utility>
 #include <vector>
 
+#include "hosts/fltk/gobject_ref.h"
+
 typedef struct _PangoContext PangoContext;
 typedef struct _PangoLayout PangoLayout;
 
 namespace fltkhost {
-
-// Drops a GObject reference: the holder of a Pango object owns one.
-struct GObjectUnref {
-  void operator()(void* object) const;
-};
 
 // Text as it is drawn, in lines that line feeds break. Text the layout's font draws alone, left
 // to right, is left to FLTK; any other is laid out by Pango (runs, shaping, fonts for what the
@@ -50,8 +47,6 @@ class TextLine {
   std::pair<int, int> wordAt(int byte) const;
 
  private:
-  long characterOf(int byte) const;
-  int byteOf(long character) const;
   std::string utf8_;
   double width_;
   std::unique_ptr<PangoLayout, GObjectUnref> layout_;

@@ -2,7 +2,6 @@
 
 #include <FL/Fl.H>
 #include <FL/fl_draw.H>
-#include <FL/fl_utf8.h>
 #include <algorithm>
 #include <cmath>
 
@@ -33,14 +32,12 @@ std::string labelText(const std::string& text) {
 }
 
 void TextBox::text(const std::string& text) {
-  text_ = text;
-  label_ = labelText(text);
-  label(label_.c_str());
+  text_ = windowcore::withLineBreaks(text, "\n");
+  copy_label(labelText(text).c_str());
 }
 
 void TextBox::draw() {
-  const std::string text = windowcore::withLineBreaks(text_, "\n");
-  if (fonts_.text().layout(text, labelfont(), labelsize()).plain()) {
+  if (fonts_.text().layout(text_, labelfont(), labelsize()).plain()) {
     Fl_Box::draw();
     return;
   }
@@ -49,10 +46,10 @@ void TextBox::draw() {
   fl_push_clip(x(), y(), w(), h());
   // Lines as far apart as FLTK sets them, which the dialog measured.
   int baseline = y() + Fl::box_dy(box()) + fl_height() - fl_descent();
-  for (std::size_t start = 0; start <= text.size(); baseline += fl_height()) {
-    const std::size_t end = std::min(text.find('\n', start), text.size());
+  for (std::size_t start = 0; start <= text_.size(); baseline += fl_height()) {
+    const std::size_t end = std::min(text_.find('\n', start), text_.size());
     fonts_.text()
-        .layout(std::string_view(text).substr(start, end - start), labelfont(), labelsize())
+        .layout(std::string_view(text_).substr(start, end - start), labelfont(), labelsize())
         .draw(x() + Fl::box_dx(box()) + 3, baseline);
     start = end + 1;
   }
@@ -81,25 +78,24 @@ int TextInput::handle(int event) {
 
 bool TextInput::placeCaret(const TextLine& line, int event) {
   const int key = Fl::event_key();
-  const bool shift = Fl::event_state(FL_SHIFT) != 0;
   if (line.plain()) return false;
-  if (event != FL_KEYBOARD) {
-    if (event == FL_PUSH && Fl::focus() != this) take_focus();
-    const int at = line.offsetAt(Fl::event_x() - textLeft() + scroll_);
-    const auto [start, end] = line.wordAt(at);
-    if (event == FL_PUSH && Fl::event_clicks() > 0) {
-      position(end, start);
-    } else {
-      position(at, event == FL_DRAG || shift ? mark() : at);
+  int at = 0;
+  if (event == FL_KEYBOARD) {
+    if ((key != FL_Left && key != FL_Right) || Fl::event_state(FL_CTRL | FL_ALT | FL_META) != 0) {
+      return false;
     }
-    return true;
+    // In logical order, as in FLTK's field, but a letter and its marks are passed together.
+    at = line.step(position(), key == FL_Right);
+  } else {
+    if (event == FL_PUSH && Fl::focus() != this) take_focus();
+    at = line.offsetAt(Fl::event_x() - textLeft() + scroll_);
+    if (event == FL_PUSH && Fl::event_clicks() > 0) {
+      const auto [start, end] = line.wordAt(at);
+      position(end, start);
+      return true;
+    }
   }
-  if ((key != FL_Left && key != FL_Right) || Fl::event_state(FL_CTRL | FL_ALT | FL_META) != 0) {
-    return false;
-  }
-  // In logical order, as in FLTK's field, but a letter and its marks are passed together.
-  const int at = line.step(position(), key == FL_Right);
-  position(at, shift ? mark() : at);
+  position(at, event == FL_DRAG || Fl::event_state(FL_SHIFT) != 0 ? mark() : at);
   return true;
 }
 
@@ -136,20 +132,10 @@ void TextInput::draw() {
   if (focused) fl_set_spot(textfont(), textsize(), caret, baseline, width, height, window());
 }
 
-int TextInput::caretCharacter() const {
-  return fl_utf_nb_char(reinterpret_cast<const unsigned char*>(value()), position());
-}
-
-toolkit::PixelRect TextInput::characterBox(int index) const {
-  const std::string text = value();
-  std::size_t byte = 0;
-  for (int i = 0; i < index && byte < text.size(); ++i) {
-    byte += static_cast<std::size_t>(std::max(1, fl_utf8len1(text[byte])));
-  }
-  if (index < 0 || byte >= text.size()) return {};
-  const TextLine line = fonts_.text().layout(text, textfont(), textsize());
+toolkit::PixelRect TextInput::characterBox(int byte) const {
+  const TextLine line = fonts_.text().layout(value(), textfont(), textsize());
   const double origin = textLeft() - (line.plain() ? xscroll() : scroll_);
-  const auto [left, right] = line.characterSpan(static_cast<int>(byte));
+  const auto [left, right] = line.characterSpan(byte);
   return {rounded(origin + left), textTop(), rounded(origin + right) - rounded(origin + left),
           fl_height()};
 }

@@ -23,8 +23,7 @@ class TextBox : public Fl_Box {
 
  private:
   const Fonts& fonts_;
-  // The label as FLTK reads it, and the text as the dialog gave it.
-  std::string label_;
+  // The text as the dialog gave it, with line feeds for its line breaks.
   std::string text_;
 };
 
@@ -41,13 +40,9 @@ class TextInput : public Fl_Input {
   // Also puts the input method's window at the caret.
   void draw() override;
 
-  // For the accessibility bridge; they change nothing but FLTK's current font. The text, the
-  // caret as a byte offset and as a number of characters before it, and the box of the
-  // character with that index (in characters) in the window's coordinates, empty past the end.
-  std::string text() const { return value(); }
-  int caretByte() const { return position(); }
-  int caretCharacter() const;
-  toolkit::PixelRect characterBox(int index) const;
+  // For the accessibility bridge; changes nothing but FLTK's current font: the box, in the
+  // window's coordinates, of the character that starts at that byte (inside the text).
+  toolkit::PixelRect characterBox(int byte) const;
 
  private:
   // For a press, a drag or a key on text laid out by Pango: moves the caret itself when the
