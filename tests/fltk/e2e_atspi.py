@@ -8,11 +8,11 @@ import os
 import re
 import subprocess
 import sys
-import time
 
 sys.dont_write_bytecode = True  # the source folder stays clean
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import e2e_support as e  # noqa: E402
+from e2e_support import h  # noqa: E402
 
 import gi  # noqa: E402
 
@@ -22,8 +22,6 @@ from gi.repository import Atspi, GLib  # noqa: E402
 CATEGORIES = ["Ones", "Twos", "Threes", "Fours", "Fives", "Sixes", "Three of a Kind",
               "Four of a Kind", "Full House", "Small Straight", "Large Straight", "Chance",
               "Quintoz"]
-# Generous: the machine may be busy, and a turn change alone waits 2.5 seconds.
-DEADLINE = 30.0
 
 
 class Client:
@@ -49,22 +47,20 @@ class Client:
             self.heard.append("status: " + (source.get_name() or ""))
 
     def wait(self, what, found):
-        """Serves the bus until found() gives something, and returns it."""
-        end = time.monotonic() + DEADLINE
+        """Serves the bus (its events reach on_event) until found() gives something."""
         context = GLib.MainContext.default()
-        while time.monotonic() < end:
+
+        def probe():
             while context.pending():
                 context.iteration(False)
             try:
                 result = found()
             except GLib.GError:
                 result = None  # an object went away while it was read
-            if result:
-                return result
-            if self.game.poll() is not None:
-                raise e.Failure(f"the game ended while waiting for {what}")
-            context.iteration(False) or time.sleep(0.02)
-        raise e.Failure(f"no {what} within {DEADLINE} s")
+            if not result and self.game.poll() is not None:
+                raise h.Failure(f"the game ended while waiting for {what}")
+            return result
+        return h.wait_until(what, probe)
 
     def application(self):
         desktop = Atspi.get_desktop(0)
@@ -140,8 +136,7 @@ def type_answer(client, s, title, text):
     """Types the answer on the keyboard, hears it echoed by the entry, and presses OK through
     its action. Without a window manager the keyboard follows the pointer."""
     dialog = client.dialog(title)
-    x, y, w, h = s.geometry(s.find_window(title))
-    s.xdo("mousemove", x + w // 2, y + 5)
+    s.focus_on(s.find_window(title))
     start = len(client.typed)
     s.xdo("type", "--delay", "20", text)
     client.wait(f"'{text}' echoed as it is typed", lambda: "".join(client.typed[start:]) == text)
@@ -232,7 +227,7 @@ def scenario(s, args):
     text = text_of(find(again, Atspi.Role.LABEL, ".*"))
     e.check("Play Again?" in text, f"then 'Play Again?': {text!r}")
     act(find(again, Atspi.Role.PUSH_BUTTON, "No"))
-    status = s.exit_status(timeout=DEADLINE)
+    status = s.exit_status()
     e.check(status == 0, f"answering No ends the program with status 0 ({status})")
 
 

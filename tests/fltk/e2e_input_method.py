@@ -4,19 +4,15 @@ button must show exactly what they show when the same characters are typed strai
 name through the input method is typed at the prompts of a new game, which the first game's
 prompts are not. Run inside a D-Bus session of its own (dbus-run-session)."""
 
-import io
 import os
 import signal
 import subprocess
 import sys
-import time
-
-from PIL import Image, ImageChops
 
 sys.dont_write_bytecode = True  # the source folder stays clean
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import e2e_support as e  # noqa: E402
-from e2e_support import map_keys  # noqa: E402
+from e2e_support import h  # noqa: E402
 
 # The keys a Hindi or Chinese typist presses for each character of a name.
 NAMES = [
@@ -27,7 +23,6 @@ NAMES = [
 ATTEMPTS = 5
 # The engine that leaves keys as they are, for the names typed straight in.
 PLAIN = "xkb:us::eng"
-WAIT = 20  # seconds a step may take on a busy machine before it counts as failed
 
 
 class Daemon:
@@ -48,14 +43,6 @@ class Daemon:
         return self.process.wait()
 
 
-def until(what, condition):
-    end = time.monotonic() + WAIT
-    while not condition():
-        if time.monotonic() > end:
-            raise e.Failure(f"waited {WAIT} s for {what}")
-        time.sleep(0.1)
-
-
 def start_input_method(s):
     """Starts ibus for the game about to start, with its own settings in the test's folder, and
     waits until its X bridge is the server's input method."""
@@ -64,15 +51,15 @@ def start_input_method(s):
                   "XDG_CONFIG_HOME": os.path.join(s.out, "input-method-config"),
                   "XDG_CACHE_HOME": os.path.join(s.out, "input-method-cache")})
     s.processes.append(Daemon(s.env))
-    until("ibus-daemon to answer", lambda: engine(s) is not None)
-    until("ibus's X input method bridge",
-          lambda: "@server=ibus" in s.run("xprop", "-root", "XIM_SERVERS", check_status=False))
+    h.wait_until("ibus-daemon to answer", lambda: engine(s) is not None)
+    h.wait_until("ibus's X input method bridge", lambda:
+                 "@server=ibus" in s.run("xprop", "-root", "XIM_SERVERS", check_status=False))
 
 
 def engine(s):
     """The engine ibus uses (empty before one is chosen), or None while ibus does not answer."""
     result = subprocess.run(["ibus", "engine"], env=s.env, capture_output=True, text=True,
-                            timeout=20)
+                            timeout=h.DEADLINE)
     if "Not connected" in result.stdout + result.stderr:
         return None
     return result.stdout.strip() if result.returncode == 0 else ""
@@ -81,45 +68,28 @@ def engine(s):
 def use_engine(s, name):
     # Its exit status also reports that Xvfb cannot load the engine's keyboard layout, which
     # does not matter here: the engine it then reports is what counts.
-    subprocess.run(["ibus", "engine", name], env=s.env, capture_output=True, timeout=20)
-    until(f"ibus to use {name}", lambda: engine(s) == name)
+    s.run("ibus", "engine", name, check_status=False)
+    h.wait_until(f"ibus to use {name}", lambda: engine(s) == name)
 
 
-def grab(s, area):
-    png = subprocess.run(["import", "-window", "root", "png:-"], env=s.env, capture_output=True,
-                         timeout=20, check=True).stdout
-    x, y, w, h = area
-    return Image.open(io.BytesIO(png)).convert("RGB").crop((x, y, x + w, y + h))
-
-
-def same(a, b):
-    return a is not None and b is not None and ImageChops.difference(a, b).getbbox() is None
+def look(picture, area):
+    """The area's pixels as a Pillow image: equal images, equal pixels."""
+    return picture.crop(area).image
 
 
 def settled(s, area, before, what):
-    """The area once it differs from before and two looks in a row agree."""
-    last = before
-    def changed_and_still():
-        nonlocal last
-        now = grab(s, area)
-        done = same(now, last) and not same(now, before)
-        last = now
-        return done
-    until(what, changed_and_still)
-    return last
+    """The area once it differs from before (when given) and two pictures in a row agree."""
+    if before is not None:
+        s.wait_for_picture(what, lambda p: look(p, area) != before)
+    return look(s.settled(what, area), area)
 
 
 def showing(s, area, expected, what, save_as):
     """Waits until the area shows the expected picture; on failure keeps what it showed."""
-    seen = None
-    def matches():
-        nonlocal seen
-        seen = grab(s, area)
-        return same(seen, expected)
     try:
-        until(what, matches)
-    except e.Failure:
-        seen.save(os.path.join(s.out, save_as + "-seen.png"))
+        s.wait_for_picture(what, lambda p: look(p, area) == expected)
+    except h.Failure:
+        look(s.screenshot(), area).save(os.path.join(s.out, save_as + "-seen.png"))
         expected.save(os.path.join(s.out, save_as + "-expected.png"))
         raise
     print("ok:", what, flush=True)
@@ -133,27 +103,23 @@ def prompt_area(s):
     """The name prompt, once it shows its default answer selected, under the pointer (the
     keyboard follows the pointer)."""
     wid = s.find_window("Player Name")
-    x, y, w, h = s.geometry(wid)
-    s.xdo("mousemove", x + w // 2, y + 5)
+    area = s.geometry(wid)
+    s.focus_on(wid)
     selected = lambda p: p[2] > 100 and p[0] < 60 and p[1] < 60  # FLTK's dark blue
-    until("the prompt's default answer to show selected",
-          lambda: any(selected(p) for p in grab(s, (x, y, w, h)).getdata()))
-    return wid, (x, y, w, h)
+    s.wait_for_picture("the prompt's default answer to show selected",
+                       lambda p: any(selected(c) for c in look(p, area).getdata()))
+    return wid, area
 
 
 def roll_area(s):
-    x, y, _, _ = s.geometry(s.find_window("Quintoz"))
-    bx, by, bw, bh = e.rect_px(e.ROLL_BUTTON)
-    return (x + bx, y + by, bw, bh)
+    return s.rect(s.geometry(s.find_window("Quintoz")), "cmdRoll")
 
 
 def next_game(s, first):
     """Answers the prompts up to the first name's: two players, as the default answer says (no
     digit is typed, which an engine would turn into its own)."""
     if not first:
-        x, y, w, h = s.geometry(s.find_window("Quintoz"))
-        new_button = e.rect_px(e.NEW_BUTTON)
-        s.click(x + new_button[0] + 8, y + new_button[1] + 8)
+        s.press(s.geometry(s.find_window("Quintoz")), "cmdNewGame")
         s.type_into("New Game", "")
     s.type_into("Number of Players", "")
 
@@ -171,7 +137,7 @@ def typed_straight(s, name, first):
     roll button after."""
     next_game(s, first)
     wid, area = prompt_area(s)
-    default = grab(s, area)
+    default = look(s.screenshot(), area)
     s.xdo("key", "BackSpace")
     looks = [settled(s, area, default, "the default name to go")]
     for character in name:
@@ -192,7 +158,7 @@ def typed_through_input_method(s, script, name, keys, looks, button):
     # keys that come before pass through as they are, and are taken back to try again.
     for _ in range(ATTEMPTS):
         s.xdo("key", *keys[0])
-        if same(settled(s, area, looks[0], f"{script}: the first keys to show"), looks[1]):
+        if settled(s, area, looks[0], f"{script}: the first keys to show") == looks[1]:
             break
         s.xdo("key", "ctrl+a", "BackSpace")
         showing(s, area, looks[0], f"{script}: the keys are taken back",
@@ -211,7 +177,7 @@ def scenario(s, args):
     # Choosing an engine may load a keyboard layout, which would undo the key codes given to
     # the characters typed straight in: those are typed first, before any other engine is used.
     use_engine(s, PLAIN)
-    map_keys(s, "".join(text for _, _, _, text in NAMES))
+    e.map_keys(s, "".join(text for _, _, _, text in NAMES))
     straight = [typed_straight(s, text, n == 0) for n, (_, _, _, text) in enumerate(NAMES)]
     for (script, name, keys, _), (looks, button) in zip(NAMES, straight):
         typed_through_input_method(s, script, name, keys, looks, button)

@@ -15,7 +15,6 @@ WebKitGTK: one reload mid-game resumes. Exits 77 when the engine cannot be start
 """
 
 import argparse
-import io
 import json
 import os
 import re
@@ -25,12 +24,11 @@ import sys
 import engines
 from browser_game import Page
 from engines import ENTER, SHIFT, TAB, Unavailable
-from page_support import (CATEGORY_BOXES, EXIT_BUTTON, Failure, LocalSite, ROLL_BUTTON, SKIPPED,
-                          TWIPS, box_centre, centre, check, dice, rect_px, wait_for)
+from page_support import CATEGORIES, Failure, LocalSite, Places, centre, check, h, wait_for
 
 KEY = "quintoz-game"
-ROLL = centre(rect_px(ROLL_BUTTON))
-CHANCE, QUINTOZ_BOX = CATEGORY_BOXES[11], CATEGORY_BOXES[12]
+TWIPS = 15  # in a pixel at 96 dpi: the driver tells where controls lie in twips
+CHANCE, QUINTOZ_BOX = CATEGORIES.index("chkChance"), CATEGORIES.index("chkQuintoz")
 # The mirrored controls: what a screen reader is given, with where each lies on the canvas.
 MIRROR = """
 var c = document.querySelector('canvas').getBoundingClientRect();
@@ -48,7 +46,6 @@ class Board:
     web.accessibility reads it) and the canvas's pixels."""
 
     def __init__(self, page):
-        from PIL import Image
         self.mirror = page.e.js(MIRROR)
         self.tree = None
         if page.e.name == "chromium":
@@ -56,7 +53,7 @@ class Board:
             self.tree = [(Tree.role(n), Tree.name(n), Tree.prop(n, "checked"),
                           Tree.prop(n, "focused")) for n in Tree(page.e.d).nodes
                          if Tree.role(n) in ("button", "checkbox", "group", "dialog")]
-        self.pixels = Image.open(io.BytesIO(page.e.canvas_png())).convert("RGB").tobytes()
+        self.pixels = page.shot().image.tobytes()
 
     def same(self, other, when):
         for part in ("mirror", "tree", "pixels"):
@@ -68,21 +65,9 @@ def roll_caption(mirror):
                 None)
 
 
-def wait_caption(page, pattern, timeout=10.0):
+def wait_caption(page, pattern):
     return wait_for("the roll button to read %r" % pattern, lambda: (
-        lambda c: c if c and re.fullmatch(pattern, c) else None)(roll_caption(page.e.js(MIRROR))),
-        timeout)
-
-
-def type_answer(page, typed, default, text):
-    """Types over the prompt's selected default as a person does, checks it, presses Enter."""
-    box = page.dialog(text, "Player Name" if "Name" in text else "Number of Players",
-                      ["OK", "Cancel"])
-    check(page.focused()["value"] == default, "the default is not %r" % default)
-    page.keys(typed)
-    wait_for("%r in the prompt" % typed, lambda: page.focused()["value"] == typed, 3.0)
-    page.keys(ENTER)
-    page.dialog_gone(box)
+        lambda c: c if c and re.fullmatch(pattern, c) else None)(roll_caption(page.e.js(MIRROR))))
 
 
 def saved(page):
@@ -107,18 +92,18 @@ def play_into_second_turn(page):
     """Ann scores Chance; Bob rolls twice, holds one die by a click and one by Tab and Space,
     and Tabs on to a score box."""
     page.e.goto(page.url)
-    type_answer(page, "2", "2", "How many Players?\n(1 to 4)")
-    type_answer(page, "Ann", "Player1", "Player 1\nEnter Your Name")
-    type_answer(page, "Bob", "Player2", "Player 2\nEnter Your Name")
+    page.answer_prompt("How many Players?\n(1 to 4)", "Number of Players", "2", "2")
+    page.answer_prompt("Player 1\nEnter Your Name", "Player Name", "Player1", "Ann")
+    page.answer_prompt("Player 2\nEnter Your Name", "Player Name", "Player2", "Bob")
     wait_caption(page, r"Ann roll! \[3 rolls left\]")
-    page.click(*ROLL)
+    page.click(*page.places.roll)
     wait_caption(page, r"Ann roll! \[2 rolls left\]")
-    page.click(*box_centre(CHANCE))
+    page.click(*page.places.box(CHANCE))
     wait_caption(page, r"Bob roll! \[3 rolls left\]")
-    page.click(*ROLL)
+    page.click(*page.places.roll)
     wait_caption(page, r"Bob roll! \[2 rolls left\]")
     blobs = wait_for("five dice", lambda: (lambda d: d if len(d) == 5 else None)(
-        dice(page.shot())))
+        page.places.dice(page.shot())))
     page.click(*centre(blobs[0]))
     held = wait_for("a die held and focused", lambda: [
         m["name"] for m in page.e.js(MIRROR) if m["checked"] == "true" and m["focused"]])
@@ -126,7 +111,7 @@ def play_into_second_turn(page):
     page.keys(TAB if not held[0].startswith("Die 5") else (SHIFT, TAB), " ")
     wait_for("two dice held", lambda: sum(m["checked"] == "true" and m["name"].startswith("Die")
                                           for m in page.e.js(MIRROR)) == 2)
-    page.click(*ROLL)
+    page.click(*page.places.roll)
     wait_caption(page, r"Bob roll! \[1 roll left\]")
     page.keys(TAB)
     wait_for("the focus on a score box", lambda: any(
@@ -136,14 +121,14 @@ def play_into_second_turn(page):
 def resumes(page, before, when):
     wait_caption(page, re.escape(roll_caption(before.mirror)))
     check(page.open_dialog() is None, "a dialog %s: %r" % (when, page.open_dialog()))
-    wait_for("the board as it was %s" % when, lambda: Board(page).mirror == before.mirror, 5.0)
+    wait_for("the board as it was %s" % when, lambda: Board(page).mirror == before.mirror)
     Board(page).same(before, when)
 
 
 def dump_of(driver_command, save):
     """The state quintoz-script ends in after the saved game."""
     run = subprocess.run(driver_command, input=save + "dump\n",
-                         capture_output=True, text=True, timeout=60)
+                         capture_output=True, text=True, timeout=h.DEADLINE)
     check(run.returncode == 0, "quintoz-script failed on the saved game: %s" % run.stderr)
     return [line for line in run.stdout.splitlines() if line.startswith("{")][-1]
 
@@ -209,7 +194,7 @@ def check_bad_saves(page, good):
         page.dialog("How many Players?\n(1 to 4)", "Number of Players", ["OK", "Cancel"])
         check(not page.canvas()["shown"], "a board behind the first question (%s)" % what)
         warned, errors = wait_for("the warning (%s)" % what, lambda: (
-            lambda w: w if w[0] else None)(warnings(page.e)), 5.0)
+            lambda w: w if w[0] else None)(warnings(page.e)))
         check(len(warned) == 1 and "starts a new game" in warned[0],
               "%s: warnings %r" % (what, warned))
         check(not errors, "%s: errors %r" % (what, errors))
@@ -226,9 +211,9 @@ def check_declined_game(page, good):
         sealed(head, "answer 1\nanswer Solo\nstart\n" + turns))))
     reload(page)
     wait_caption(page, r"Solo roll! \[3 rolls left\]")
-    page.click(*ROLL)
+    page.click(*page.places.roll)
     wait_caption(page, r"Solo roll! \[2 rolls left\]")
-    page.click(*box_centre(QUINTOZ_BOX))
+    page.click(*page.places.box(QUINTOZ_BOX))
     box = page.dialog(re.compile(r"Congratulations Solo\nYou are the Winner with \d+ Points"),
                       "Game Over", ["OK"])
     page.keys(ENTER)
@@ -246,7 +231,7 @@ def chromium_cases(page, site, folder, drivers):
     engine = page.e
     # A reload during the start-up's questions starts afresh: nothing is kept yet.
     engine.goto(page.url)
-    type_answer(page, "3", "2", "How many Players?\n(1 to 4)")
+    page.answer_prompt("How many Players?\n(1 to 4)", "Number of Players", "2", "3")
     reload(page)
     page.dialog("How many Players?\n(1 to 4)", "Number of Players", ["OK", "Cancel"])
     check(saved(page) is None, "a game kept during its start-up")
@@ -274,7 +259,7 @@ def chromium_cases(page, site, folder, drivers):
     resumes(page, before, "in a new tab")
 
     wait_for("the service worker in control", lambda: engine.js(
-        "return !!(navigator.serviceWorker && navigator.serviceWorker.controller)"), 10.0)
+        "return !!(navigator.serviceWorker && navigator.serviceWorker.controller)"))
     port = site.server.server_port
     site.close()
     network = lambda offline: engine.cdp("Network.emulateNetworkConditions", {
@@ -290,15 +275,15 @@ def chromium_cases(page, site, folder, drivers):
 
     # The game goes on; a turn change under way at a reload finishes at once, and a question
     # open at a reload is asked again.
-    page.click(*ROLL)
+    page.click(*page.places.roll)
     wait_caption(page, r"Bob Select Score to Finish Turn")
-    page.click(*box_centre(CHANCE))
+    page.click(*page.places.box(CHANCE))
     wait_caption(page, r"Bob Finishing Turn")
     reload(page)
     wait_caption(page, r"Ann roll! \[3 rolls left\]")
     check("click chkChance(2)\n" in saved(page), "Bob's commit was lost at the reload")
     turn = Board(page)
-    page.click(*centre(rect_px(EXIT_BUTTON)))
+    page.click(*page.places.exit)
     page.dialog("Quit Now?", "Exit", ["Yes", "No"])
     reload(page)
     page.dialog("Quit Now?", "Exit", ["Yes", "No"])
@@ -323,17 +308,16 @@ def main():
     parser.add_argument("--node-driver", required=True)
     args = parser.parse_args()
     if not os.path.exists(os.path.join(args.site, "index.html")):
-        print("SKIPPED: %s was not built" % args.site)
-        return SKIPPED
+        return h.skip_status("%s was not built" % args.site)
     # build-web.sh makes the node driver with the site.
     drivers = [[args.driver], ["node", args.node_driver]]
+    places = Places(args.driver)
     try:
         engine = engines.open_engine(args.engine)
     except Unavailable as why:
-        print("SKIPPED: %s cannot be driven here: %s" % (args.engine, why))
-        return SKIPPED
+        return h.skip_status("%s cannot be driven here: %s" % (args.engine, why))
     site = LocalSite(args.site)
-    page = Page(engine)
+    page = Page(engine, places)
     page.url = site.url
     try:
         if args.engine == "chromium":
