@@ -70,6 +70,19 @@ def wait_caption(page, pattern):
         lambda c: c if c and re.fullmatch(pattern, c) else None)(roll_caption(page.e.js(MIRROR))))
 
 
+def store(page, text):
+    """Opens the game on a page that finds text in the site's storage. The text is written as
+    the new page's document begins (through Chromium's DevTools), not into the page open now:
+    a game whose start-up is still loading there would forget it as that start-up begins, as
+    late as a busy machine makes it."""
+    script = page.e.cdp("Page.addScriptToEvaluateOnNewDocument", {
+        "source": "localStorage.setItem(%s, %s)" % (json.dumps(KEY), json.dumps(text))})
+    try:
+        page.e.goto(page.url)
+    finally:
+        page.e.cdp("Page.removeScriptToEvaluateOnNewDocument", {"identifier": script["identifier"]})
+
+
 def saved(page):
     return page.e.js("return localStorage.getItem(%s)" % json.dumps(KEY))
 
@@ -189,8 +202,7 @@ def check_bad_saves(page, good):
     }
     for what, text in bad.items():
         warnings(page.e)
-        page.e.js("localStorage.setItem(%s, %s)" % (json.dumps(KEY), json.dumps(text)))
-        reload(page)
+        store(page, text)
         page.dialog("How many Players?\n(1 to 4)", "Number of Players", ["OK", "Cancel"])
         check(not page.canvas()["shown"], "a board behind the first question (%s)" % what)
         warned, errors = wait_for("the warning (%s)" % what, lambda: (
@@ -207,9 +219,7 @@ def check_declined_game(page, good):
     turns = "".join("faces 6 6 6 6 6\nclick cmdRoll\nclick %s(1)\n" % box for box in (
         "chk1s", "chk2s", "chk3s", "chk4s", "chk5s", "chk6s", "chk3Kind", "chk4Kind",
         "chkFullHouse", "chkSmall", "chkLarge", "chkChance"))
-    page.e.js("localStorage.setItem(%s, %s)" % (json.dumps(KEY), json.dumps(
-        sealed(head, "answer 1\nanswer Solo\nstart\n" + turns))))
-    reload(page)
+    store(page, sealed(head, "answer 1\nanswer Solo\nstart\n" + turns))
     wait_caption(page, r"Solo roll! \[3 rolls left\]")
     page.click(*page.places.roll)
     wait_caption(page, r"Solo roll! \[2 rolls left\]")
