@@ -126,6 +126,14 @@ mount_root() {
   mount --make-rslave "$root/dev"
   mount -t tmpfs tmpfs "$root/tmp"
   cp -L /etc/resolv.conf "$root/etc/resolv.conf"
+  # The root reaches the network the way this machine does, so it trusts the certificate
+  # authorities this machine's administrator added (a proxy's, say): Debian's ca-certificates
+  # takes them into the system's list when the set-up installs it. Without them the tests'
+  # pinned npm package could not be fetched over HTTPS.
+  if compgen -G "/usr/local/share/ca-certificates/*.crt" >/dev/null; then
+    mkdir -p "$root/usr/local/share/ca-certificates"
+    cp -L /usr/local/share/ca-certificates/*.crt "$root/usr/local/share/ca-certificates/"
+  fi
 }
 
 clone_commit() {
