@@ -42,13 +42,6 @@ new MutationObserver(function (changes, observer) {
 """
 
 
-def checksum(text):
-    units, h = text.encode("utf-16-le"), 0x811c9dc5
-    for i in range(0, len(units), 2):
-        h = ((h ^ int.from_bytes(units[i:i + 2], "little")) * 0x01000193) & 0xffffffff
-    return "%08x" % h
-
-
 def game(players, turns):
     """A save's lines: the start-up and `turns` turns in seat order, each of three rolls."""
     lines = ["answer %d" % players] + ["answer Player%d" % p for p in range(1, players + 1)]
@@ -61,10 +54,9 @@ def game(players, turns):
     return "\n".join(lines) + "\n"
 
 
-def keep(driver, release, lines):
-    kept = "# Quintoz %s\n%s" % (release, lines)
+def keep(page_support, driver, release, lines):
     driver.execute_script("localStorage.setItem(arguments[0], arguments[1])", KEY,
-                          kept + "# end " + checksum(kept) + "\n")
+                          page_support.sealed("# Quintoz %s\n" % release, lines))
 
 
 def shown_ms(page_support, driver, url):
@@ -95,7 +87,7 @@ def main():
             "return document.body.innerHTML.match(/var RELEASE = '([^']*)'/)[1]")
         kept = {}
         for players, turns in ((1, 1), (1, 12), (4, 52)):
-            keep(driver, release, game(players, turns))
+            keep(page_support, driver, release, game(players, turns))
             shown_ms(page_support, driver, site.url)
             kept[turns] = page_support.wait_for("the game kept again", lambda: (
                 lambda t: t if t and "random" in t else None)(driver.execute_script(

@@ -83,6 +83,16 @@ def close_to(a, b, tolerance=8):
     return all(abs(p - q) <= tolerance for p, q in zip(a, b))
 
 
+def sealed(head, lines):
+    """A game as the page keeps it: its lines, then a line with their checksum (FNV-1a over
+    their UTF-16 code units, as the page computes it)."""
+    kept = head + lines
+    units, digest = kept.encode("utf-16-le"), 0x811c9dc5
+    for i in range(0, len(units), 2):
+        digest = ((digest ^ int.from_bytes(units[i:i + 2], "little")) * 0x01000193) & 0xffffffff
+    return kept + "# end %08x\n" % digest
+
+
 class LocalSite:
     """The site served on 127.0.0.1 on a free port, quietly, from a thread of this process.
 

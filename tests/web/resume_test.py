@@ -24,7 +24,8 @@ import sys
 import engines
 from browser_game import Page
 from engines import ENTER, SHIFT, TAB, Unavailable
-from page_support import CATEGORIES, Failure, LocalSite, Places, centre, check, h, wait_for
+from page_support import (CATEGORIES, Failure, LocalSite, Places, centre, check, h, sealed,
+                          wait_for)
 
 KEY = "quintoz-game"
 TWIPS = 15  # in a pixel at 96 dpi: the driver tells where controls lie in twips
@@ -174,19 +175,6 @@ def check_dump(dump, mirror):
     card = [m["name"] for m in mirror if paths[m["id"] - 1].startswith("fraPlayer(")]
     check(card == [state["playerNames"][state["currentPlayer"] - 1]],
           "the card on view %r, the driver's current player %r" % (card, state["currentPlayer"]))
-
-
-def fnv1a(text):
-    """The page's checksum of a kept game: FNV-1a over its UTF-16 code units."""
-    units, h = text.encode("utf-16-le"), 0x811c9dc5
-    for i in range(0, len(units), 2):
-        h = ((h ^ int.from_bytes(units[i:i + 2], "little")) * 0x01000193) & 0xffffffff
-    return "%08x" % h
-
-
-def sealed(head, lines):
-    kept = head + lines
-    return kept + "# end " + fnv1a(kept) + "\n"
 
 
 def check_bad_saves(page, good):
