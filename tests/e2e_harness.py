@@ -290,6 +290,18 @@ class Display:
         self.processes.append(bus)
         self.env["DBUS_SESSION_BUS_ADDRESS"] = _read_line(bus.stdout.fileno(), "dbus-daemon")
 
+    def start_window_manager(self):
+        """Openbox, Debian's light window manager, on this display; returns once it manages
+        windows (a window mapped before would never get the keyboard from it)."""
+        if not in_path("openbox"):
+            raise Failure("openbox is not installed (scripts/setup-debian.sh test)")
+        self.start(["openbox"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        wait_until("the window manager", lambda: "window id" in self.run(
+            "xprop", "-root", "_NET_SUPPORTING_WM_CHECK", check_status=False))
+
+    def focused_window(self):
+        return self.run("xdotool", "getwindowfocus", check_status=False).strip()
+
     def start(self, command, **kwargs):
         """Starts a program on this display; close() ends it if it is still running."""
         process = subprocess.Popen(command, env=self.env, **kwargs)

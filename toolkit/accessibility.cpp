@@ -37,9 +37,13 @@ std::string trimmed(const std::string& s) {
   return s.substr(first, s.find_last_not_of(' ') - first + 1);
 }
 
-// A caption as it is read: without its outer spaces, and a spaced-out word as the word.
+// A caption as it is read: without its outer spaces or the square brackets that set an aside
+// apart for the eye ("Ann roll! [2 rolls left]" reads "Ann roll! 2 rolls left", not "left
+// bracket"), and a spaced-out word as the word.
 std::string spoken(const std::string& s) {
-  return spokenCaption(trimmed(s));
+  std::string words = trimmed(s);
+  std::erase_if(words, [](char c) { return c == '[' || c == ']'; });
+  return spokenCaption(words);
 }
 
 // True for text of at most one character (a glyph such as "N" or "X" on a small button).
@@ -195,7 +199,9 @@ std::string rolled(const AccessibleTree& before, const AccessibleTree& after,
   bool changed = false;
   for (const AccessibleNode& node : after.nodes) {
     if (!node.picture) continue;
-    faces.push_back(node.value);
+    faces.push_back(node.checked && !words.pictureChecked.empty()
+                        ? node.value + " " + words.pictureChecked
+                        : node.value);
     const AccessibleNode* old = before.find(node.id);
     if (old == nullptr || old->value != node.value) changed = true;
   }

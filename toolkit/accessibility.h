@@ -73,9 +73,10 @@ std::string spokenCaption(const std::string& caption);
 AccessibleTree buildAccessibleTree(const Form& form, const AccessibleWords& words);
 
 // Short sentences that tell what changed from one tree to the next, in this order: the faces
-// of the picture check boxes when one got a new face or appeared ("Rolled 1, 3, 3, 5, 6"),
+// of the picture check boxes when one got a new face or appeared, each checked one marked
+// ("Rolled 1, 3, 3 held, 5, 6"),
 // each labelled check box that became checked, the first with the text boxes of its group that
-// changed ("Full House scored 25, total 131"), and each button's new name ("Ann roll! [2 rolls
+// changed ("Full House scored 25, total 131"), and each button's new name ("Ann roll! 2 rolls
 // left]").
 std::vector<std::string> announcements(const AccessibleTree& before, const AccessibleTree& after,
                                        const AccessibleWords& words);

@@ -107,6 +107,26 @@ void Form::runEvent(const std::function<void()>& handler) {
     Depth scope(eventDepth_);
     AfterEvent();
   }
+  if (eventDepth_ == 0) keepFocusWithinReach();
+}
+
+// A key must act where the player sees the focus: when the focused control has gone out of
+// reach (hidden, or its card put behind another), the focus moves as Shift+Tab would take it,
+// to the nearest reachable control before it in keyboard order, or else the nearest after it.
+void Form::keepFocusWithinReach() {
+  if (focused_ == nullptr || reachable(*focused_)) return;
+  std::vector<Control*> order;
+  for (Control* c : registry_) {
+    if (c->canTakeFocus() && (c == focused_ || reachable(*c))) order.push_back(c);
+  }
+  std::stable_sort(order.begin(), order.end(),
+                   [](const Control* a, const Control* b) { return a->TabIndex < b->TabIndex; });
+  const auto at = std::find(order.begin(), order.end(), focused_);
+  if (at != order.begin()) {
+    focused_ = *(at - 1);
+  } else {
+    focused_ = at + 1 != order.end() ? *(at + 1) : nullptr;
+  }
 }
 
 void Form::load() {

@@ -61,7 +61,8 @@ class Form : public Control {
   void clickControl(Control& control, std::int16_t button);
   void keyStroke(Control& control, std::int16_t key);
 
-  // Runs one event handler. When it is the outermost one, AfterEvent follows it.
+  // Runs one event handler. When it is the outermost one, AfterEvent follows it, and a focus
+  // left on a control out of reach moves to the nearest one within reach.
   void runEvent(const std::function<void()>& handler);
   // Called by front ends once, before the window is first shown.
   void load();
@@ -69,6 +70,8 @@ class Form : public Control {
  private:
   void release(Control& control, std::int16_t button, bool inside, float x, float y);
   void pressKeyUp(Control& control, std::int16_t key, std::int16_t shift);
+  // Called after each outermost event: moves the focus off a control that went out of reach.
+  void keepFocusWithinReach();
 
   std::vector<Control*> registry_;  // every control, in creation order; owned by the game
   Control* focused_ = nullptr;      // owned by the input functions

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "hosts/fltk/atk_actions.h"
 #include "hosts/fltk/dialog_watcher.h"
 
 class Fl_Window;
+struct _AtkKeyEventStruct;
 
 namespace toolkit {
 class Form;
@@ -17,17 +19,19 @@ class WindowCore;
 
 namespace fltkhost {
 
+class AtkStatus;
 class DialogPeers;
 class FormPeers;
 class GlibLoop;
 class Peer;
 
 // The Linux window's screen-reader support: the game window and its dialogs as ATK objects,
-// spoken over AT-SPI by the desktop's bridge (atk-bridge), for Orca. Nothing of it starts
-// before the first dialog is on screen, and it never waits for D-Bus while the game starts: the
-// accessibility bus is looked up on a thread of its own, and the bridge is loaded only once it
-// answered. With NO_AT_BRIDGE=1, or without a session bus, nothing is loaded at all. Owned by
-// main for the whole run; one per process.
+// spoken over AT-SPI by the desktop's bridge (atk-bridge), for Orca. Nothing of it is loaded
+// until assistive technology is on (AtkStatus); then it loads ATK and its bridge, shows what is
+// open, and from then on hands every key to the screen reader before the game sees it (so that
+// a key the reader takes, such as its own modifier, never reaches the game). With
+// NO_AT_BRIDGE=1 nothing is asked or loaded at all. Owned by main for the whole run; one per
+// process.
 class Accessibility : public DialogWatcher {
  public:
   // The form, window and core must outlive this.
@@ -42,30 +46,41 @@ class Accessibility : public DialogWatcher {
   void windowShown();
 
   void opened(Fl_Window& dialog, const DialogParts& parts) override;
-  void changed(Fl_Window& dialog) override;
   void closed(Fl_Window& dialog) override;
-
-  // Read by ATK through the root object: the application's children.
-  std::vector<Peer*> topLevels() const;
-  Peer& root();
-  // Called from the loop once the accessibility bus is known: loads atk-bridge on it.
-  void connect(const char* address);
+  void waiting() override;
 
  private:
-  static void begin(void* self);
-  static void updateForm(void* self);
-  static int addressFound(void* address);
-  void beginSoon();
+  class Application;
+  // Called on the loop once the status is on: loads the bridge on that accessibility bus.
+  void connect(const std::string& address);
+  static int dispatch(int event, Fl_Window* window);
+  // A key press or release, as ATK's key listeners hear it: true when one of them took it.
+  bool keyTaken(int event);
+  void handled(int event, Fl_Window* window);
+  static void updateSoon(void* self);
+  // Called once a screen reader listens: tells it what is open, as if it had just opened.
+  static void tellWhatIsOpen(void* self);
+  void updateForm();
+  std::vector<Peer*> topLevels() const;
 
+  Fl_Window& window_;
   ActionQueue actions_;
+  std::unique_ptr<Application> application_;
   std::unique_ptr<FormPeers> form_;
-  std::unique_ptr<Peer> root_;
   std::vector<std::unique_ptr<DialogPeers>> dialogs_;  // open ones, innermost last
-  std::unique_ptr<GlibLoop> loop_;                     // from the start on
-  bool wanted_ = true;                                 // false with NO_AT_BRIDGE=1
-  bool begun_ = false;                                 // the bus is being looked up
-  bool connected_ = false;                             // atk-bridge is serving
+  std::unique_ptr<AtkStatus> status_;                  // once the first dialog is up
+  std::unique_ptr<GlibLoop> loop_;                     // once connected
+  struct KeyListener {
+    unsigned id;
+    int (*snoop)(_AtkKeyEventStruct*, void*);
+    void* data;
+  };
+  std::vector<KeyListener> keyListeners_;  // registered by atk-bridge
+  unsigned lastListener_ = 0;
+  bool wanted_ = true;      // false with NO_AT_BRIDGE=1
+  bool connected_ = false;  // atk-bridge is serving
   bool windowListed_ = false;
+  bool dirty_ = false;  // painted since the tree was last looked at
 };
 
 }  // namespace fltkhost

@@ -4,6 +4,7 @@
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Window.H>
 
+#include "hosts/fltk/atk_api.h"
 #include "hosts/fltk/atk_field.h"
 #include "hosts/fltk/text_widgets.h"
 
@@ -17,36 +18,43 @@ ScreenBox boxOf(const Fl_Widget& widget) {
   return {window->x() + widget.x(), window->y() + widget.y(), widget.w(), widget.h()};
 }
 
-// The game writes carriage returns where a dialog breaks its lines.
-std::string withLineBreaks(std::string text) {
-  for (char& c : text) {
-    if (c == '\r') c = '\n';
-  }
-  return text;
+void addState(AtkStateSet* states, AtkStateType state) {
+  atk().atk_state_set_add_state(states, state);
 }
 
 class DialogPeer : public Peer {
  public:
-  DialogPeer(Fl_Window& window, std::string title, std::vector<std::unique_ptr<Peer>>& parts)
-      : window_(window), title_(std::move(title)), parts_(parts) {}
-  Kind kind() const override { return Kind::Window; }
+  DialogPeer(Fl_Window& window, std::string title, std::string message, Peer& application,
+             std::vector<std::unique_ptr<Peer>>& parts)
+      : window_(window),
+        title_(std::move(title)),
+        message_(std::move(message)),
+        application_(application),
+        parts_(parts) {}
+  unsigned interfaces() const override { return kWindow; }
   AtkRole role() const override { return ATK_ROLE_DIALOG; }
   std::string name() const override { return title_; }
-  Peer* parent() const override { return nullptr; }
+  // A message box says its message as it opens, however short ("Quit Now?"): a screen reader
+  // reads a dialog's description with its name.
+  std::string description() const override { return message_; }
+  Peer* parent() const override { return &application_; }
   std::vector<Peer*> children() const override {
     std::vector<Peer*> out;
     for (const auto& part : parts_) out.push_back(part.get());
     return out;
   }
+  // A dialog is modal: the keyboard is its own from the moment it shows.
   void addStates(AtkStateSet* states) const override {
-    atk_state_set_add_state(states, ATK_STATE_MODAL);
-    atk_state_set_add_state(states, ATK_STATE_ACTIVE);
+    addState(states, ATK_STATE_MODAL);
+    addState(states, ATK_STATE_ACTIVE);
   }
   ScreenBox extents() const override { return boxOf(window_); }
 
  private:
   Fl_Window& window_;
   std::string title_;
+  std::string message_;  // empty for an input box, whose text labels its field
+  Peer& application_;
   std::vector<std::unique_ptr<Peer>>& parts_;
 };
 
@@ -58,13 +66,17 @@ class PartPeer : public Peer {
   ScreenBox extents() const override {
     return widget_ != nullptr ? boxOf(*widget_) : dialog_.extents();
   }
-  ScreenBox windowBox() const override { return dialog_.extents(); }
   void addStates(AtkStateSet* states) const override {
     if (widget_ == nullptr) return;
-    atk_state_set_add_state(states, ATK_STATE_FOCUSABLE);
-    if (Fl::focus() == widget_) atk_state_set_add_state(states, ATK_STATE_FOCUSED);
+    addState(states, ATK_STATE_FOCUSABLE);
+    if (Fl::focus() == widget_) addState(states, ATK_STATE_FOCUSED);
   }
   bool grabFocus() override { return widget_ != nullptr && widget_->take_focus() != 0; }
+  // A button's or the field's action: its widget's callback, on the loop's next turn.
+  bool press(ActionQueue& actions, const void* owner, Fl_Widget* widget) {
+    actions.push(owner, [widget] { widget->do_callback(); });
+    return true;
+  }
 
  protected:
   Peer& dialog_;
@@ -74,7 +86,7 @@ class PartPeer : public Peer {
 class TextPeer : public PartPeer {
  public:
   TextPeer(Peer& dialog, std::string text) : PartPeer(dialog, nullptr), text_(std::move(text)) {}
-  Kind kind() const override { return Kind::Text; }
+  unsigned interfaces() const override { return kText; }
   AtkRole role() const override { return ATK_ROLE_LABEL; }
   std::string name() const override { return text_; }
 
@@ -85,27 +97,20 @@ class TextPeer : public PartPeer {
 class ButtonPeer : public PartPeer {
  public:
   ButtonPeer(Peer& dialog, Fl_Button& button, ActionQueue& actions, const void* owner)
-      : PartPeer(dialog, &button), button_(button), actions_(actions), owner_(owner) {}
-  Kind kind() const override { return Kind::Action; }
+      : PartPeer(dialog, &button), actions_(actions), owner_(owner) {}
+  unsigned interfaces() const override { return kAction; }
   AtkRole role() const override { return ATK_ROLE_PUSH_BUTTON; }
-  std::string name() const override { return button_.label() != nullptr ? button_.label() : ""; }
-  int actionCount() const override { return 1; }
-  std::string actionName(int) const override { return "click"; }
-  std::string actionLocalName(int) const override { return "Press"; }
-  bool doAction(int index) override {
-    if (index != 0) return false;
-    Fl_Button* button = &button_;
-    actions_.push(owner_, [button] { button->do_callback(); });
-    return true;
-  }
+  std::string name() const override { return widget_->label() != nullptr ? widget_->label() : ""; }
+  std::string actionName() const override { return "click"; }
+  std::string actionWord() const override { return "Press"; }
+  bool doAction() override { return press(actions_, owner_, widget_); }
 
  private:
-  Fl_Button& button_;
   ActionQueue& actions_;
   const void* owner_;
 };
 
-// The input box's field; its action is Enter's, accepting the text.
+// The input box's field, labelled by the dialog's text; its action is Enter's, accepting it.
 class EntryPeer : public PartPeer {
  public:
   EntryPeer(Peer& dialog, TextInput& field, std::string name, Fl_Button* accept,
@@ -116,16 +121,17 @@ class EntryPeer : public PartPeer {
         accept_(accept),
         actions_(actions),
         owner_(owner) {}
-  Kind kind() const override { return Kind::Entry; }
+  unsigned interfaces() const override { return kText | kEditable | kAction; }
   AtkRole role() const override { return ATK_ROLE_ENTRY; }
   std::string name() const override { return name_; }
   void addStates(AtkStateSet* states) const override {
     PartPeer::addStates(states);
-    atk_state_set_add_state(states, ATK_STATE_EDITABLE);
-    atk_state_set_add_state(states, ATK_STATE_SINGLE_LINE);
+    addState(states, ATK_STATE_EDITABLE);
+    addState(states, ATK_STATE_SINGLE_LINE);
   }
   std::string text() const override { return FieldReader::text(field_); }
   int caret() const override { return FieldReader::caret(field_); }
+  std::pair<int, int> selection() const override { return FieldReader::selection(field_); }
   bool setCaret(int offset) override {
     FieldReader::setCaret(field_, offset);
     return true;
@@ -136,15 +142,9 @@ class EntryPeer : public PartPeer {
   void replaceText(int start, int end, const std::string& text) override {
     FieldReader::replace(field_, start, end, text);
   }
-  int actionCount() const override { return accept_ != nullptr ? 1 : 0; }
-  std::string actionName(int) const override { return "activate"; }
-  std::string actionLocalName(int) const override { return "Accept"; }
-  bool doAction(int index) override {
-    if (index != 0 || accept_ == nullptr) return false;
-    Fl_Button* accept = accept_;
-    actions_.push(owner_, [accept] { accept->do_callback(); });
-    return true;
-  }
+  std::string actionName() const override { return accept_ != nullptr ? "activate" : ""; }
+  std::string actionWord() const override { return "Accept"; }
+  bool doAction() override { return accept_ != nullptr && press(actions_, owner_, accept_); }
 
  private:
   TextInput& field_;
@@ -156,9 +156,14 @@ class EntryPeer : public PartPeer {
 
 }  // namespace
 
-DialogPeers::DialogPeers(Fl_Window& dialog, const DialogParts& parts, ActionQueue& actions)
-    : window_(dialog), dialog_(std::make_unique<DialogPeer>(dialog, parts.title, parts_)) {
-  const std::string text = withLineBreaks(parts.text);
+DialogPeers::DialogPeers(Fl_Window& dialog, const DialogParts& parts, Peer& application,
+                         ActionQueue& actions)
+    : window_(dialog) {
+  // The game writes carriage returns where a dialog breaks its lines.
+  std::string text = parts.text;
+  for (char& c : text) c = c == '\r' ? '\n' : c;
+  dialog_ = std::make_unique<DialogPeer>(dialog, parts.title, parts.field == nullptr ? text : "",
+                                         application, parts_);
   parts_.push_back(std::make_unique<TextPeer>(*dialog_, text));
   widgets_.push_back(nullptr);
   if (parts.field != nullptr) {
@@ -182,8 +187,16 @@ DialogPeers::~DialogPeers() {
 }
 
 void DialogPeers::tellOpened() {
+  // The text labels the input box's field, or describes the message box: read once, with
+  // what it belongs to, not again as a loose label.
+  if (field_ != nullptr) {
+    parts_.front()->relate(ATK_RELATION_LABEL_FOR, ATK_RELATION_LABELLED_BY, *field_);
+  } else {
+    parts_.front()->relate(ATK_RELATION_DESCRIPTION_FOR, ATK_RELATION_DESCRIBED_BY, *dialog_);
+  }
   dialog_->notifyWindow("create");
   dialog_->notifyWindow("activate");
+  focused_ = nullptr;
   update();
 }
 
@@ -195,14 +208,12 @@ void DialogPeers::tellClosed() {
 void DialogPeers::update() {
   const Fl_Widget* focus = Fl::focus();
   if (focus != focused_) {
-    for (std::size_t i = 0; i < widgets_.size(); ++i) {
-      if (widgets_[i] != nullptr && widgets_[i] == focused_) {
-        parts_[i]->notifyState(ATK_STATE_FOCUSED, false);
-      }
-    }
-    for (std::size_t i = 0; i < widgets_.size(); ++i) {
-      if (widgets_[i] != nullptr && widgets_[i] == focus) {
-        parts_[i]->notifyState(ATK_STATE_FOCUSED, true);
+    // The focus leaves one part before it reaches the next.
+    for (const Fl_Widget* which : {focused_, focus}) {
+      for (std::size_t i = 0; i < widgets_.size(); ++i) {
+        if (which != nullptr && widgets_[i] == which) {
+          parts_[i]->notifyState(ATK_STATE_FOCUSED, which == focus);
+        }
       }
     }
     focused_ = focus;

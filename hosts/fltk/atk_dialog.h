@@ -13,11 +13,12 @@ class Fl_Widget;
 namespace fltkhost {
 
 // One open prompt or message as ATK sees it: a dialog with its text, the input box's field as
-// an entry, and its buttons. Made when the dialog opens and dropped when it closes; owned by
-// the accessibility bridge.
+// an entry that the text labels, and its buttons. Made when the dialog opens and dropped when it
+// closes; owned by the accessibility bridge.
 class DialogPeers {
  public:
-  DialogPeers(Fl_Window& dialog, const DialogParts& parts, ActionQueue& actions);
+  // The dialog's widgets, the application's peer and the queue must outlive this.
+  DialogPeers(Fl_Window& dialog, const DialogParts& parts, Peer& application, ActionQueue& actions);
   ~DialogPeers();
   DialogPeers(const DialogPeers&) = delete;
   DialogPeers& operator=(const DialogPeers&) = delete;
@@ -26,7 +27,8 @@ class DialogPeers {
   Fl_Window& window() const { return window_; }
   // Called after each event of the dialog: tells the focus, text and caret that changed.
   void update();
-  // Called as the dialog opens and closes: the window signals and the first focus.
+  // Called as the dialog opens (or as the bridge starts while it is open) and as it closes: the
+  // window signals, and the focus where the dialog put it.
   void tellOpened();
   void tellClosed();
 

@@ -2,6 +2,8 @@
 
 #include <FL/Fl_Window.H>
 
+#include <algorithm>
+
 #include "hosts/fltk/text_widgets.h"
 
 namespace fltkhost {
@@ -12,6 +14,14 @@ std::string FieldReader::text(const TextInput& field) {
 
 int FieldReader::caret(const TextInput& field) {
   return characterCount(text(field).substr(0, static_cast<std::size_t>(field.position())));
+}
+
+std::pair<int, int> FieldReader::selection(const TextInput& field) {
+  const std::string all = text(field);
+  const auto characters = [&all](int byte) {
+    return characterCount(all.substr(0, static_cast<std::size_t>(byte)));
+  };
+  return std::minmax(characters(field.position()), characters(field.mark()));
 }
 
 void FieldReader::setCaret(TextInput& field, int offset) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 #include "hosts/fltk/atk_peer.h"
 
@@ -14,6 +15,8 @@ class TextInput;
 struct FieldReader {
   static std::string text(const TextInput& field);
   static int caret(const TextInput& field);
+  // The selected characters, in order.
+  static std::pair<int, int> selection(const TextInput& field);
   static void setCaret(TextInput& field, int offset);
   static ScreenBox characterBox(const TextInput& field, int offset);
   static void replace(TextInput& field, int start, int end, const std::string& text);

@@ -4,6 +4,7 @@
 #include <FL/Fl_Window.H>
 
 #include "hosts/core/window_core.h"
+#include "hosts/fltk/atk_api.h"
 #include "toolkit/scaled_canvas.h"
 #include "ui/accessible_words.h"
 
@@ -14,32 +15,20 @@ namespace {
 class WindowPeer : public Peer {
  public:
   explicit WindowPeer(FormPeers& owner) : owner_(owner) {}
-  Kind kind() const override { return Kind::Window; }
+  unsigned interfaces() const override { return kWindow; }
   AtkRole role() const override { return ATK_ROLE_FRAME; }
   std::string name() const override { return owner_.caption(); }
-  Peer* parent() const override { return nullptr; }
+  std::string description() const override { return owner_.spokenBy(this); }
+  Peer* parent() const override { return &owner_.application(); }
   std::vector<Peer*> children() const override { return owner_.childrenOf(0); }
   void addStates(AtkStateSet* states) const override {
-    if (owner_.active()) atk_state_set_add_state(states, ATK_STATE_ACTIVE);
+    if (owner_.active()) atk().atk_state_set_add_state(states, ATK_STATE_ACTIVE);
   }
   ScreenBox extents() const override { return owner_.windowBox(); }
 
  private:
   FormPeers& owner_;
 };
-
-Peer::Kind kindOf(const toolkit::AccessibleNode& node) {
-  switch (node.role) {
-    case toolkit::AccessibleRole::Button:
-    case toolkit::AccessibleRole::CheckBox:
-      return Peer::Kind::Action;
-    case toolkit::AccessibleRole::Text:
-      return Peer::Kind::Text;
-    case toolkit::AccessibleRole::Group:
-      break;
-  }
-  return Peer::Kind::Plain;
-}
 
 }  // namespace
 
@@ -50,12 +39,23 @@ class NodePeer : public Peer {
   NodePeer(FormPeers& owner, const toolkit::AccessibleNode& node)
       : owner_(owner),
         id_(node.id),
-        kind_(kindOf(node)),
+        role_(node.role),
         checked_(node.checked),
         focused_(node.focused) {}
-  Kind kind() const override { return kind_; }
+  unsigned interfaces() const override {
+    switch (role_) {
+      case toolkit::AccessibleRole::Button:
+      case toolkit::AccessibleRole::CheckBox:
+        return kAction;
+      case toolkit::AccessibleRole::Text:
+        return kText;
+      case toolkit::AccessibleRole::Group:
+        break;
+    }
+    return 0;
+  }
   AtkRole role() const override {
-    switch (node().role) {
+    switch (role_) {
       case toolkit::AccessibleRole::Button:
         return ATK_ROLE_PUSH_BUTTON;
       case toolkit::AccessibleRole::CheckBox:
@@ -68,6 +68,7 @@ class NodePeer : public Peer {
     return ATK_ROLE_PANEL;
   }
   std::string name() const override { return node().name; }
+  std::string description() const override { return owner_.spokenBy(this); }
   std::string text() const override { return node().value.empty() ? node().name : node().value; }
   Peer* parent() const override {
     const int parentId = node().parentId;
@@ -76,14 +77,11 @@ class NodePeer : public Peer {
   std::vector<Peer*> children() const override { return owner_.childrenOf(id_); }
   void addStates(AtkStateSet* states) const override {
     const toolkit::AccessibleNode& n = node();
-    if (n.role == toolkit::AccessibleRole::Button || n.role == toolkit::AccessibleRole::CheckBox) {
-      atk_state_set_add_state(states, ATK_STATE_FOCUSABLE);
-    }
-    if (n.role == toolkit::AccessibleRole::CheckBox) {
-      atk_state_set_add_state(states, ATK_STATE_CHECKABLE);
-      if (n.checked) atk_state_set_add_state(states, ATK_STATE_CHECKED);
-    }
-    if (n.focused) atk_state_set_add_state(states, ATK_STATE_FOCUSED);
+    const auto add = [states](AtkStateType s) { atk().atk_state_set_add_state(states, s); };
+    if ((interfaces() & kAction) != 0) add(ATK_STATE_FOCUSABLE);
+    if (n.role == toolkit::AccessibleRole::CheckBox) add(ATK_STATE_CHECKABLE);
+    if (n.checked) add(ATK_STATE_CHECKED);
+    if (n.focused) add(ATK_STATE_FOCUSED);
   }
   ScreenBox extents() const override { return owner_.screenBox(node().bounds); }
   ScreenBox windowBox() const override { return owner_.windowBox(); }
@@ -91,11 +89,10 @@ class NodePeer : public Peer {
     owner_.act(id_, true);
     return true;
   }
-  int actionCount() const override { return node().defaultAction.empty() ? 0 : 1; }
-  std::string actionName(int) const override { return "click"; }
-  std::string actionLocalName(int) const override { return node().defaultAction; }
-  bool doAction(int index) override {
-    if (index != 0 || actionCount() == 0) return false;
+  std::string actionName() const override { return node().defaultAction.empty() ? "" : "click"; }
+  std::string actionWord() const override { return node().defaultAction; }
+  bool doAction() override {
+    if (node().defaultAction.empty()) return false;
     owner_.act(id_, false);
     return true;
   }
@@ -103,7 +100,8 @@ class NodePeer : public Peer {
   // Called by the owner after an update: tells the states that changed since the last call.
   void tellStates() {
     const toolkit::AccessibleNode& n = node();
-    if (n.checked != checked_) notifyState(ATK_STATE_CHECKED, n.checked);
+    // A die's name says it is held, and its new name is told: its state is not told again.
+    if (n.checked != checked_ && !n.picture) notifyState(ATK_STATE_CHECKED, n.checked);
     if (n.focused != focused_) notifyState(ATK_STATE_FOCUSED, n.focused);
     checked_ = n.checked;
     focused_ = n.focused;
@@ -118,16 +116,16 @@ class NodePeer : public Peer {
 
   FormPeers& owner_;
   int id_;
-  Kind kind_;
+  toolkit::AccessibleRole role_;
   bool checked_;  // as last told
   bool focused_;
 };
 
-// The status line: the latest announcements, also sent as ATK announcements where ATK has them.
+// The status line: the latest announcements, for a reader who asks again later.
 class StatusPeer : public Peer {
  public:
   explicit StatusPeer(FormPeers& owner) : owner_(owner) {}
-  Kind kind() const override { return Kind::Text; }
+  unsigned interfaces() const override { return kText; }
   AtkRole role() const override { return ATK_ROLE_STATUSBAR; }
   std::string name() const override { return owner_.announced(); }
   Peer* parent() const override { return &owner_.window(); }
@@ -135,19 +133,17 @@ class StatusPeer : public Peer {
     const ScreenBox w = owner_.windowBox();
     return {w.x, w.y + w.h - 1, w.w, 1};
   }
-  std::vector<std::pair<std::string, std::string>> attributes() const override {
-    return {{"live", "polite"}, {"container-live", "polite"}};
-  }
 
  private:
   FormPeers& owner_;
 };
 
 FormPeers::FormPeers(toolkit::Form& form, Fl_Window& window, windowcore::WindowCore& core,
-                     ActionQueue& actions)
+                     Peer& application, ActionQueue& actions)
     : form_(form),
       window_(window),
       core_(core),
+      application_(application),
       actions_(actions),
       tracker_(form, accessibleWords()),
       windowPeer_(std::make_unique<WindowPeer>(*this)),
@@ -162,12 +158,30 @@ Peer& FormPeers::window() {
   return *windowPeer_;
 }
 
-bool FormPeers::shown() const {
-  return window_.shown() != 0;
+void FormPeers::activate(bool active, bool again) {
+  if (active == active_ && !again) return;
+  active_ = active;
+  // The state first: a screen reader checks it when the window signal arrives.
+  windowPeer_->notifyState(ATK_STATE_ACTIVE, active);
+  windowPeer_->notifyWindow(active ? "activate" : "deactivate");
+  if (!active) return;
+  // Then where the keys act, as the window gets them back (after a dialog, say): the focused
+  // control, or with none the latest news ("Ann roll! 3 rolls left" as the game begins).
+  if (Peer* focus = peerOf(tree().focusedId)) {
+    focus->notifyState(ATK_STATE_FOCUSED, true);
+  } else if (!sentences_.empty()) {
+    say(*windowPeer_, sentences_.back());
+  }
 }
 
-bool FormPeers::active() const {
-  return Fl::focus() == &window_;
+void FormPeers::say(Peer& speaker, const std::string& text) {
+  // Said as the description for the moment only, so that it is not read again later.
+  speaker_ = &speaker;
+  spoken_ = text;
+  speaker.notifyDescription();
+  spoken_.clear();
+  speaker.notifyDescription();
+  speaker_ = nullptr;
 }
 
 const std::string& FormPeers::caption() const {
@@ -216,21 +230,22 @@ void FormPeers::update() {
   const toolkit::AccessibleTree before = tracker_.tree();
   const toolkit::AccessibleChanges changes = tracker_.update();
   if (changes.structureChanged) reconcile(before);
-  for (int id : changes.renamed) {
-    if (Peer* peer = peerOf(id)) peer->notifyName();
-  }
+  // What a state says comes first ("checked"), then what it caused, then the names: a roll's
+  // faces before the roll button's rolls left.
   for (int id : changes.stateChanged) {
     if (auto at = nodes_.find(id); at != nodes_.end()) at->second->tellStates();
   }
   if (!changes.announcements.empty()) announce(changes.announcements);
+  for (int id : changes.renamed) {
+    if (Peer* peer = peerOf(id)) peer->notifyName();
+  }
 }
 
 void FormPeers::reconcile(const toolkit::AccessibleTree& before) {
   // Nodes that went are removed from their old parent, as it listed them.
   std::vector<int> gone;
   for (const toolkit::AccessibleNode& old : before.nodes) {
-    if (tree().find(old.id) != nullptr) continue;
-    gone.push_back(old.id);
+    if (tree().find(old.id) == nullptr) gone.push_back(old.id);
   }
   for (int id : gone) {
     const toolkit::AccessibleNode* old = before.find(id);
@@ -241,21 +256,19 @@ void FormPeers::reconcile(const toolkit::AccessibleTree& before) {
       if (sibling.parentId == old->parentId) ++index;
     }
     if (Peer* peer = peerOf(id); parent != nullptr && peer != nullptr) {
-      parent->notifyChildRemoved(index, *peer);
+      parent->notifyChild(false, index, *peer);
     }
   }
   for (int id : gone) nodes_.erase(id);
   // New nodes are made, parents first (the tree lists groups before what they hold).
   for (const toolkit::AccessibleNode& node : tree().nodes) {
     if (nodes_.count(node.id) != 0) continue;
-    nodes_[node.id] = std::make_unique<NodePeer>(*this, node);
-    Peer* parent = node.parentId == 0 ? windowPeer_.get() : peerOf(node.parentId);
+    Peer& made = *(nodes_[node.id] = std::make_unique<NodePeer>(*this, node));
+    Peer* parent = made.parent();
     if (parent == nullptr) continue;
     const std::vector<Peer*> siblings = parent->children();
     for (std::size_t i = 0; i < siblings.size(); ++i) {
-      if (siblings[i] == nodes_[node.id].get()) {
-        parent->notifyChildAdded(static_cast<int>(i), *siblings[i]);
-      }
+      if (siblings[i] == &made) parent->notifyChild(true, static_cast<int>(i), made);
     }
   }
 }
@@ -273,13 +286,15 @@ void FormPeers::announce(const std::vector<std::string>& sentences) {
   for (const std::string& text : sentences_) announced_ += (announced_.empty() ? "" : ". ") + text;
   status_->notifyName();
   status_->notifyTextChanged(before, announced_);
-  // ATK's own announcement reaches a screen reader whatever has the focus; an ATK without it
-  // leaves the status line to tell.
-  if (windowPeer_->made() && g_signal_lookup("announcement", ATK_TYPE_OBJECT) != 0) {
-    for (const std::string& text : sentences) {
-      g_signal_emit_by_name(windowPeer_->object(), "announcement", text.c_str());
-    }
+  // A screen reader speaks the focused object's new name itself, and any other change only
+  // where it has the focus: the rest is said once, as the focus's description.
+  Peer* focus = peerOf(tree().focusedId);
+  const std::string focusName = focus != nullptr ? focus->name() : "";
+  std::string text;
+  for (const std::string& sentence : sentences) {
+    if (sentence != focusName) text += (text.empty() ? "" : ". ") + sentence;
   }
+  if (!text.empty()) say(focus != nullptr ? *focus : *windowPeer_, text);
 }
 
 }  // namespace fltkhost

@@ -22,39 +22,48 @@ class StatusPeer;
 
 // The game window as ATK sees it: a frame whose children are the nodes of the form's
 // accessibility tree, nested as its groups are, and a status line that holds the latest
-// announcements. Brought up to date after each paint; owned by the accessibility bridge.
+// announcements. Each announcement is also given, for that moment, as the description of
+// whatever has the focus, the one change a screen reader speaks wherever it happens. Brought up
+// to date after each paint; owned by the accessibility bridge.
 class FormPeers {
  public:
-  // The form, the window, its core and the queue must outlive this.
-  FormPeers(toolkit::Form& form, Fl_Window& window, windowcore::WindowCore& core,
+  // The form, the window, its core, the application's peer and the queue must outlive this.
+  FormPeers(toolkit::Form& form, Fl_Window& window, windowcore::WindowCore& core, Peer& application,
             ActionQueue& actions);
   ~FormPeers();
 
   Peer& window();
-  bool shown() const;
-  // Called after a paint, from the loop: builds the tree again and sends the signals for what
-  // changed since the last call.
+  // Called by the bridge as the window gains and loses the keyboard focus, and `again` for a
+  // screen reader that has just come.
+  void activate(bool active, bool again = false);
+  // Called after a paint: builds the tree again and sends the signals for what changed since
+  // the last call.
   void update();
 
   // Read by the peers.
   const toolkit::AccessibleTree& tree() const { return tracker_.tree(); }
   std::vector<Peer*> childrenOf(int parentId) const;
   Peer* peerOf(int id) const;
+  Peer& application() const { return application_; }
   ScreenBox screenBox(const toolkit::PixelRect& layout) const;
   ScreenBox windowBox() const;
-  bool active() const;
+  bool active() const { return active_; }
   const std::string& caption() const;
   const std::string& announced() const { return announced_; }
+  std::string spokenBy(const Peer* peer) const { return peer == speaker_ ? spoken_ : ""; }
   // Queues the node's default action or focus as an event of the form.
   void act(int id, bool focusOnly);
 
  private:
   void reconcile(const toolkit::AccessibleTree& before);
   void announce(const std::vector<std::string>& sentences);
+  // Has the peer (the focus, or the window) say the text once.
+  void say(Peer& speaker, const std::string& text);
 
   toolkit::Form& form_;
   Fl_Window& window_;
   windowcore::WindowCore& core_;
+  Peer& application_;
   ActionQueue& actions_;
   toolkit::AccessibilityTracker tracker_;
   std::unique_ptr<Peer> windowPeer_;
@@ -62,6 +71,9 @@ class FormPeers {
   std::map<int, std::unique_ptr<NodePeer>> nodes_;  // by node id
   std::vector<std::string> sentences_;              // the latest announcements, oldest first
   std::string announced_;                           // the same joined: the status line's text
+  bool active_ = false;
+  const Peer* speaker_ = nullptr;  // whose description says spoken_, for the moment
+  std::string spoken_;
 };
 
 }  // namespace fltkhost

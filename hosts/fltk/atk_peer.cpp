@@ -2,423 +2,329 @@
 
 #include <algorithm>
 
-// The GObject types behind the peers. GLib registers each type once per process and keeps the
-// id in a static of its own making (G_DEFINE_TYPE): that registration is the library's, not
-// state of this program.
+#include "hosts/fltk/atk_api.h"
+#include "toolkit/utf8.h"
 
-namespace {
-
-struct QzObject {
-  AtkObject parent;
-  fltkhost::Peer* peer;  // null once the peer is gone
-};
-struct QzObjectClass {
-  AtkObjectClass parent;
-};
-
-fltkhost::Peer* peerOf(gpointer object) {
-  return reinterpret_cast<QzObject*>(object)->peer;
-}
-
-gchar* copy(const std::string& s) {
-  return g_strdup(s.c_str());
-}
-
-// ---- AtkObject
-
-const gchar* qzGetName(AtkObject* object) {
-  fltkhost::Peer* peer = peerOf(object);
-  if (peer == nullptr) return nullptr;
-  // ATK wants a string the object keeps: the object's own name field, set again on each ask.
-  const std::string name = peer->name();
-  if (object->name == nullptr || name != object->name) {
-    g_free(object->name);
-    object->name = copy(name);
-  }
-  return object->name;
-}
-
-AtkObject* qzGetParent(AtkObject* object) {
-  fltkhost::Peer* peer = peerOf(object);
-  if (peer == nullptr) return nullptr;
-  if (fltkhost::Peer* parent = peer->parent()) return parent->object();
-  // Top-level windows belong to the application, which belongs to nothing.
-  AtkObject* root = atk_get_root();
-  return root == object ? nullptr : root;
-}
-
-gint qzGetNChildren(AtkObject* object) {
-  fltkhost::Peer* peer = peerOf(object);
-  return peer != nullptr ? static_cast<gint>(peer->children().size()) : 0;
-}
-
-AtkObject* qzRefChild(AtkObject* object, gint index) {
-  fltkhost::Peer* peer = peerOf(object);
-  if (peer == nullptr || index < 0) return nullptr;
-  const std::vector<fltkhost::Peer*> children = peer->children();
-  if (static_cast<std::size_t>(index) >= children.size()) return nullptr;
-  return static_cast<AtkObject*>(g_object_ref(children[static_cast<std::size_t>(index)]->object()));
-}
-
-gint qzGetIndexInParent(AtkObject* object) {
-  fltkhost::Peer* peer = peerOf(object);
-  if (peer == nullptr) return -1;
-  fltkhost::Peer* parent = peer->parent();
-  if (parent == nullptr) {
-    // A top-level window is a child of the application root.
-    AtkObject* root = atk_get_root();
-    if (root == object) return -1;
-    const gint n = atk_object_get_n_accessible_children(root);
-    for (gint i = 0; i < n; ++i) {
-      AtkObject* child = atk_object_ref_accessible_child(root, i);
-      const bool same = child == object;
-      if (child != nullptr) g_object_unref(child);
-      if (same) return i;
-    }
-    return -1;
-  }
-  const std::vector<fltkhost::Peer*> siblings = parent->children();
-  const auto at = std::find(siblings.begin(), siblings.end(), peer);
-  return at == siblings.end() ? -1 : static_cast<gint>(at - siblings.begin());
-}
-
-AtkRole qzGetRole(AtkObject* object) {
-  fltkhost::Peer* peer = peerOf(object);
-  return peer != nullptr ? peer->role() : ATK_ROLE_INVALID;
-}
-
-AtkStateSet* qzRefStateSet(AtkObject* object) {
-  AtkStateSet* states = atk_state_set_new();
-  fltkhost::Peer* peer = peerOf(object);
-  if (peer == nullptr) {
-    atk_state_set_add_state(states, ATK_STATE_DEFUNCT);
-    return states;
-  }
-  for (AtkStateType s :
-       {ATK_STATE_ENABLED, ATK_STATE_SENSITIVE, ATK_STATE_VISIBLE, ATK_STATE_SHOWING}) {
-    atk_state_set_add_state(states, s);
-  }
-  peer->addStates(states);
-  return states;
-}
-
-AtkAttributeSet* qzGetAttributes(AtkObject* object) {
-  fltkhost::Peer* peer = peerOf(object);
-  AtkAttributeSet* set = nullptr;
-  if (peer == nullptr) return set;
-  for (const auto& [key, value] : peer->attributes()) {
-    auto* attribute = static_cast<AtkAttribute*>(g_malloc(sizeof(AtkAttribute)));
-    attribute->name = copy(key);
-    attribute->value = copy(value);
-    set = g_slist_append(set, attribute);
-  }
-  return set;
-}
-
-// ---- AtkComponent
-
-void qzGetExtents(AtkComponent* component, gint* x, gint* y, gint* w, gint* h,
-                  AtkCoordType coords) {
-  fltkhost::Peer* peer = peerOf(component);
-  fltkhost::ScreenBox box;
-  if (peer != nullptr) {
-    box = peer->extents();
-    if (coords != ATK_XY_SCREEN) {
-      fltkhost::Peer* parent = peer->parent();
-      const fltkhost::ScreenBox origin =
-          coords == ATK_XY_WINDOW || parent == nullptr ? peer->windowBox() : parent->extents();
-      box.x -= origin.x;
-      box.y -= origin.y;
-    }
-  }
-  *x = box.x;
-  *y = box.y;
-  *w = box.w;
-  *h = box.h;
-}
-
-gboolean qzGrabFocus(AtkComponent* component) {
-  fltkhost::Peer* peer = peerOf(component);
-  return peer != nullptr && peer->grabFocus();
-}
-
-void qzComponentInit(AtkComponentIface* iface) {
-  iface->get_extents = qzGetExtents;
-  iface->grab_focus = qzGrabFocus;
-}
-
-// ---- AtkAction
-
-gboolean qzDoAction(AtkAction* action, gint index) {
-  fltkhost::Peer* peer = peerOf(action);
-  return peer != nullptr && peer->doAction(index);
-}
-
-gint qzGetNActions(AtkAction* action) {
-  fltkhost::Peer* peer = peerOf(action);
-  return peer != nullptr ? peer->actionCount() : 0;
-}
-
-// ATK keeps no copy of an action's name; the names are few and fixed, so each is kept once in
-// GLib's table of interned strings.
-const gchar* qzActionName(AtkAction* action, gint index) {
-  fltkhost::Peer* peer = peerOf(action);
-  if (peer == nullptr || index < 0 || index >= peer->actionCount()) return nullptr;
-  return g_intern_string(peer->actionName(index).c_str());
-}
-
-const gchar* qzActionLocalName(AtkAction* action, gint index) {
-  fltkhost::Peer* peer = peerOf(action);
-  if (peer == nullptr || index < 0 || index >= peer->actionCount()) return nullptr;
-  return g_intern_string(peer->actionLocalName(index).c_str());
-}
-
-void qzActionInit(AtkActionIface* iface) {
-  iface->do_action = qzDoAction;
-  iface->get_n_actions = qzGetNActions;
-  iface->get_name = qzActionName;
-  iface->get_localized_name = qzActionLocalName;
-}
-
-// ---- AtkText
-
-std::string textOf(gpointer object) {
-  fltkhost::Peer* peer = peerOf(object);
-  return peer != nullptr ? peer->text() : std::string();
-}
-
-gchar* qzGetText(AtkText* text, gint start, gint end) {
-  const std::string all = textOf(text);
-  const std::size_t from = fltkhost::byteOfCharacter(all, std::max(start, 0));
-  const std::size_t to = end < 0 ? all.size() : fltkhost::byteOfCharacter(all, end);
-  return copy(to > from ? all.substr(from, to - from) : std::string());
-}
-
-gint qzGetCharacterCount(AtkText* text) {
-  return fltkhost::characterCount(textOf(text));
-}
-
-gunichar qzGetCharacterAtOffset(AtkText* text, gint offset) {
-  const std::string all = textOf(text);
-  if (offset < 0 || offset >= fltkhost::characterCount(all)) return 0;
-  return g_utf8_get_char(all.c_str() + fltkhost::byteOfCharacter(all, offset));
-}
-
-gint qzGetCaretOffset(AtkText* text) {
-  fltkhost::Peer* peer = peerOf(text);
-  return peer != nullptr ? peer->caret() : -1;
-}
-
-gboolean qzSetCaretOffset(AtkText* text, gint offset) {
-  fltkhost::Peer* peer = peerOf(text);
-  return peer != nullptr && peer->setCaret(offset);
-}
-
-// The text is one paragraph: a character for the character boundary, the whole text (or its
-// line) for every other.
-gchar* qzGetStringAtOffset(AtkText* text, gint offset, AtkTextGranularity granularity, gint* start,
-                           gint* end) {
-  const std::string all = textOf(text);
-  const int count = fltkhost::characterCount(all);
-  offset = std::clamp(offset, 0, count);
-  if (granularity == ATK_TEXT_GRANULARITY_CHAR) {
-    *start = offset;
-    *end = std::min(offset + 1, count);
-  } else {
-    // Lines end at line breaks.
-    const std::size_t at = fltkhost::byteOfCharacter(all, offset);
-    const std::size_t lineStart = at == 0 ? 0 : all.rfind('\n', at - 1);
-    const std::size_t from = lineStart == std::string::npos || at == 0 ? 0 : lineStart + 1;
-    const std::size_t lineEnd = all.find('\n', at);
-    const std::size_t to = lineEnd == std::string::npos ? all.size() : lineEnd + 1;
-    *start = fltkhost::characterCount(all.substr(0, from));
-    *end = fltkhost::characterCount(all.substr(0, to));
-  }
-  return qzGetText(text, *start, *end);
-}
-
-gchar* qzGetTextAtOffset(AtkText* text, gint offset, AtkTextBoundary boundary, gint* start,
-                         gint* end) {
-  return qzGetStringAtOffset(
-      text, offset,
-      boundary == ATK_TEXT_BOUNDARY_CHAR ? ATK_TEXT_GRANULARITY_CHAR : ATK_TEXT_GRANULARITY_LINE,
-      start, end);
-}
-
-void qzGetCharacterExtents(AtkText* text, gint offset, gint* x, gint* y, gint* w, gint* h,
-                           AtkCoordType coords) {
-  fltkhost::Peer* peer = peerOf(text);
-  fltkhost::ScreenBox box;
-  if (peer != nullptr) {
-    box = peer->characterBox(offset);
-    if (coords != ATK_XY_SCREEN) {
-      const fltkhost::ScreenBox origin = peer->windowBox();
-      box.x -= origin.x;
-      box.y -= origin.y;
-    }
-  }
-  *x = box.x;
-  *y = box.y;
-  *w = box.w;
-  *h = box.h;
-}
-
-gint qzGetNSelections(AtkText*) {
-  return 0;
-}
-
-void qzTextInit(AtkTextIface* iface) {
-  iface->get_text = qzGetText;
-  iface->get_character_count = qzGetCharacterCount;
-  iface->get_character_at_offset = qzGetCharacterAtOffset;
-  iface->get_caret_offset = qzGetCaretOffset;
-  iface->set_caret_offset = qzSetCaretOffset;
-  iface->get_text_at_offset = qzGetTextAtOffset;
-  iface->get_string_at_offset = qzGetStringAtOffset;
-  iface->get_character_extents = qzGetCharacterExtents;
-  iface->get_n_selections = qzGetNSelections;
-}
-
-// ---- AtkEditableText
-
-void qzSetTextContents(AtkEditableText* text, const gchar* contents) {
-  if (fltkhost::Peer* peer = peerOf(text)) {
-    peer->replaceText(0, fltkhost::characterCount(peer->text()), contents);
-  }
-}
-
-void qzInsertText(AtkEditableText* text, const gchar* string, gint length, gint* position) {
-  fltkhost::Peer* peer = peerOf(text);
-  if (peer == nullptr || string == nullptr || position == nullptr) return;
-  const std::string inserted =
-      length < 0 ? std::string(string) : std::string(string, static_cast<std::size_t>(length));
-  peer->replaceText(*position, *position, inserted);
-  *position += fltkhost::characterCount(inserted);
-}
-
-void qzDeleteText(AtkEditableText* text, gint start, gint end) {
-  if (fltkhost::Peer* peer = peerOf(text)) {
-    if (end < 0) end = fltkhost::characterCount(peer->text());
-    if (start >= 0 && end >= start) peer->replaceText(start, end, "");
-  }
-}
-
-void qzEditableTextInit(AtkEditableTextIface* iface) {
-  iface->set_text_contents = qzSetTextContents;
-  iface->insert_text = qzInsertText;
-  iface->delete_text = qzDeleteText;
-}
-
-void qzWindowInit(AtkWindowIface*) {}
-
-}  // namespace
-
-extern "C" {
-
-// Each type adds its interfaces to the plain object's; the names are what clients' toolkits
-// print when they debug.
-G_DEFINE_TYPE_WITH_CODE(QzObject, qz_object, ATK_TYPE_OBJECT,
-                        G_IMPLEMENT_INTERFACE(ATK_TYPE_COMPONENT, qzComponentInit))
-
-static void qz_object_init(QzObject* self) {
-  self->peer = nullptr;
-}
-
-static void qz_object_class_init(QzObjectClass* klass) {
-  AtkObjectClass* atk = ATK_OBJECT_CLASS(klass);
-  atk->get_name = qzGetName;
-  atk->get_parent = qzGetParent;
-  atk->get_n_children = qzGetNChildren;
-  atk->ref_child = qzRefChild;
-  atk->get_index_in_parent = qzGetIndexInParent;
-  atk->get_role = qzGetRole;
-  atk->ref_state_set = qzRefStateSet;
-  atk->get_attributes = qzGetAttributes;
-}
-
-typedef QzObject QzAction;
-typedef QzObjectClass QzActionClass;
-G_DEFINE_TYPE_WITH_CODE(QzAction, qz_action, qz_object_get_type(),
-                        G_IMPLEMENT_INTERFACE(ATK_TYPE_ACTION, qzActionInit))
-static void qz_action_init(QzAction*) {}
-static void qz_action_class_init(QzActionClass*) {}
-
-typedef QzObject QzText;
-typedef QzObjectClass QzTextClass;
-G_DEFINE_TYPE_WITH_CODE(QzText, qz_text, qz_object_get_type(),
-                        G_IMPLEMENT_INTERFACE(ATK_TYPE_TEXT, qzTextInit))
-static void qz_text_init(QzText*) {}
-static void qz_text_class_init(QzTextClass*) {}
-
-typedef QzObject QzEntry;
-typedef QzObjectClass QzEntryClass;
-G_DEFINE_TYPE_WITH_CODE(QzEntry, qz_entry, qz_text_get_type(),
-                        G_IMPLEMENT_INTERFACE(ATK_TYPE_EDITABLE_TEXT, qzEditableTextInit)
-                            G_IMPLEMENT_INTERFACE(ATK_TYPE_ACTION, qzActionInit))
-static void qz_entry_init(QzEntry*) {}
-static void qz_entry_class_init(QzEntryClass*) {}
-
-typedef QzObject QzWindow;
-typedef QzObjectClass QzWindowClass;
-G_DEFINE_TYPE_WITH_CODE(QzWindow, qz_window, qz_object_get_type(),
-                        G_IMPLEMENT_INTERFACE(ATK_TYPE_WINDOW, qzWindowInit))
-static void qz_window_init(QzWindow*) {}
-static void qz_window_class_init(QzWindowClass*) {}
-
-}  // extern "C"
+// The GObject types behind the peers: one type for each set of ATK interfaces a peer offers,
+// registered with GLib the first time a peer needs it, and every call of every interface
+// answered by asking the peer.
 
 namespace fltkhost {
 
 namespace {
 
-GType typeOf(Peer::Kind kind) {
-  switch (kind) {
-    case Peer::Kind::Action:
-      return qz_action_get_type();
-    case Peer::Kind::Text:
-      return qz_text_get_type();
-    case Peer::Kind::Entry:
-      return qz_entry_get_type();
-    case Peer::Kind::Window:
-      return qz_window_get_type();
-    case Peer::Kind::Plain:
-      break;
+struct Instance {
+  AtkObject parent;
+  Peer* peer;  // null once the peer is gone
+};
+
+Peer* peerOf(gpointer object) {
+  return static_cast<Instance*>(object)->peer;
+}
+
+gchar* copy(const std::string& s) {
+  return atk().g_strdup(s.c_str());
+}
+
+// ATK wants strings the object keeps: its own name and description fields, set on each ask.
+const gchar* kept(gchar*& field, const std::string& value) {
+  if (field == nullptr || value != field) {
+    atk().g_free(field);
+    field = copy(value);
   }
-  return qz_object_get_type();
+  return field;
+}
+
+void put(const ScreenBox& box, gint* x, gint* y, gint* w, gint* h) {
+  *x = box.x;
+  *y = box.y;
+  *w = box.w;
+  *h = box.h;
+}
+
+// A box on the screen made relative to the window or the parent, as a client asks.
+ScreenBox relative(const Peer& peer, ScreenBox box, AtkCoordType coords) {
+  if (coords == ATK_XY_SCREEN) return box;
+  const ScreenBox origin = coords == ATK_XY_WINDOW || peer.parent() == nullptr
+                               ? peer.windowBox()
+                               : peer.parent()->extents();
+  box.x -= origin.x;
+  box.y -= origin.y;
+  return box;
+}
+
+void initObjectClass(gpointer klass, gpointer) {
+  auto* c = static_cast<AtkObjectClass*>(klass);
+  c->get_name = [](AtkObject* o) -> const gchar* {
+    Peer* p = peerOf(o);
+    return p != nullptr ? kept(o->name, p->name()) : nullptr;
+  };
+  c->get_description = [](AtkObject* o) -> const gchar* {
+    Peer* p = peerOf(o);
+    return p != nullptr ? kept(o->description, p->description()) : nullptr;
+  };
+  c->get_parent = [](AtkObject* o) -> AtkObject* {
+    Peer* p = peerOf(o);
+    return p != nullptr && p->parent() != nullptr ? p->parent()->object() : nullptr;
+  };
+  c->get_n_children = [](AtkObject* o) -> gint {
+    Peer* p = peerOf(o);
+    return p != nullptr ? static_cast<gint>(p->children().size()) : 0;
+  };
+  c->ref_child = [](AtkObject* o, gint i) -> AtkObject* {
+    Peer* p = peerOf(o);
+    const std::vector<Peer*> children = p != nullptr ? p->children() : std::vector<Peer*>();
+    if (i < 0 || static_cast<std::size_t>(i) >= children.size()) return nullptr;
+    // Parenthesised: GLib's header also has a macro of this name.
+    return static_cast<AtkObject*>(
+        (atk().g_object_ref)(children[static_cast<std::size_t>(i)]->object()));
+  };
+  c->get_index_in_parent = [](AtkObject* o) -> gint {
+    Peer* p = peerOf(o);
+    if (p == nullptr || p->parent() == nullptr) return -1;
+    const std::vector<Peer*> siblings = p->parent()->children();
+    const auto at = std::find(siblings.begin(), siblings.end(), p);
+    return at == siblings.end() ? -1 : static_cast<gint>(at - siblings.begin());
+  };
+  c->get_role = [](AtkObject* o) {
+    Peer* p = peerOf(o);
+    return p != nullptr ? p->role() : ATK_ROLE_INVALID;
+  };
+  c->ref_state_set = [](AtkObject* o) {
+    AtkStateSet* states = atk().atk_state_set_new();
+    Peer* p = peerOf(o);
+    if (p == nullptr) {
+      atk().atk_state_set_add_state(states, ATK_STATE_DEFUNCT);
+      return states;
+    }
+    for (AtkStateType s :
+         {ATK_STATE_ENABLED, ATK_STATE_SENSITIVE, ATK_STATE_VISIBLE, ATK_STATE_SHOWING}) {
+      atk().atk_state_set_add_state(states, s);
+    }
+    p->addStates(states);
+    return states;
+  };
+  c->get_attributes = [](AtkObject* o) {
+    AtkAttributeSet* set = nullptr;
+    Peer* p = peerOf(o);
+    for (const auto& [key, value] : p != nullptr ? p->attributes() : decltype(p->attributes())()) {
+      auto* attribute = static_cast<AtkAttribute*>(atk().g_malloc(sizeof(AtkAttribute)));
+      attribute->name = copy(key);
+      attribute->value = copy(value);
+      set = atk().g_slist_append(set, attribute);
+    }
+    return set;
+  };
+}
+
+void initComponent(gpointer iface, gpointer) {
+  auto* i = static_cast<AtkComponentIface*>(iface);
+  i->get_extents = [](AtkComponent* c, gint* x, gint* y, gint* w, gint* h, AtkCoordType coords) {
+    Peer* p = peerOf(c);
+    put(p != nullptr ? relative(*p, p->extents(), coords) : ScreenBox(), x, y, w, h);
+  };
+  i->grab_focus = [](AtkComponent* c) -> gboolean {
+    Peer* p = peerOf(c);
+    return p != nullptr && p->grabFocus();
+  };
+}
+
+// The names of actions are few and fixed: GLib's table of interned strings keeps each once.
+void initAction(gpointer iface, gpointer) {
+  auto* i = static_cast<AtkActionIface*>(iface);
+  i->do_action = [](AtkAction* a, gint index) -> gboolean {
+    Peer* p = peerOf(a);
+    return p != nullptr && index == 0 && p->doAction();
+  };
+  i->get_n_actions = [](AtkAction* a) -> gint {
+    Peer* p = peerOf(a);
+    return p != nullptr && !p->actionName().empty() ? 1 : 0;
+  };
+  i->get_name = [](AtkAction* a, gint index) -> const gchar* {
+    Peer* p = peerOf(a);
+    return p != nullptr && index == 0 ? atk().g_intern_string(p->actionName().c_str()) : nullptr;
+  };
+  i->get_localized_name = [](AtkAction* a, gint index) -> const gchar* {
+    Peer* p = peerOf(a);
+    return p != nullptr && index == 0 ? atk().g_intern_string(p->actionWord().c_str()) : nullptr;
+  };
+}
+
+std::string textOf(gpointer object) {
+  Peer* p = peerOf(object);
+  return p != nullptr ? p->text() : std::string();
+}
+
+gchar* textBetween(const std::string& all, gint start, gint end) {
+  const std::size_t from = byteOfCharacter(all, std::max(start, 0));
+  const std::size_t to = end < 0 ? all.size() : byteOfCharacter(all, end);
+  return copy(to > from ? all.substr(from, to - from) : std::string());
+}
+
+// The text is one paragraph: a character for the character boundary, its line for any other.
+gchar* stringAt(AtkText* t, gint offset, AtkTextGranularity granularity, gint* start, gint* end) {
+  const std::string all = textOf(t);
+  const int count = characterCount(all);
+  offset = std::clamp(offset, 0, count);
+  if (granularity == ATK_TEXT_GRANULARITY_CHAR) {
+    *start = offset;
+    *end = std::min(offset + 1, count);
+  } else {
+    const std::size_t at = byteOfCharacter(all, offset);
+    const std::size_t before = at == 0 ? std::string::npos : all.rfind('\n', at - 1);
+    const std::size_t from = before == std::string::npos ? 0 : before + 1;
+    const std::size_t after = all.find('\n', at);
+    *start = characterCount(all.substr(0, from));
+    *end = characterCount(all.substr(0, after == std::string::npos ? all.size() : after + 1));
+  }
+  return textBetween(all, *start, *end);
+}
+
+void initText(gpointer iface, gpointer) {
+  auto* i = static_cast<AtkTextIface*>(iface);
+  i->get_text = [](AtkText* t, gint start, gint end) { return textBetween(textOf(t), start, end); };
+  i->get_character_count = [](AtkText* t) -> gint { return characterCount(textOf(t)); };
+  i->get_character_at_offset = [](AtkText* t, gint offset) -> gunichar {
+    const std::string all = textOf(t);
+    if (offset < 0 || offset >= characterCount(all)) return 0;
+    return toolkit::decodeUtf8(std::string_view(all).substr(byteOfCharacter(all, offset)))[0];
+  };
+  i->get_caret_offset = [](AtkText* t) -> gint {
+    Peer* p = peerOf(t);
+    return p != nullptr ? p->caret() : -1;
+  };
+  i->set_caret_offset = [](AtkText* t, gint offset) -> gboolean {
+    Peer* p = peerOf(t);
+    return p != nullptr && p->setCaret(offset);
+  };
+  i->get_string_at_offset = stringAt;
+  i->get_text_at_offset = [](AtkText* t, gint offset, AtkTextBoundary boundary, gint* start,
+                             gint* end) {
+    return stringAt(
+        t, offset,
+        boundary == ATK_TEXT_BOUNDARY_CHAR ? ATK_TEXT_GRANULARITY_CHAR : ATK_TEXT_GRANULARITY_LINE,
+        start, end);
+  };
+  i->get_character_extents = [](AtkText* t, gint offset, gint* x, gint* y, gint* w, gint* h,
+                                AtkCoordType coords) {
+    Peer* p = peerOf(t);
+    put(p != nullptr ? relative(*p, p->characterBox(offset), coords) : ScreenBox(), x, y, w, h);
+  };
+  // One run without attributes of its own: the whole text, in the field's one font.
+  i->get_run_attributes = [](AtkText* t, gint, gint* start, gint* end) -> AtkAttributeSet* {
+    *start = 0;
+    *end = characterCount(textOf(t));
+    return nullptr;
+  };
+  i->get_n_selections = [](AtkText* t) -> gint {
+    Peer* p = peerOf(t);
+    return p != nullptr && p->selection().first != p->selection().second ? 1 : 0;
+  };
+  i->get_selection = [](AtkText* t, gint index, gint* start, gint* end) -> gchar* {
+    Peer* p = peerOf(t);
+    const auto [from, to] = p != nullptr && index == 0 ? p->selection() : std::pair(0, 0);
+    *start = from;
+    *end = to;
+    return textBetween(textOf(t), from, to);
+  };
+}
+
+void initEditable(gpointer iface, gpointer) {
+  auto* i = static_cast<AtkEditableTextIface*>(iface);
+  i->set_text_contents = [](AtkEditableText* t, const gchar* contents) {
+    if (Peer* p = peerOf(t)) p->replaceText(0, characterCount(p->text()), contents);
+  };
+  i->insert_text = [](AtkEditableText* t, const gchar* string, gint length, gint* position) {
+    Peer* p = peerOf(t);
+    if (p == nullptr || string == nullptr || position == nullptr) return;
+    const std::string inserted =
+        length < 0 ? std::string(string) : std::string(string, static_cast<std::size_t>(length));
+    p->replaceText(*position, *position, inserted);
+    *position += characterCount(inserted);
+  };
+  i->delete_text = [](AtkEditableText* t, gint start, gint end) {
+    Peer* p = peerOf(t);
+    if (p == nullptr) return;
+    if (end < 0) end = characterCount(p->text());
+    if (start >= 0 && end >= start) p->replaceText(start, end, "");
+  };
+}
+
+void initNothing(gpointer, gpointer) {}
+
+// The type for a set of interfaces, registered on first use; its name says the set, for the
+// clients' toolkits that print it when they debug.
+GType typeFor(unsigned interfaces) {
+  struct Offered {
+    unsigned bit;
+    const char* name;
+    GType (*type)();
+    GInterfaceInitFunc init;
+  };
+  const AtkApi& api = atk();
+  const Offered offered[] = {
+      {0, "Component", api.atk_component_get_type, initComponent},
+      {Peer::kAction, "Action", api.atk_action_get_type, initAction},
+      {Peer::kText, "Text", api.atk_text_get_type, initText},
+      {Peer::kEditable, "Editable", api.atk_editable_text_get_type, initEditable},
+      {Peer::kWindow, "Window", api.atk_window_get_type, initNothing}};
+  std::string name = "Quintoz";
+  for (const Offered& o : offered) {
+    if ((interfaces & o.bit) == o.bit) name += o.name;
+  }
+  if (const GType known = api.g_type_from_name(name.c_str())) return known;
+  GTypeInfo info{};
+  info.class_size = sizeof(AtkObjectClass);
+  info.class_init = initObjectClass;
+  info.instance_size = sizeof(Instance);
+  const GType type =
+      api.g_type_register_static(api.atk_object_get_type(), name.c_str(), &info, GTypeFlags{});
+  for (const Offered& o : offered) {
+    const GInterfaceInfo implementation{o.init, nullptr, nullptr};
+    if ((interfaces & o.bit) == o.bit)
+      api.g_type_add_interface_static(type, o.type(), &implementation);
+  }
+  return type;
 }
 
 }  // namespace
 
 Peer::~Peer() {
   if (object_ == nullptr) return;
-  reinterpret_cast<QzObject*>(object_.get())->peer = nullptr;
-  atk_object_notify_state_change(object_.get(), ATK_STATE_DEFUNCT, TRUE);
+  reinterpret_cast<Instance*>(object_)->peer = nullptr;
+  atk().atk_object_notify_state_change(object_, ATK_STATE_DEFUNCT, TRUE);
+  atk().g_object_unref(object_);
 }
 
 AtkObject* Peer::object() {
   if (object_ == nullptr) {
-    object_.reset(static_cast<AtkObject*>(g_object_new(typeOf(kind()), nullptr)));
-    reinterpret_cast<QzObject*>(object_.get())->peer = this;
-    atk_object_initialize(object_.get(), nullptr);
+    object_ = static_cast<AtkObject*>(atk().g_object_new(typeFor(interfaces()), nullptr));
+    reinterpret_cast<Instance*>(object_)->peer = this;
+    atk().atk_object_initialize(object_, nullptr);
   }
-  return object_.get();
+  return object_;
 }
 
 void Peer::notifyName() {
-  if (made()) g_object_notify(G_OBJECT(object_.get()), "accessible-name");
+  if (made()) atk().g_object_notify(reinterpret_cast<GObject*>(object_), "accessible-name");
+}
+
+void Peer::notifyDescription() {
+  if (made()) atk().g_object_notify(reinterpret_cast<GObject*>(object_), "accessible-description");
 }
 
 void Peer::notifyState(AtkStateType state, bool on) {
-  if (made()) atk_object_notify_state_change(object_.get(), state, on ? TRUE : FALSE);
+  // A focus is told wherever it goes, also to an object no client has asked for yet.
+  if (made() || (on && state == ATK_STATE_FOCUSED)) {
+    atk().atk_object_notify_state_change(object(), state, on ? TRUE : FALSE);
+  }
 }
 
-void Peer::notifyChildAdded(int index, Peer& child) {
-  if (made()) g_signal_emit_by_name(object_.get(), "children-changed::add", index, child.object());
-}
-
-void Peer::notifyChildRemoved(int index, Peer& child) {
-  if (made() && child.made()) {
-    g_signal_emit_by_name(object_.get(), "children-changed::remove", index, child.object());
+void Peer::notifyChild(bool added, int index, Peer& child) {
+  if (made() && (added || child.made())) {
+    atk().g_signal_emit_by_name(object_,
+                                added ? "children-changed::add" : "children-changed::remove", index,
+                                child.object());
   }
 }
 
@@ -440,32 +346,37 @@ void Peer::notifyTextChanged(const std::string& before, const std::string& after
   const std::string removed = before.substr(head, before.size() - tail - head);
   const std::string inserted = after.substr(head, after.size() - tail - head);
   if (!removed.empty()) {
-    g_signal_emit_by_name(object_.get(), "text-remove", start, characterCount(removed),
-                          removed.c_str());
+    atk().g_signal_emit_by_name(object_, "text-remove", start, characterCount(removed),
+                                removed.c_str());
   }
   if (!inserted.empty()) {
-    g_signal_emit_by_name(object_.get(), "text-insert", start, characterCount(inserted),
-                          inserted.c_str());
+    atk().g_signal_emit_by_name(object_, "text-insert", start, characterCount(inserted),
+                                inserted.c_str());
   }
 }
 
 void Peer::notifyCaret(int caret) {
-  if (made()) g_signal_emit_by_name(object_.get(), "text-caret-moved", caret);
+  if (made()) atk().g_signal_emit_by_name(object_, "text-caret-moved", caret);
 }
 
 void Peer::notifyWindow(const char* signal) {
-  if (made()) g_signal_emit_by_name(object_.get(), signal);
+  if (made()) atk().g_signal_emit_by_name(object_, signal);
+}
+
+void Peer::relate(AtkRelationType relation, AtkRelationType converse, Peer& target) {
+  atk().atk_object_add_relationship(object(), relation, target.object());
+  atk().atk_object_add_relationship(target.object(), converse, object());
 }
 
 int characterCount(const std::string& text) {
-  return static_cast<int>(g_utf8_strlen(text.c_str(), static_cast<gssize>(text.size())));
+  int count = 0;
+  for (std::size_t at = 0; at < text.size(); at += toolkit::utf8CharacterSize(text, at)) ++count;
+  return count;
 }
 
 std::size_t byteOfCharacter(const std::string& text, int offset) {
   std::size_t at = 0;
-  for (int i = 0; i < offset && at < text.size(); ++i) {
-    at += static_cast<std::size_t>(g_utf8_skip[static_cast<unsigned char>(text[at])]);
-  }
+  for (int i = 0; i < offset && at < text.size(); ++i) at += toolkit::utf8CharacterSize(text, at);
   return std::min(at, text.size());
 }
 

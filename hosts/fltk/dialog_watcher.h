@@ -19,18 +19,18 @@ struct DialogParts {
   std::vector<Fl_Button*> buttons;
 };
 
-// Told by the dialogs as they open, change and close. The widgets live while the dialog is open;
-// the observer changes nothing of the dialog itself.
+// Told by the dialogs as they open and close, and by the host while the game waits. The
+// widgets live while the dialog is open; the observer changes nothing of the dialog itself.
 class DialogWatcher {
  public:
   virtual ~DialogWatcher() = default;
   // Called once the dialog is on screen, before its modal loop begins.
   virtual void opened(Fl_Window& dialog, const DialogParts& parts) = 0;
-  // Called after each event the dialog handled: the focus, the field's text or its caret may
-  // have changed.
-  virtual void changed(Fl_Window& dialog) = 0;
   // Called when the dialog has been answered and hidden, before its widgets go.
   virtual void closed(Fl_Window& dialog) = 0;
+  // Called by the game's timed wait after each repaint: the loop does not turn meanwhile, and
+  // handles no input, but what changed may still be told.
+  virtual void waiting() = 0;
 };
 
 }  // namespace fltkhost

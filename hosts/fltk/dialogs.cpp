@@ -14,6 +14,7 @@
 #include "hosts/fltk/fltk_canvas.h"
 #include "hosts/fltk/prompt_fit.h"
 #include "hosts/fltk/text_widgets.h"
+#include "hosts/fltk/window_manager.h"
 #include "toolkit/scaled_canvas.h"
 
 namespace fltkhost {
@@ -94,18 +95,11 @@ class DialogWindow : public Fl_Double_Window {
     initialFocus.take_focus();
     const std::optional<InputMethodContext> typing =
         typed ? std::optional<InputMethodContext>(std::in_place) : std::nullopt;
-    watcher_ = where.watcher;
-    const Fl_Event_Dispatch outer = Fl::event_dispatch();
-    if (watcher_ != nullptr) {
-      watcher_->opened(*this, parts());
-      // Keys reach the focused field before the window, and the window never hears of those the
-      // field used: the watcher is told after every event FLTK dispatches to the dialog.
-      Fl::event_dispatch(dispatchAndTell);
-    }
+    if (where.watcher != nullptr) where.watcher->opened(*this, parts());
     while (shown()) Fl::wait();
-    Fl::event_dispatch(outer);
-    if (watcher_ != nullptr) watcher_->closed(*this);
-    watcher_ = nullptr;
+    if (where.watcher != nullptr) where.watcher->closed(*this);
+    // The keyboard goes back to the game window, which a window manager may not do itself.
+    if (where.owner != nullptr) askForKeyboard(*where.owner);
   }
 
   int handle(int event) override {
@@ -134,13 +128,6 @@ class DialogWindow : public Fl_Double_Window {
   virtual bool letterPressed(int /*key*/) { return false; }
 
  private:
-  static int dispatchAndTell(int event, Fl_Window* window) {
-    const int used = Fl::handle_(event, window);
-    auto* dialog = dynamic_cast<DialogWindow*>(window);
-    if (dialog != nullptr && dialog->watcher_ != nullptr) dialog->watcher_->changed(*dialog);
-    return used;
-  }
-
   void place(DialogPlacement where) {
     int cx = 0;
     int cy = 0;
@@ -157,7 +144,6 @@ class DialogWindow : public Fl_Double_Window {
   }
 
   std::string title_;
-  DialogWatcher* watcher_ = nullptr;  // while the modal loop runs
 };
 
 void styleButton(const Fonts& fonts, const Metrics& m, Fl_Button& button) {

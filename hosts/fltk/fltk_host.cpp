@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <thread>
 
+#include "hosts/fltk/dialog_watcher.h"
 #include "hosts/fltk/dialogs.h"
 #include "hosts/fltk/game_window.h"
 
@@ -30,6 +31,7 @@ void FltkHost::repaint() {
   // Draws only: reading events here would run the user's clicks in the middle of the game's
   // wait instead of after it.
   Fl::flush();
+  if (watcher_ != nullptr) watcher_->waiting();
 }
 
 void FltkHost::sleepUpTo(double seconds) {

@@ -4,6 +4,7 @@
 #include <FL/Fl_Tooltip.H>
 
 #include "hosts/fltk/input_map.h"
+#include "hosts/fltk/window_manager.h"
 
 namespace fltkhost {
 
@@ -52,6 +53,16 @@ GameWindow::GameWindow(frmQuintoz& game, const Fonts& fonts, double scale)
 void GameWindow::startDrag() {
   if (drag_.active) return;
   drag_ = {true, Fl::event_x_root(), Fl::event_y_root(), x(), y()};
+}
+
+void GameWindow::show() {
+  const bool first = !shown();
+  Fl_Double_Window::show();
+  if (!first) return;
+  // The window manager takes requests about a window it manages: one that is mapped.
+  wait_for_expose();
+  listOnTaskbar(*this);
+  askForKeyboard(*this);
 }
 
 void GameWindow::draw() {

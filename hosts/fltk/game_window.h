@@ -28,6 +28,9 @@ class GameWindow : public Fl_Double_Window, private windowcore::PlatformWindow {
   // Called by main: `observer` runs after each paint (the accessibility bridge looks again).
   void afterPaint(std::function<void()> observer) { painted_ = std::move(observer); }
 
+  // Called by main once the start-up has asked its questions: shows the window, listed on the
+  // taskbar and with the keyboard, as a program's main window.
+  void show() override;
   // Called by FLTK whenever the window needs drawing: paints the whole form. Changes nothing.
   void draw() override;
   // Called by FLTK for every event: mouse and keys go to the core, which may run any of the

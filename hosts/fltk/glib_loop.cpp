@@ -3,23 +3,31 @@
 #include <FL/Fl.H>
 #include <poll.h>
 
+#include "hosts/fltk/atk_api.h"
+
 namespace fltkhost {
 
-GlibLoop::GlibLoop() : context_(g_main_context_default()) {
-  g_main_context_acquire(context_);
+GlibLoop::GlibLoop() : context_(atk().g_main_context_default()) {
+  atk().g_main_context_acquire(context_);
   watch();
 }
 
 GlibLoop::~GlibLoop() {
   Fl::remove_timeout(onTimeout, this);
-  Fl::remove_timeout(onIterate, this);
   unwatch();
-  g_main_context_release(context_);
+  atk().g_main_context_release(context_);
 }
 
 void GlibLoop::wake() {
-  Fl::remove_timeout(onIterate, this);
-  Fl::add_timeout(0, onIterate, this);
+  Fl::remove_timeout(onTimeout, this);
+  Fl::add_timeout(0, onTimeout, this);
+}
+
+void GlibLoop::serveNow() {
+  unwatch();
+  while (atk().g_main_context_iteration(context_, FALSE)) {
+  }
+  watch();
 }
 
 // FLTK calls a descriptor's callback from inside its own walk over the descriptors, where the
@@ -32,13 +40,8 @@ void GlibLoop::onTimeout(void* self) {
   static_cast<GlibLoop*>(self)->iterate();
 }
 
-void GlibLoop::onIterate(void* self) {
-  static_cast<GlibLoop*>(self)->iterate();
-}
-
 void GlibLoop::iterate() {
   Fl::remove_timeout(onTimeout, this);
-  Fl::remove_timeout(onIterate, this);
   // What FLTK saw ready is asked again without waiting, so that GLib learns each descriptor's
   // own events; the watch was made from the last prepare, as check requires.
   if (!fds_.empty()) {
@@ -49,15 +52,16 @@ void GlibLoop::iterate() {
     poll(polled.data(), polled.size(), 0);
     for (std::size_t i = 0; i < fds_.size(); ++i) fds_[i].revents = polled[i].revents;
   }
-  if (g_main_context_check(context_, priority_, fds_.data(), static_cast<gint>(fds_.size()))) {
-    g_main_context_dispatch(context_);
+  if (atk().g_main_context_check(context_, priority_, fds_.data(),
+                                 static_cast<gint>(fds_.size()))) {
+    atk().g_main_context_dispatch(context_);
   }
   watch();
 }
 
 void GlibLoop::watch() {
   unwatch();
-  if (g_main_context_prepare(context_, &priority_)) {
+  if (atk().g_main_context_prepare(context_, &priority_)) {
     // A source is ready already (an idle, a reply queued): it is served on the next turn.
     wake();
   }
@@ -65,8 +69,8 @@ void GlibLoop::watch() {
   gint wanted = 8;
   do {
     fds_.resize(static_cast<std::size_t>(wanted));
-    wanted = g_main_context_query(context_, priority_, &timeout, fds_.data(),
-                                  static_cast<gint>(fds_.size()));
+    wanted = atk().g_main_context_query(context_, priority_, &timeout, fds_.data(),
+                                        static_cast<gint>(fds_.size()));
   } while (static_cast<std::size_t>(wanted) > fds_.size());
   fds_.resize(static_cast<std::size_t>(wanted));
   for (GPollFD& fd : fds_) {

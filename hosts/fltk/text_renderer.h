@@ -8,21 +8,25 @@
 #include <utility>
 #include <vector>
 
-#include "hosts/fltk/gobject_ref.h"
-
 typedef struct _PangoContext PangoContext;
 typedef struct _PangoLayout PangoLayout;
 
 namespace fltkhost {
 
+// Gives back one reference to a Pango object: a holder with this deleter owns one.
+struct PangoUnref {
+  void operator()(void* object) const;
+};
+
 // Text as it is drawn, in lines that line feeds break. Text the layout's font draws alone, left
 // to right, is left to FLTK; any other is laid out by Pango (runs, shaping, fonts for what the
-// layout's font lacks, bold made up where a font has none) and drawn through Xft. Positions are
-// byte offsets into the UTF-8, as in FLTK's field; x counts pixels from the left end.
+// layout's font lacks, bold made up where a font has none) and drawn through Xft. Pango is
+// loaded by the first text that needs it: ASCII, and Latin letters the font has, never do.
+// Positions are byte offsets into the UTF-8, as in FLTK's field; x counts pixels from the left end.
 class TextLine {
  public:
   // Made by TextRenderer::layout; owns its Pango layout, if any.
-  TextLine(std::string_view utf8, double width, std::unique_ptr<PangoLayout, GObjectUnref> layout)
+  TextLine(std::string_view utf8, double width, std::unique_ptr<PangoLayout, PangoUnref> layout)
       : utf8_(utf8), width_(width), layout_(std::move(layout)) {}
 
   // True when FLTK draws and measures the text unaided.
@@ -49,7 +53,7 @@ class TextLine {
  private:
   std::string utf8_;
   double width_;
-  std::unique_ptr<PangoLayout, GObjectUnref> layout_;
+  std::unique_ptr<PangoLayout, PangoUnref> layout_;
 };
 
 // Lays out text so that every character shows, in the layout's font where it has it and in an
@@ -61,8 +65,8 @@ class TextRenderer {
   TextLine layout(std::string_view utf8, Fl_Font primary, int pixelSize);
 
  private:
-  // Owned here, made by the first text that is not plain ASCII: Pango is asked nothing before.
-  std::unique_ptr<PangoContext, GObjectUnref> context_;
+  // Owned here, made by the first text FLTK cannot draw alone: Pango is not loaded before.
+  std::unique_ptr<PangoContext, PangoUnref> context_;
 };
 
 }  // namespace fltkhost

@@ -76,9 +76,9 @@ namespace {
 // A peer with settable parts, for reading it as a client would.
 class FakePeer : public Peer {
  public:
-  FakePeer(Kind kind, AtkRole role, std::string name, Peer* parent = nullptr)
-      : kind_(kind), role_(role), name_(std::move(name)), parent_(parent) {}
-  Kind kind() const override { return kind_; }
+  FakePeer(unsigned interfaces, AtkRole role, std::string name, Peer* parent = nullptr)
+      : interfaces_(interfaces), role_(role), name_(std::move(name)), parent_(parent) {}
+  unsigned interfaces() const override { return interfaces_; }
   AtkRole role() const override { return role_; }
   std::string name() const override { return name_; }
   Peer* parent() const override { return parent_; }
@@ -87,20 +87,21 @@ class FakePeer : public Peer {
   void addStates(AtkStateSet* states) const override {
     if (checked_) atk_state_set_add_state(states, ATK_STATE_CHECKED);
   }
-  int actionCount() const override { return 1; }
-  std::string actionName(int) const override { return "click"; }
-  bool doAction(int) override { return ++clicks_ > 0; }
+  std::string actionName() const override { return "click"; }
+  bool doAction() override { return ++clicks_ > 0; }
+  std::pair<int, int> selection() const override { return selection_; }
   void replaceText(int start, int end, const std::string& text) override {
     edits_.push_back(std::to_string(start) + "-" + std::to_string(end) + ":" + text);
   }
 
-  Kind kind_;
+  unsigned interfaces_;
   AtkRole role_;
   std::string name_;
   Peer* parent_;
   std::vector<Peer*> children_;
   ScreenBox box_;
   bool checked_ = false;
+  std::pair<int, int> selection_{0, 0};
   int clicks_ = 0;
   std::vector<std::string> edits_;
 };
@@ -121,13 +122,15 @@ void onTextChange(AtkText*, gint start, gint length, gchar* text, gpointer told)
 // The objects answer as their peers tell: role, name, family, extents relative to the window,
 // states, actions, text by characters and by lines; and they go defunct with their peer.
 TEST(AtkPeer, AnObjectAnswersForItsPeerAndGoesDefunctWithIt) {
-  FakePeer window(Peer::Kind::Window, ATK_ROLE_FRAME, "Quintoz");
+  FakePeer application(0, ATK_ROLE_APPLICATION, "Quintoz");
+  FakePeer window(Peer::kWindow, ATK_ROLE_FRAME, "Quintoz", &application);
+  application.children_ = {&window};
   window.box_ = {100, 50, 650, 340};
   auto box =
-      std::make_unique<FakePeer>(Peer::Kind::Action, ATK_ROLE_CHECK_BOX, "Full House, 25", &window);
+      std::make_unique<FakePeer>(Peer::kAction, ATK_ROLE_CHECK_BOX, "Full House, 25", &window);
   box->box_ = {450, 150, 29, 25};
   box->checked_ = true;
-  FakePeer text(Peer::Kind::Text, ATK_ROLE_LABEL, "Zoë wins\nPlay Again?", &window);
+  FakePeer text(Peer::kText, ATK_ROLE_LABEL, "Zoë wins\nPlay Again?", &window);
   window.children_ = {box.get(), &text};
 
   AtkObject* boxObject = box->object();
@@ -136,6 +139,8 @@ TEST(AtkPeer, AnObjectAnswersForItsPeerAndGoesDefunctWithIt) {
   EXPECT_EQ(atk_object_get_parent(boxObject), window.object());
   EXPECT_EQ(atk_object_get_index_in_parent(text.object()), 1);
   EXPECT_EQ(atk_object_get_n_accessible_children(window.object()), 2);
+  EXPECT_EQ(atk_object_get_parent(window.object()), application.object());
+  EXPECT_EQ(atk_object_get_index_in_parent(window.object()), 0);
   gint x, y, w, h;
   atk_component_get_extents(ATK_COMPONENT(boxObject), &x, &y, &w, &h, ATK_XY_WINDOW);
   EXPECT_EQ((std::vector<int>{x, y, w, h}), (std::vector<int>{350, 100, 29, 25}));
@@ -158,6 +163,15 @@ TEST(AtkPeer, AnObjectAnswersForItsPeerAndGoesDefunctWithIt) {
   EXPECT_EQ((std::vector<int>{start, end}), (std::vector<int>{9, 20}));
   EXPECT_EQ(owned(atk_text_get_string_at_offset(t, 3, ATK_TEXT_GRANULARITY_LINE, &start, &end)),
             "Zoë wins\n");
+  // The whole text is one run (a screen reader reads nothing of a run that ends where it
+  // starts), and the selection is told in characters.
+  AtkAttributeSet* run = atk_text_get_run_attributes(t, 4, &start, &end);
+  EXPECT_EQ((std::vector<int>{start, end}), (std::vector<int>{0, 20}));
+  atk_attribute_set_free(run);
+  EXPECT_EQ(atk_text_get_n_selections(t), 0);
+  text.selection_ = {2, 5};
+  EXPECT_EQ(atk_text_get_n_selections(t), 1);
+  EXPECT_EQ(owned(atk_text_get_selection(t, 0, &start, &end)), "ë w");
 
   // A client that still holds the object finds it defunct, with nothing more to tell.
   g_object_ref(boxObject);
@@ -174,7 +188,7 @@ TEST(AtkPeer, AnObjectAnswersForItsPeerAndGoesDefunctWithIt) {
 // An entry edits through its peer in characters, and tells only the changed middle of its text,
 // so that a screen reader echoes what was typed or deleted.
 TEST(AtkPeer, AnEntryEditsByCharactersAndTellsWhatChanged) {
-  FakePeer entry(Peer::Kind::Entry, ATK_ROLE_ENTRY, "Zoë");
+  FakePeer entry(Peer::kText | Peer::kEditable | Peer::kAction, ATK_ROLE_ENTRY, "Zoë");
   AtkObject* object = entry.object();
   ASSERT_TRUE(ATK_IS_EDITABLE_TEXT(object));
   gint at = 3;

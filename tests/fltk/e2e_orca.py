@@ -1,0 +1,184 @@
+"""A blind player's game, heard through Orca itself: Debian's screen reader runs on the test's
+display under a real window manager (openbox), with a D-Bus session and the accessibility bus
+of its own and speech-dispatcher's silent output, and the test plays with keys alone, as such a
+player does. After each key it waits for what Orca says (its SPEECH OUTPUT lines) and checks it
+against what the window shows: two names typed into the prompts, a roll, a die held, a second
+roll, a commit and the turn change, New Game and Quit answered No, then a one-player game to
+its winner and "Play Again?"."""
+
+import os
+import re
+import sys
+
+sys.dont_write_bytecode = True  # the source folder stays clean
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import e2e_support as e  # noqa: E402
+from e2e_scale import black_components  # noqa: E402
+from e2e_support import h  # noqa: E402
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+import orca_support  # noqa: E402
+
+FACES = r"Rolled ([1-6](?: held)?(?:, [1-6](?: held)?){4})"
+# A box of the card on view that is still open, as Orca reads it; the bonus is no category.
+OPEN_BOX = r"(?!Bonus)([A-Z][A-Za-z ]*), (\d+) check box not checked\."
+
+
+def start_reader(s):
+    s.start_window_manager()
+    s.orca = orca_support.Orca(s, s.out)
+
+
+class Player:
+    """Keys pressed on whatever has the keyboard, and what Orca says after them."""
+
+    def __init__(self, s):
+        self.s = s
+        self.orca = s.orca
+
+    def hear(self, what, pattern, since):
+        """The first utterance since the mark that matches, waiting for it."""
+        def found(said):
+            return any(re.search(pattern, u) for u in said)
+        said = self.orca.wait_for(what, found, since)
+        return next(re.search(pattern, u) for u in said if re.search(pattern, u))
+
+    def press(self, keys, what, pattern):
+        mark = self.orca.mark()
+        self.s.xdo("key", *keys)
+        return self.hear(what, pattern, mark), mark
+
+    def tab_to(self, what, pattern, backwards=False, presses=40):
+        """Tab (or Shift+Tab) until Orca names a control that matches, as a player listens
+        for the one they want."""
+        key = "shift+Tab" if backwards else "Tab"
+        for _ in range(presses):
+            mark = self.orca.mark()
+            self.s.xdo("key", key)
+            said = self.orca.wait_for(f"a control named after {key}",
+                                      lambda said: any(u.endswith(".") for u in said), mark)
+            for u in said:
+                if re.search(pattern, u):
+                    return re.search(pattern, u)
+        raise h.Failure(f"no control like '{pattern}' ({what}) within {presses} presses")
+
+    def said_since(self, mark):
+        return self.orca.said()[mark:]
+
+
+def shown_faces(s, wid):
+    """The faces of the five dice in the tray, as the window draws them: black pips on white."""
+    win = s.geometry(wid)
+    picture = s.wait_for_dice(win, 5)
+    return sorted(len(black_components(picture, box)) for box in s.dice(picture, win))
+
+
+def prompts(p, s):
+    p.hear("the first prompt with its default answer",
+           r"Number of Players dialog", 0)
+    p.hear("the question and its default", r"How many Players\? \(1 to 4\) entry 2 selected", 0)
+    _, mark = p.press(["Return"], "the first name prompt",
+                      r"Player 1 Enter Your Name entry Player1 selected")
+    # KP_Enter is Orca's Where Am I: Orca takes it, and the prompt must not take it as OK.
+    p.press(["KP_Enter"], "Orca's Where Am I", r"Player1")
+    e.check(s.windows("Player Name"), "a key Orca takes never reaches the game")
+    mark = p.orca.mark()
+    s.xdo("type", "--delay", "60", "Ann")
+    said = p.orca.wait_for("the name echoed", lambda said: "n" in said[said.index("A") + 1:]
+                           if "A" in said else False, mark)
+    e.check([u for u in said if u in ("A", "n")] == ["A", "n", "n"],
+            f"the name is echoed as it is typed: {said}")
+    p.press(["Return"], "the second name prompt",
+            r"Player 2 Enter Your Name entry Player2 selected")
+    p.s.xdo("type", "--delay", "60", "Bob")
+    _, mark = p.press(["Return"], "the board", r"Quintoz frame")
+    p.hear("whose turn it is", r"^Ann roll! 3 rolls left", mark)
+    win = s.find_window("Quintoz")
+    h.wait_until("the board to have the keyboard", lambda: s.focused_window() == win)
+    return win
+
+
+def turn(p, s, win):
+    p.tab_to("the roll button", r"^Ann roll! 3 rolls left push button")
+    roll, mark = p.press(["space"], "the roll's faces", FACES)
+    p.hear("the rolls left", r"^Ann roll! 2 rolls left$", mark)
+    faces = sorted(int(f.split()[0]) for f in roll.group(1).split(", "))
+    e.check(shown_faces(s, win) == faces, f"the faces heard are those shown: {faces}")
+    e.check(p.said_since(mark).index(roll.group(0)) <
+            p.said_since(mark).index("Ann roll! 2 rolls left"), "the faces come before the rolls left")
+
+    die = p.tab_to("a die", r"^Die (\d), ([1-6]) check box not checked", backwards=True)
+    held, mark = p.press(["space"], "the die held",
+                         rf"^Die {die.group(1)}, {die.group(2)}, held$")
+    p.press(["Tab"], "the next control", r"push button\.$")
+    said = p.said_since(mark)
+    e.check(said.count(held.group(0)) == 1 and "checked" not in said,
+            f"holding a die is said once: {said}")
+
+    p.tab_to("the roll button", r"^Ann roll! 2 rolls left push button")
+    roll, mark = p.press(["space"], "the second roll's faces", FACES)
+    p.hear("the roll left", r"^Ann roll! 1 roll left$", mark)
+    e.check(f"{die.group(2)} held" in roll.group(1), f"the held die is told: {roll.group(0)}")
+
+    box = p.tab_to("the Chance box", r"^Chance, (\d+) check box not checked")
+    scored, mark = p.press(["space"], "the commit",
+                           rf"^Chance scored {box.group(1)}, total {box.group(1)}")
+    p.hear("the turn ending", r"Ann Finishing Turn", mark)
+    p.hear("the next player's roll button", r"^Bob roll! 3 rolls left push button", mark)
+    said = p.said_since(mark)
+    e.check(sum("Bob roll! 3 rolls left" in u for u in said) == 1,
+            f"the turn change is said once, and in order: {said}")
+
+
+def dialogs_answered_no(p, s, win):
+    p.tab_to("the new-game button", r"^Start New Game push button", backwards=True)
+    _, mark = p.press(["space"], "the new-game question", r"New Game dialog.*Start New Game\?")
+    p.hear("its focused button", r"^Yes push button", mark)
+    _, mark = p.press(["n"], "the board again", r"Quintoz frame")
+    p.hear("the control with the focus", r"^Start New Game push button", mark)
+    p.tab_to("the quit button", r"^Quit push button")
+    _, mark = p.press(["space"], "the quit question", r"Exit dialog.*Quit Now\?")
+    p.hear("its focused button", r"^Yes push button", mark)
+    _, mark = p.press(["n"], "the board again", r"Quintoz frame")
+    p.hear("the control with the focus", r"^Quit push button", mark)
+    h.wait_until("the board to have the keyboard again", lambda: s.focused_window() == win)
+
+
+def solo_game(p, s):
+    p.tab_to("the new-game button", r"^Start New Game push button")
+    _, mark = p.press(["space"], "the new-game question", r"Start New Game\?")
+    p.press(["y"], "the first prompt again", r"How many Players\? \(1 to 4\) entry 2 selected")
+    p.s.xdo("type", "1")
+    p.press(["Return"], "the name prompt", r"Player 1 Enter Your Name")
+    p.s.xdo("type", "--delay", "60", "Solo")
+    p.press(["Return"], "the board", r"Quintoz frame")
+    for n in range(13):
+        p.tab_to("the roll button", r"^Solo roll! 3 rolls left push button")
+        p.press(["space"], "a roll", FACES)
+        box = p.tab_to("an open box", OPEN_BOX)
+        p.press(["space"], f"commit {n + 1}", rf"^{box.group(1)} scored {box.group(2)}")
+    over = p.hear("the winner", r"Game Over dialog Congratulations Solo You are the Winner with "
+                  r"\d+ Points", mark)
+    p.hear("its button", r"^OK push button", mark)
+    _, mark = p.press(["Return"], "the next question", r"New Game dialog.*Play Again\?")
+    p.hear("its focused button", r"^Yes push button", mark)
+    print("heard:", over.group(0), flush=True)
+    s.xdo("key", "n")
+    e.check(s.exit_status() == 0, "No to Play Again? ends the game")
+
+
+def scenario(s, args):
+    p = Player(s)
+    try:
+        win = prompts(p, s)
+        turn(p, s, win)
+        dialogs_answered_no(p, s, win)
+        solo_game(p, s)
+        said = p.orca.said()
+        e.check(not any("[" in u or "]" in u for u in said), "no bracket is read out")
+    finally:
+        p.orca.keep_log(os.path.join(args.out, "orca.log"))
+
+
+if __name__ == "__main__":
+    sys.exit(e.main(scenario, dbus=True, before_game=start_reader))

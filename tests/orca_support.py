@@ -1,0 +1,100 @@
+"""Orca itself as the client of an end-to-end test: the screen reader Debian ships, on a
+test's display, speaking through speech-dispatcher's silent output module and writing what it
+says to its debug log. A test reads those SPEECH OUTPUT lines, which are what a blind player
+hears, in order.
+
+    orca = Orca(display)          # display: an e2e_harness.Display started with dbus=True
+    mark = orca.mark()
+    ... press keys ...
+    orca.wait_for("the roll", lambda said: any("Rolled" in s for s in said), since=mark)
+
+Orca runs with a home of its own (no settings: its defaults, as a new user has them) and is
+ended by the display's close()."""
+
+import os
+import re
+import shutil
+import subprocess
+import tempfile
+
+import e2e_harness as h
+
+# One utterance in Orca's debug log: the text may run over several lines, and ends with the
+# quote before the voice's settings.
+SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*?)' ?\{", re.DOTALL)
+
+
+class Orca:
+    def __init__(self, display, out):
+        for tool in ("orca", "speech-dispatcher", "dbus-send"):
+            if not h.in_path(tool):
+                raise h.Failure(tool + " is not installed (scripts/setup-debian.sh test)")
+        self.home = tempfile.mkdtemp(prefix="orca-", dir=out)
+        display.env.update(HOME=self.home, XDG_CONFIG_HOME=os.path.join(self.home, "config"),
+                           XDG_DATA_HOME=os.path.join(self.home, "data"),
+                           XDG_CACHE_HOME=os.path.join(self.home, "cache"),
+                           XDG_RUNTIME_DIR=self.home, LANG="C.UTF-8")
+        # speech-dispatcher with its dummy module only: Orca speaks to it as to any voice, and
+        # nothing reaches a sound card (the module finds none, says so, and goes on).
+        config = os.path.join(self.home, "speechd")
+        os.makedirs(os.path.join(config, "modules"))
+        with open(os.path.join(config, "speechd.conf"), "w") as f:
+            f.write('AddModule "dummy" "sd_dummy" ""\nDefaultModule dummy\n'
+                    'AudioOutputMethod "libao"\n')
+        socket = os.path.join(self.home, "speechd.sock")
+        display.env["SPEECHD_ADDRESS"] = "unix_socket:" + socket
+        display.start(["speech-dispatcher", "-C", config, "-S", socket, "-s", "-t", "0"],
+                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        # Orca would start a speech server of its own if this one did not listen yet.
+        h.wait_until("speech-dispatcher to listen", lambda: os.path.exists(socket))
+        self.log = os.path.join(self.home, "orca.log")
+        # Orca's own customisations file, which it runs as it starts: its debug log is written
+        # a line at a time (Python would hold lines back until a buffer fills), and braille is
+        # off, as there is no braille display to look for.
+        os.makedirs(os.path.join(self.home, "data", "orca"))
+        with open(os.path.join(self.home, "data", "orca", "orca-customizations.py"), "w") as f:
+            f.write("import orca.debug, orca.settings\n"
+                    "orca.debug.debugFile.reconfigure(line_buffering=True)\n"
+                    "orca.settings.enableBraille = False\n"
+                    "orca.settings.enableBrailleMonitor = False\n")
+        self.process = display.start(["orca", "--replace", "--debug-file=" + self.log],
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.wait_for("Orca to start speaking", lambda said: said, since=0)
+        # A program that joins the bus asks the registry which events anyone listens to, once:
+        # the test's program starts after the registry knows Orca's.
+        address = display.run("dbus-send", "--session", "--print-reply=literal",
+                              "--dest=org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus.GetAddress")
+        h.wait_until("Orca's listeners in the registry", lambda: "window:activate:" in display.run(
+            "dbus-send", "--bus=" + address.strip(), "--print-reply",
+            "--dest=org.a11y.atspi.Registry", "/org/a11y/atspi/registry",
+            "org.a11y.atspi.Registry.GetRegisteredEvents", check_status=False).lower())
+
+    def said(self):
+        """Everything Orca has said, in order, each utterance's lines joined by spaces."""
+        try:
+            with open(self.log, encoding="utf-8", errors="replace") as f:
+                text = f.read()
+        except FileNotFoundError:
+            return []
+        return [" ".join(line.strip() for line in m.group(1).splitlines())
+                for m in SPOKEN.finditer(text)]
+
+    def mark(self):
+        return len(self.said())
+
+    def wait_for(self, what, probe, since, timeout=h.DEADLINE):
+        """Waits until probe(the utterances since the mark) is true, and returns them."""
+        def look():
+            if self.process.poll() is not None:
+                raise h.Failure("Orca ended while waiting for " + what)
+            said = self.said()[since:]
+            return said if probe(said) else None
+        try:
+            return h.wait_until(what, look, timeout)
+        except h.Failure:
+            print("Orca said:", self.said()[since:], flush=True)
+            raise
+
+    def keep_log(self, path):
+        """A copy of Orca's debug log, for a failure to be read later."""
+        shutil.copy(self.log, path)
