@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "hosts/script/json.h"
+#include "hosts/script_language/json.h"
 
 namespace script {
 

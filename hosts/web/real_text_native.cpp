@@ -1,6 +1,6 @@
 #include <array>
 
-#include "hosts/script/real_chars.h"
+#include "hosts/script_language/real_chars.h"
 #include "hosts/web/real_text.h"
 
 namespace webhost {

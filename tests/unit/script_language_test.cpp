@@ -252,3 +252,20 @@ TEST(ScriptLanguage, ArbitraryBytesNeverCrashTheDriver) {
     EXPECT_TRUE(o.code == 0 || o.code == 1 || o.code == 2) << text;
   }
 }
+
+// Arrays are read by recursion: a line of a million opening brackets ran the driver's stack out.
+// Nesting is refused past a depth no script needs, and a hundred levels still read.
+TEST(ScriptLanguage, DeeplyNestedArraysAreRefusedWithoutRunningTheStackOut) {
+  const auto nested = [](std::size_t depth) {
+    return std::string(kStart) + "expect rollCount " + std::string(depth, '[') +
+           std::string(depth, ']') + "\n";
+  };
+  Outcome o = runScript(nested(100));
+  EXPECT_EQ(o.code, 1) << "read, and unequal to the roll count: " << o.err;
+  o = runScript(nested(101));
+  EXPECT_EQ(o.code, 2);
+  EXPECT_NE(o.err.find("line 4: malformed value: arrays nested too deeply"), std::string::npos)
+      << o.err;
+  o = runScript(std::string(kStart) + "set rollCount " + std::string(1000000, '[') + "\n");
+  EXPECT_EQ(o.code, 2) << o.err;
+}
