@@ -60,12 +60,6 @@ mergeInto(LibraryManager.library, {
     for (var i = 0; i < s.length; ++i) HEAPU8[out + i] = s.charCodeAt(i);
     return s.length;
   },
-  qz_real_value: function (text, textBytes, value) {
-    var s = qzPage.string(text, textBytes);
-    if (!/^[-+]?(\d+\.?\d*|\.\d+)([eE][-+]?\d+)?$/.test(s)) return 0;
-    HEAPF64[value >> 3] = Number(s);
-    return 1;
-  },
   qz_replay_failed: function (why, whyBytes) {
     var reason = qzPage.string(why, whyBytes);
     return Asyncify.handleSleep(function () { qzPage.replayFailed(reason); });

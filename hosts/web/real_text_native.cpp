@@ -11,9 +11,4 @@ std::string realText(double value) {
   return ec == std::errc() ? std::string(text.data(), end) : std::string();
 }
 
-bool realValue(std::string_view text, double& value) {
-  const auto [end, ec] = script::parseReal(text.data(), text.data() + text.size(), value);
-  return ec == std::errc() && end == text.data() + text.size();
-}
-
 }  // namespace webhost

@@ -25,17 +25,18 @@ constexpr double kSleepSlice = 0.03;
 }  // namespace
 
 void WebHost::queue(const ReplayStep& step) {
-  switch (step.kind) {
-    case ReplayStep::Kind::Answer:
+  switch (step.command) {
+    case script::Command::Answer:
+    case script::Command::Cancel:
       answers_.items.push_back(step);
       break;
-    case ReplayStep::Kind::Reply:
+    case script::Command::Reply:
       replies_.items.push_back(step.reply);
       break;
-    case ReplayStep::Kind::Faces:
+    case script::Command::Faces:
       for (const double f : step.numbers) faces_.items.push_back(f);
       break;
-    case ReplayStep::Kind::Random:
+    case script::Command::Random:
       for (const double d : step.numbers) draws_.items.push_back(d);
       break;
     default:
@@ -72,8 +73,9 @@ std::string WebHost::inputBox(const std::string& prompt, const std::string& titl
                               const std::string& defaultText) {
   if (answeredBySave(answers_.empty(), "an input box")) {
     const ReplayStep a = answers_.take();
-    record_.answer(a.text, a.cancelled);
-    return a.cancelled ? std::string() : a.text;
+    const bool cancelled = a.command == script::Command::Cancel;
+    record_.answer(a.text, cancelled);
+    return cancelled ? std::string() : a.text;
   }
   if (page_ != nullptr) page_->save();
   const int length = qz_input_box(prompt.data(), bytes(prompt), title.data(), bytes(title),
