@@ -7,6 +7,7 @@
 #include <map>
 #include <sstream>
 
+#include "hosts/core/window_core.h"
 #include "hosts/script/real_chars.h"
 #include "ui/pictures.h"
 
@@ -96,7 +97,11 @@ std::int16_t keyCode(std::string_view key) {
 
 }  // namespace
 
-ScriptRunner::ScriptRunner(std::ostream& out) : out_(out), host_(out), game_(host_) {}
+ScriptRunner::ScriptRunner(std::ostream& out) : out_(out), host_(out), game_(host_) {
+  host_.asking = [this] {
+    for (const std::string& line : onDialog_) execute(line);
+  };
+}
 
 int ScriptRunner::run(std::istream& script, std::ostream& errors) {
   std::string line;
@@ -265,6 +270,18 @@ void ScriptRunner::execute(std::string_view line) {
       throw ExpectFailed("expected " + std::string(target) + " = " + render(wanted) +
                          ", but it is " + render(actual));
     }
+  } else if (command == "ondialog") {
+    // Only lines that show something may run while the game waits for its answer.
+    const auto [shown, target] = firstWord(rest);
+    if (shown == "print") {
+      read(target);  // a target that does not exist is an error here, not at the dialog
+    } else if (shown != "dump" && shown != "layout" && shown != "fingerprint") {
+      throw ScriptError("ondialog takes a print, dump, layout or fingerprint line");
+    }
+    onDialog_.emplace_back(rest);
+  } else if (command == "fingerprint") {
+    out_ << "fingerprint " << windowcore::fingerprintText(windowcore::formFingerprint(game_.form))
+         << "\n";
   } else if (command == "dump") {
     out_ << dump() << "\n";
   } else if (command == "layout") {

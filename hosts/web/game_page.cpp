@@ -51,6 +51,11 @@ void GamePage::forgetPictures() {
   qz_forget_pictures();
 }
 
+void GamePage::markPainted(std::uint64_t fingerprint) {
+  const std::string text = windowcore::fingerprintText(fingerprint);
+  qz_mark_painted(text.data(), static_cast<int>(text.size()));
+}
+
 std::string GamePage::focusPath() const {
   const toolkit::Control* f = game_.form.focused();
   return f == nullptr ? std::string() : f->path();

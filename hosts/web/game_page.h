@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -44,6 +45,7 @@ class GamePage : private windowcore::PlatformWindow {
   void invalidate() override { dirty_ = true; }
   void showToolTip(const std::string& text, const toolkit::PixelRect& area) override;
   void forgetPictures() override;
+  void markPainted(std::uint64_t fingerprint) override;
   void rescale();
   // Around each input the game acts on: written down as `line`, which leaves the focus on
   // `focusTo` when replayed (nullptr: where it was); the game is kept once it has acted.

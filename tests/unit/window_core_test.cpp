@@ -21,12 +21,14 @@ class RecordingWindow : public windowcore::PlatformWindow {
     // The platform must drop its copies while the old pictures still exist.
     iconStillAlive = lastIcon != nullptr && lastIcon->width > 0;
   }
+  void markPainted(std::uint64_t fingerprint) override { painted.push_back(fingerprint); }
 
   int invalidated = 0;
   int forgotten = 0;
   bool iconStillAlive = false;
   const toolkit::Image* lastIcon = nullptr;
   std::vector<std::pair<std::string, toolkit::PixelRect>> tips;
+  std::vector<std::uint64_t> painted;
 };
 
 // Counts the device pixels a paint covers, to tell the scales apart.
