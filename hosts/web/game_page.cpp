@@ -36,7 +36,11 @@ void GamePage::rescale() {
 void GamePage::refresh() {
   if (!shown_) return;
   core_.refresh();
-  if (!dirty_) return;
+  paintNow();
+}
+
+void GamePage::paintNow() {
+  if (!shown_ || !dirty_) return;
   dirty_ = false;
   qz_paint_begin();
   core_.paint(canvas_);

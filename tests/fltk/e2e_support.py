@@ -192,10 +192,10 @@ def rendered_text_width(text, font_file, pixels):
     return int(result.stdout.strip())
 
 
-def main(scenario, **session_options):
-    """Runs scenario(session, args) on one session with the game started; session_options go
-    to Session."""
-    args = arguments()
+def main(scenario, parts=None, **session_options):
+    """Runs scenario(session, args) on one session with the game started; parts are the names
+    --part accepts (see arguments), and session_options go to Session."""
+    args = arguments(parts)
     os.makedirs(args.out, exist_ok=True)
     session = None
 
