@@ -3,7 +3,9 @@ game with a New Game in it (e2e_harness.NEW_GAME).
 
 --part fingerprints: at each dialog the fingerprint of what the window last painted (the
 window's _QUINTOZ_PAINTED property) is the one the headless driver's form has at the same
-dialog; the start-up's prompts come before the window shows.
+dialog; the start-up's prompts come before the window shows. Each dialog is moved off the board
+before it is answered: one closing over the board would uncover part of it, which the window
+then paints, and that paint must not stand in for the one the game owes before it waits.
 --part pass_over: while the new game's first prompt is open, the prompt is moved over the roll
 button and back, as an input method's window or any other passes over the board: the window
 must then look exactly as it did before.
@@ -68,6 +70,7 @@ def scenario(s, args):
             shown = painted(s, wid)
             e.check(shown == wait.fingerprint, f"at {wait} the window shows what the game holds "
                     f"(painted {shown}, the driver's form {wait.fingerprint})")
+            s.move_off(dialog, win)
         elif wait.title == "Number of Players":
             pass_over(s, win, dialog)
         s.type_into(wait.title, "" if value == "yes" else value)
