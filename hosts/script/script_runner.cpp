@@ -6,6 +6,7 @@
 #include <map>
 #include <sstream>
 
+#include "hosts/core/window_core.h"
 #include "hosts/script_language/script_line.h"
 #include "ui/pictures.h"
 
@@ -48,7 +49,11 @@ std::pair<std::string, int> splitIndex(std::string_view s) {
 
 }  // namespace
 
-ScriptRunner::ScriptRunner(std::ostream& out) : out_(out), host_(out), game_(host_) {}
+ScriptRunner::ScriptRunner(std::ostream& out) : out_(out), host_(out), game_(host_) {
+  host_.asking = [this] {
+    for (const std::string& line : onDialog_) execute(line);
+  };
+}
 
 int ScriptRunner::run(std::istream& script, std::ostream& errors) {
   std::string line;
@@ -187,6 +192,17 @@ void ScriptRunner::execute(std::string_view text) {
       break;
     case Command::Layout:
       out_ << layout() << "\n";
+      break;
+    case Command::OnDialog:
+      // A target that does not exist is an error here, not at the dialog.
+      if (const ScriptLine shown = readLine(line.text); shown.command == Command::Print) {
+        read(shown.text);
+      }
+      onDialog_.push_back(line.text);
+      break;
+    case Command::Fingerprint:
+      out_ << "fingerprint " << windowcore::fingerprintText(windowcore::formFingerprint(game_.form))
+           << "\n";
       break;
     case Command::Unknown:
       break;  // lineProblem has refused it

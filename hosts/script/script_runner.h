@@ -4,6 +4,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "hosts/script/script_host.h"
 #include "hosts/script_language/json.h"
@@ -52,6 +53,8 @@ class ScriptRunner {
   frmQuintoz game_;
   bool started_ = false;
   bool ended_ = false;
+  // The `ondialog` lines, carried out in order as each dialog is asked.
+  std::vector<std::string> onDialog_;
 };
 
 }  // namespace script

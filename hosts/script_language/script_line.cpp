@@ -13,10 +13,10 @@ namespace script {
 namespace {
 
 // In the order of Command.
-constexpr std::array<std::string_view, 21> kWords{
-    "",      "answer", "cancel",  "reply", "faces",     "random", "seed",
-    "start", "dump",   "layout",  "print", "expect",    "click",  "rightclick",
-    "key",   "keyup",  "release", "focus", "mousemove", "call",   "set"};
+constexpr std::array<std::string_view, 23> kWords{
+    "",     "answer", "cancel",      "reply",    "faces",     "random", "seed",  "start",
+    "dump", "layout", "fingerprint", "ondialog", "print",     "expect", "click", "rightclick",
+    "key",  "keyup",  "release",     "focus",    "mousemove", "call",   "set"};
 
 // An action with no control's name: the window has no such control.
 constexpr const char* kNoControl = "no control named ''";
@@ -196,12 +196,22 @@ ScriptLine readLine(std::string_view line) {
       out.text = rest;
       if (rest.empty()) error = kNoControl;
       break;
+    case Command::OnDialog: {
+      // Only lines that show something may run while the game waits for its answer.
+      const Command shown = readLine(rest).command;
+      out.text = rest;
+      if (shown != Command::Print && shown != Command::Dump && shown != Command::Layout &&
+          shown != Command::Fingerprint) {
+        error = "ondialog takes a print, dump, layout or fingerprint line";
+      }
+      break;
+    }
     case Command::Focus:  // alone, it takes the focus away
     case Command::Print:
       out.text = rest;
       break;
     default:
-      // cancel, start, dump and layout read nothing after the command.
+      // cancel, start, dump, layout and fingerprint read nothing after the command.
       break;
   }
   return out;

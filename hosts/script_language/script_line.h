@@ -22,6 +22,8 @@ enum class Command {
   Start,
   Dump,
   Layout,
+  Fingerprint,
+  OnDialog,
   Print,
   Expect,
   Click,
@@ -41,7 +43,8 @@ enum class Command {
 struct ScriptLine {
   Command command = Command::Unknown;
   // answer: the rest of the line, verbatim; click, rightclick, release, focus, key, keyup: the
-  // control's path ("" for `focus` alone); call: the procedure; set, print, expect: the target.
+  // control's path ("" for `focus` alone); call: the procedure; set, print, expect: the target;
+  // ondialog: the line to run at each dialog.
   std::string text;
   std::string argument;                                       // call: as written, "" for none
   toolkit::MessageAnswer reply = toolkit::MessageAnswer::Ok;  // reply

@@ -36,7 +36,11 @@ void GamePage::rescale() {
 void GamePage::refresh() {
   if (!shown_) return;
   core_.refresh();
-  if (!dirty_) return;
+  paintNow();
+}
+
+void GamePage::paintNow() {
+  if (!shown_ || !dirty_) return;
   dirty_ = false;
   qz_paint_begin();
   core_.paint(canvas_);
@@ -49,6 +53,11 @@ void GamePage::showToolTip(const std::string& text, const toolkit::PixelRect& ar
 
 void GamePage::forgetPictures() {
   qz_forget_pictures();
+}
+
+void GamePage::markPainted(std::uint64_t fingerprint) {
+  const std::string text = windowcore::fingerprintText(fingerprint);
+  qz_mark_painted(text.data(), static_cast<int>(text.size()));
 }
 
 std::string GamePage::focusPath() const {

@@ -18,6 +18,9 @@ mergeInto(LibraryManager.library, {
   qz_image: function (x, y, w, h, rgb) { qzPage.image(x, y, w, h, rgb); },
   qz_forget_pictures: function () { qzPage.forgetPictures(); },
   qz_focus_rect: function (x, y, w, h) { qzPage.focusRect(x, y, w, h); },
+  qz_mark_painted: function (text, textBytes) {
+    qzPage.markPainted(qzPage.string(text, textBytes));
+  },
   qz_event_kind: function (name, nameBytes, value) {
     qzPage.eventKind(qzPage.string(name, nameBytes), value);
   },

@@ -23,6 +23,9 @@ int qz_text_width(const char* text, int textBytes, const char* families, int fam
 void qz_image(int x, int y, int w, int h, const std::uint8_t* rgb);
 void qz_forget_pictures();
 void qz_focus_rect(int x, int y, int w, int h);
+// Called after each paint with the fingerprint of the form painted (window_core.h), which the
+// page keeps on the canvas for tests to read.
+void qz_mark_painted(const char* text, int textBytes);
 
 // The page around the game. main names the event kinds first (see kEventKinds).
 // qz_show_window shows the game's window, w x h layout pixels (hidden until the start-up has

@@ -24,6 +24,11 @@ constexpr double kSleepSlice = 0.03;
 
 }  // namespace
 
+void WebHost::attach(GamePage& page) {
+  page_ = &page;
+  paintIn(&page.core());
+}
+
 void WebHost::queue(const ReplayStep& step) {
   switch (step.command) {
     case script::Command::Answer:
@@ -69,7 +74,7 @@ bool WebHost::answeredBySave(bool queueEmpty, const char* what) {
   return false;
 }
 
-std::string WebHost::inputBox(const std::string& prompt, const std::string& title,
+std::string WebHost::askInput(const std::string& prompt, const std::string& title,
                               const std::string& defaultText) {
   if (answeredBySave(answers_.empty(), "an input box")) {
     const ReplayStep a = answers_.take();
@@ -87,7 +92,7 @@ std::string WebHost::inputBox(const std::string& prompt, const std::string& titl
   return answer;
 }
 
-toolkit::MessageAnswer WebHost::messageBox(const std::string& text, const std::string& title,
+toolkit::MessageAnswer WebHost::askMessage(const std::string& text, const std::string& title,
                                            toolkit::MessageButtons buttons,
                                            toolkit::MessageAnswer defaultAnswer) {
   const bool yesNo = buttons == toolkit::MessageButtons::YesNo;
@@ -107,8 +112,9 @@ toolkit::MessageAnswer WebHost::messageBox(const std::string& text, const std::s
   return a;
 }
 
-void WebHost::repaint() {
-  if (page_ != nullptr && !replaying_) page_->refresh();
+void WebHost::paintNow() {
+  // A replay draws nothing: the page shows the board once it has caught up.
+  if (page_ != nullptr && !replaying_) page_->paintNow();
 }
 
 double WebHost::clockSeconds() {

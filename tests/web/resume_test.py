@@ -157,7 +157,9 @@ def check_dump(dump, mirror):
         c = controls[path]
         shown = [c["Caption"], c["ToolTipText"]] if m["role"] == "button" else [
             c["Text"] if "Text" in c else (c["Caption"] or c["ToolTipText"])]
-        check(m["name"] in shown or shown[0] in m["name"].split(", "),
+        # A box with nothing in it is named by its label alone ("Total").
+        check(m["name"] in shown or shown[0] in m["name"].split(", ")
+              or (shown[0] == "" and ", " not in m["name"]),
               "%s shows %r, the driver has %r" % (path, m["name"], shown))
         if m["role"] == "checkbox":
             check((m["checked"] == "true") == (c["Value"] == 1), "%s checked %r" % (path, c))
@@ -172,9 +174,12 @@ def check_dump(dump, mirror):
     dice_shown = sum(1 for m in mirror if m["name"].startswith("Die "))
     check(dice_shown == sum(controls["chkDie(%d)" % i]["Visible"] for i in range(1, 6)),
           "%d dice shown, the driver's visible dice differ" % dice_shown)
+    # The card on view is the one in front: the current player's, except while a new game asks
+    # for its players over the card the reset's turn change brought forward.
+    front = min((controls["fraPlayer(%d)" % i]["ZOrder"], i) for i in range(1, 5))[1]
     card = [m["name"] for m in mirror if paths[m["id"] - 1].startswith("fraPlayer(")]
-    check(card == [state["playerNames"][state["currentPlayer"] - 1]],
-          "the card on view %r, the driver's current player %r" % (card, state["currentPlayer"]))
+    check(card == [controls["fraPlayer(%d)" % front]["Caption"]],
+          "the card on view %r, the driver's card in front %d" % (card, front))
 
 
 def check_bad_saves(page, good):
