@@ -18,7 +18,7 @@
 
 #include "game/numbers.h"
 #include "game/text.h"
-#include "hosts/script/json.h"
+#include "hosts/script_language/json.h"
 #include "toolkit/uniform_random.h"
 #include "ui/frmQuintoz.h"
 
@@ -102,8 +102,10 @@ void checkQuoted(std::string_view text) {
         "quoted text has no raw control characters");
   if (splitCharacters(text).wellFormed) {
     std::size_t pos = 0;
-    const script::JsonValue back = script::parseValue(quoted, pos);
-    check(pos == quoted.size() && back.text == text, "well-formed text reads back unchanged");
+    script::JsonValue back;
+    const std::string error = script::parseValue(quoted, pos, back);
+    check(error.empty() && pos == quoted.size() && back.text == text,
+          "well-formed text reads back unchanged");
   }
 }
 

@@ -10,8 +10,10 @@
 std::string numberToText(std::int16_t n);
 
 // The number the text starts with: leading blanks skipped, then an optional sign, digits, a
-// decimal point with more digits and an exponent, read as far as they go. Text that does not
-// start with a number gives 0. Never fails; a value too large for a double is infinite.
+// decimal point with more digits and an exponent, read as far as they go. The digits may be
+// those of any script, each counting as the ASCII digit of its value ("२" reads 2), as a
+// player's keyboard or input method may type them. Text that does not start with a number gives
+// 0. Never fails, whatever the bytes; a value too large for a double is infinite.
 double textToNumber(std::string_view text);
 
 // The nearest whole number, halves to the even neighbour (2.5 gives 2, 3.5 gives 4), held in a

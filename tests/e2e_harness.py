@@ -21,6 +21,9 @@ What it offers:
   the scripted driver's `layout` line, never copied into Python.
 - dice(): the dice lying in a rectangle of a picture; wave_samples(): a WAVE file's samples,
   read with Python's wave.
+- NEW_GAME and driver_waits(): a game with a New Game in it, as a person plays it, and what the
+  scripted driver's form looks like at each of its dialogs (the fingerprint that every window
+  marks on what it paints), for the tests that a window shows the game's state while it waits.
 """
 
 import io
@@ -223,6 +226,69 @@ def centre(r):
 def offset(r, origin):
     """r moved by origin's (x, y): a window rectangle made a screen rectangle."""
     return (r[0] + origin[0], r[1] + origin[1]) + tuple(r[2:])
+
+
+# ---- the game's waits, from the game itself
+
+# A game with a New Game in it, as a person plays it: each step answers the dialog open under
+# that title (the text typed, or "yes", which Enter gives as both boxes' default button) or
+# clicks a control of the window. It waits in every way a game without a roll can: the
+# start-up's prompts before the window shows, "Start New Game?", the new game's prompts asked
+# over the cleared board, and "Quit Now?", whose Yes ends the program.
+NEW_GAME = (("Number of Players", "2"), ("Player Name", "Ann"), ("Player Name", "Bob"),
+            ("click", "cmdNewGame"), ("New Game", "yes"), ("Number of Players", "1"),
+            ("Player Name", "Cy"), ("click", "cmdExit"), ("Exit", "yes"))
+
+
+class Wait:
+    """A dialog as the scripted driver's game asks it: its title and text (line breaks as line
+    feeds), whether the start-up asks it before the window first shows, the fingerprint of the
+    form at that moment and the driver's dump of the whole state then (a JSON text)."""
+
+    def __init__(self, title, text, startup, fingerprint, dump):
+        self.title, self.text, self.startup = title, text, startup
+        self.fingerprint, self.dump = fingerprint, dump
+
+    def __repr__(self):
+        return "'%s'" % self.text.replace("\n", " ")
+
+
+def driver_waits(driver, steps):
+    """steps (see NEW_GAME) as quintoz-script plays them: a list of (step, wait), with wait the
+    Wait of a dialog step and None for a click. Fails when the driver's dialogs are not the
+    steps' dialogs, in order."""
+    answers = ["reply yes" if value == "yes" else "answer " + value
+               for what, value in steps if what != "click"]
+    clicks = ["click " + value for what, value in steps if what == "click"]
+    script = ["ondialog fingerprint", "ondialog dump"] + answers + ["start"]
+    result = subprocess.run([driver], input="\n".join(script + clicks) + "\n",
+                            capture_output=True, text=True, timeout=DEADLINE)
+    if result.returncode != 0:
+        raise Failure("%s could not play the game: %s" % (driver, result.stderr.strip()))
+    asked, fingerprint, dump = [], None, None
+    for line in result.stdout.splitlines():
+        if line.startswith("fingerprint "):
+            fingerprint = line.split()[1]
+        elif line.startswith("{"):
+            dump = line
+        elif line.startswith(("inputbox ", "msgbox ")):
+            shown, _ = json.JSONDecoder().raw_decode(line, line.index("{"))
+            text = shown.get("prompt", shown.get("text"))
+            asked.append((shown["title"], text.replace("\r", "\n"), fingerprint, dump))
+    played, startup = [], True
+    for step in steps:
+        if step[0] == "click":
+            startup = False
+            played.append((step, None))
+            continue
+        if not asked or asked[0][0] != step[0]:
+            raise Failure("the driver asked %r where the game's steps answer '%s'"
+                          % (asked[:1], step[0]))
+        title, text, fingerprint, dump = asked.pop(0)
+        played.append((step, Wait(title, text, startup, fingerprint, dump)))
+    if asked:
+        raise Failure("the driver asked %r, which the game's steps do not answer" % asked[:1])
+    return played
 
 
 # ---- an X server of the test's own

@@ -1,6 +1,5 @@
 #include "toolkit/utf8.h"
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
@@ -50,19 +49,22 @@ std::size_t decodeOne(std::string_view text, std::size_t at, char32_t& out) {
 std::u32string decodeUtf8(std::string_view utf8) {
   std::u32string out;
   out.reserve(utf8.size());
-  std::size_t at = 0;
-  while (at < utf8.size()) {
-    char32_t c = 0;
-    const std::size_t length = decodeOne(utf8, at, c);
-    out += length == 0 ? kReplacementCharacter : c;
-    at += std::max<std::size_t>(length, 1);
+  for (std::size_t at = 0; at < utf8.size();) {
+    const Utf8Character c = utf8CharacterAt(utf8, at);
+    out += c.value;
+    at += c.size;
   }
   return out;
 }
 
 std::size_t utf8CharacterSize(std::string_view utf8, std::size_t at) {
-  char32_t ignored = 0;
-  return std::max<std::size_t>(decodeOne(utf8, at, ignored), 1);
+  return utf8CharacterAt(utf8, at).size;
+}
+
+Utf8Character utf8CharacterAt(std::string_view utf8, std::size_t at) {
+  char32_t c = 0;
+  const std::size_t length = decodeOne(utf8, at, c);
+  return length == 0 ? Utf8Character{kReplacementCharacter, 1} : Utf8Character{c, length};
 }
 
 void appendUtf8(std::string& out, char32_t c) {

@@ -22,6 +22,17 @@ std::u32string decodeUtf8(std::string_view utf8);
 // well-formed character. Changes nothing.
 std::size_t utf8CharacterSize(std::string_view utf8, std::size_t at);
 
+// One character of UTF-8 text and the bytes it takes.
+struct Utf8Character {
+  char32_t value;
+  std::size_t size;
+};
+
+// Called by the game when it reads the digits of a typed number: the character that starts at
+// utf8[at] (at must be inside the text) and its size, a byte that starts no well-formed
+// character being U+FFFD of one byte, exactly as decodeUtf8 reads it. Changes nothing.
+Utf8Character utf8CharacterAt(std::string_view utf8, std::size_t at);
+
 // Called by the same front ends and by the script driver's JSON (for its \u escapes): appends
 // the UTF-8 form of one character to out.
 void appendUtf8(std::string& out, char32_t c);

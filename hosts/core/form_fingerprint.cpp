@@ -1,6 +1,14 @@
 // The digest behind the window's repaint policy: the form is painted on a canvas that draws
 // nothing and only mixes every call and its arguments into a hash. A form has a few dozen
-// controls, so this costs far less than the paint it saves on every mouse move.
+// controls, so this costs far less than the paint it saves on every mouse move. Nothing in it
+// depends on where the process keeps things, so the window and the headless driver playing the
+// same game get the same digest.
+
+#include <array>
+#include <cstdio>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "hosts/core/window_core.h"
 #include "toolkit/painter.h"
@@ -11,6 +19,13 @@ namespace {
 
 class HashingCanvas : public toolkit::Canvas {
  public:
+  // The painter draws only the controls' pictures; each is named once, whatever its address.
+  explicit HashingCanvas(const toolkit::Form& form) {
+    for (const toolkit::Control* c : form.controls()) {
+      if (!c->Picture.empty()) names_.emplace_back(c->Picture.image.get(), c->Picture.name);
+    }
+  }
+
   std::uint64_t digest() const { return hash_; }
 
   void pushClip(const toolkit::PixelRect& r) override { mix(1, r); }
@@ -33,9 +48,17 @@ class HashingCanvas : public toolkit::Canvas {
   int textWidth(std::string_view utf8, const toolkit::Font& /*font*/) override {
     return static_cast<int>(utf8.size());
   }
-  // Pictures are shared and never change, so their address names them.
+  // Pictures are shared and never change, and the name a control's picture carries is the
+  // one registered with it ("face3", "tray").
   void drawImage(int x, int y, const toolkit::Image& image) override {
     mix(5, {x, y, image.width, image.height});
+    for (const auto& [known, name] : names_) {
+      if (known == &image) {
+        mixText(name);
+        return;
+      }
+    }
+    // The painter draws no other picture; were it to, its address would still tell it apart.
     mixValue(reinterpret_cast<std::uintptr_t>(&image));
   }
   void drawFocusRect(const toolkit::PixelRect& r) override { mix(6, r); }
@@ -57,14 +80,21 @@ class HashingCanvas : public toolkit::Canvas {
   }
 
   std::uint64_t hash_ = 14695981039346656037ULL;
+  std::vector<std::pair<const toolkit::Image*, std::string_view>> names_;
 };
 
 }  // namespace
 
 std::uint64_t formFingerprint(const toolkit::Form& form) {
-  HashingCanvas canvas;
+  HashingCanvas canvas(form);
   toolkit::paintForm(form, canvas);
   return canvas.digest();
+}
+
+std::string fingerprintText(std::uint64_t fingerprint) {
+  std::array<char, 17> text{};
+  std::snprintf(text.data(), text.size(), "%016llx", static_cast<unsigned long long>(fingerprint));
+  return text.data();
 }
 
 }  // namespace windowcore

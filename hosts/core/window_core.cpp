@@ -37,10 +37,11 @@ void WindowCore::paint(toolkit::Canvas& device) {
   shown_ = formFingerprint(form_);
   if (scale_ == 1.0) {
     toolkit::paintForm(form_, device);
-    return;
+  } else {
+    toolkit::ScaledCanvas scaled(device, scale_, pictures_);
+    toolkit::paintForm(form_, scaled);
   }
-  toolkit::ScaledCanvas scaled(device, scale_, pictures_);
-  toolkit::paintForm(form_, scaled);
+  window_.markPainted(shown_);
 }
 
 void WindowCore::refresh() {

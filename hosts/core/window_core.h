@@ -26,6 +26,11 @@ class PlatformWindow {
   // Called by the core when the scale changes, before the next paint: the pictures of the old
   // scale are freed, so a platform canvas that keeps converted copies by address must drop them.
   virtual void forgetPictures() = 0;
+  // Called by the core after each paint with the fingerprint of the form it painted: the
+  // platform leaves it where a program outside can read it (a window property, an attribute of
+  // the page), so that a test can tell whether the window shows the game's state. It must not
+  // draw or feed input to the core.
+  virtual void markPainted(std::uint64_t fingerprint) = 0;
 };
 
 // What every window does the same way, whatever the platform: it keeps the scale, paints the
@@ -52,7 +57,8 @@ class WindowCore {
 
   // Called by the platform whenever its window must be drawn (an expose, or after invalidate):
   // paints the whole form on the platform's canvas, directly at scale one so that the 96-dpi
-  // window stays exactly as laid out, else through the scaled canvas. Changes nothing of the game.
+  // window stays exactly as laid out, else through the scaled canvas, then marks the window
+  // with what it painted. Changes nothing of the game.
   void paint(toolkit::Canvas& device);
 
   // Called by the platform's event loop with positions in device pixels relative to the window's
@@ -90,8 +96,12 @@ class WindowCore {
   std::uint64_t shown_ = 0;
 };
 
-// Called by the core after input and by its tests: a digest of everything the painter would draw
-// for the form, so that two forms that look alike have the same digest. Changes nothing.
+// Called by the core after input, by the headless driver and by tests: a digest of everything
+// the painter would draw for the form, so that two forms that look alike have the same digest,
+// in any process (pictures count by name, not by address). Changes nothing.
 std::uint64_t formFingerprint(const toolkit::Form& form);
+// The fingerprint as the windows mark it and the headless driver prints it: sixteen lower-case
+// hexadecimal digits.
+std::string fingerprintText(std::uint64_t fingerprint);
 
 }  // namespace windowcore

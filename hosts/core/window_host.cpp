@@ -5,6 +5,25 @@
 
 namespace windowcore {
 
+std::string WindowHost::inputBox(const std::string& prompt, const std::string& title,
+                                 const std::string& defaultText) {
+  repaint();
+  return askInput(prompt, title, defaultText);
+}
+
+toolkit::MessageAnswer WindowHost::messageBox(const std::string& text, const std::string& title,
+                                              toolkit::MessageButtons buttons,
+                                              toolkit::MessageAnswer defaultAnswer) {
+  repaint();
+  return askMessage(text, title, buttons, defaultAnswer);
+}
+
+void WindowHost::repaint() {
+  if (core_ == nullptr) return;
+  core_->refresh();
+  paintNow();
+}
+
 double WindowHost::clockSeconds() {
   const auto since = std::chrono::steady_clock::now().time_since_epoch();
   return std::chrono::duration<double>(since).count();

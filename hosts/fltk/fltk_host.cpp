@@ -14,22 +14,26 @@
 
 namespace fltkhost {
 
-std::string FltkHost::inputBox(const std::string& prompt, const std::string& title,
+void FltkHost::attach(GameWindow& window, DialogWatcher* watcher) {
+  window_ = &window;
+  watcher_ = watcher;
+  paintIn(&window.core());
+}
+
+std::string FltkHost::askInput(const std::string& prompt, const std::string& title,
                                const std::string& defaultText) {
   return runInputBox(fonts_, {window_, scale_, watcher_}, prompt, title, defaultText);
 }
 
-toolkit::MessageAnswer FltkHost::messageBox(const std::string& text, const std::string& title,
+toolkit::MessageAnswer FltkHost::askMessage(const std::string& text, const std::string& title,
                                             toolkit::MessageButtons buttons,
                                             toolkit::MessageAnswer defaultAnswer) {
   return runMessageBox(fonts_, {window_, scale_, watcher_}, text, title, buttons, defaultAnswer);
 }
 
-void FltkHost::repaint() {
-  if (window_ == nullptr) return;
-  window_->core().refresh();
+void FltkHost::paintNow() {
   // Draws only: reading events here would run the user's clicks in the middle of the game's
-  // wait instead of after it.
+  // wait instead of after it. A window not shown yet draws nothing.
   Fl::flush();
   if (watcher_ != nullptr) watcher_->waiting();
 }

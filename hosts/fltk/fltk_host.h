@@ -18,21 +18,20 @@ class FltkHost : public windowcore::WindowHost {
 
   // Called by main once the window exists (the game is built before it, with this host).
   // `watcher`, when given, is told of every dialog as it opens, changes and closes.
-  void attach(GameWindow& window, DialogWatcher* watcher = nullptr) {
-    window_ = &window;
-    watcher_ = watcher;
-  }
+  void attach(GameWindow& window, DialogWatcher* watcher = nullptr);
 
-  std::string inputBox(const std::string& prompt, const std::string& title,
-                       const std::string& defaultText) override;
-  toolkit::MessageAnswer messageBox(const std::string& text, const std::string& title,
-                                    toolkit::MessageButtons buttons,
-                                    toolkit::MessageAnswer defaultAnswer) override;
-  void repaint() override;
   void sleepUpTo(double seconds) override;
   void playRollSound() override;
   void dragWindow() override;
   [[noreturn]] void endProgram() override;
+
+ protected:
+  std::string askInput(const std::string& prompt, const std::string& title,
+                       const std::string& defaultText) override;
+  toolkit::MessageAnswer askMessage(const std::string& text, const std::string& title,
+                                    toolkit::MessageButtons buttons,
+                                    toolkit::MessageAnswer defaultAnswer) override;
+  void paintNow() override;
 
  private:
   const Fonts& fonts_;

@@ -2,6 +2,8 @@
 
 #include <FL/Fl.H>
 #include <FL/Fl_Tooltip.H>
+#include <FL/x.H>
+#include <X11/Xatom.h>
 
 #include "hosts/fltk/input_map.h"
 #include "hosts/fltk/window_manager.h"
@@ -74,6 +76,16 @@ void GameWindow::showToolTip(const std::string& text, const toolkit::PixelRect& 
   tipText_ = text;
   Fl_Tooltip::enter_area(this, area.x, area.y, area.w, area.h,
                          tipText_.empty() ? nullptr : tipText_.c_str());
+}
+
+void GameWindow::markPainted(std::uint64_t fingerprint) {
+  // A property of the window, which xprop reads: what the window shows, as the game's own
+  // fingerprint of the form.
+  const std::string text = windowcore::fingerprintText(fingerprint);
+  XChangeProperty(fl_display, fl_xid(this), XInternAtom(fl_display, "_QUINTOZ_PAINTED", False),
+                  XA_STRING, 8, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(text.data()),
+                  static_cast<int>(text.size()));
 }
 
 int GameWindow::handle(int event) {

@@ -41,6 +41,7 @@ class GameWindow : public Fl_Double_Window, private windowcore::PlatformWindow {
   void invalidate() override { redraw(); }
   void showToolTip(const std::string& text, const toolkit::PixelRect& area) override;
   void forgetPictures() override { canvas_.forgetPictures(); }
+  void markPainted(std::uint64_t fingerprint) override;
 
   frmQuintoz& game_;
   FltkCanvas canvas_;

@@ -20,6 +20,14 @@ int rounded(double x) {
   return static_cast<int>(std::lround(x));
 }
 
+// The input method shows the text being composed and its candidates at the spot given to it:
+// the caret's bottom, so that its window stands below the text being typed, not over its foot.
+void setInputMethodSpot(const Fl_Input& field, int caret, int caretTop) {
+  fl_set_spot(field.textfont(), field.textsize(), caret, caretTop + fl_height(),
+              field.w() - Fl::box_dw(field.box()), field.h() - Fl::box_dh(field.box()),
+              field.window());
+}
+
 }  // namespace
 
 std::string labelText(const std::string& text) {
@@ -103,6 +111,11 @@ void TextInput::draw() {
   const TextLine line = fonts_.text().layout(value(), textfont(), textsize());
   if (line.plain()) {
     Fl_Input::draw();
+    // FLTK's field gives the input method its baseline; the spot moves down to the caret's foot.
+    if (Fl::focus() == this) {
+      setInputMethodSpot(*this, rounded(textLeft() - xscroll() + fl_width(value(), position())),
+                         textTop());
+    }
     return;
   }
   draw_box(box(), color());
@@ -128,8 +141,7 @@ void TextInput::draw() {
   const int caret = rounded(origin + line.caretX(position()));
   if (focused && position() == mark()) fl_rectf(caret, top, 2, fl_height(), cursor_color());
   fl_pop_clip();
-  // The input method shows the text being composed and its candidates over the caret.
-  if (focused) fl_set_spot(textfont(), textsize(), caret, baseline, width, height, window());
+  if (focused) setInputMethodSpot(*this, caret, top);
 }
 
 toolkit::PixelRect TextInput::characterBox(int byte) const {

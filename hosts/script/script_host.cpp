@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "hosts/script/json.h"
+#include "hosts/script_language/json.h"
 
 namespace script {
 
@@ -24,6 +24,7 @@ const char* answerWord(toolkit::MessageAnswer a) {
 
 std::string ScriptHost::inputBox(const std::string& prompt, const std::string& title,
                                  const std::string& defaultText) {
+  if (asking) asking();
   echo_ << "inputbox {\"title\":" << quote(title) << ",\"prompt\":" << quote(prompt)
         << ",\"default\":" << quote(defaultText) << "} -> ";
   if (inputAnswers.empty()) {
@@ -39,6 +40,7 @@ std::string ScriptHost::inputBox(const std::string& prompt, const std::string& t
 toolkit::MessageAnswer ScriptHost::messageBox(const std::string& text, const std::string& title,
                                               toolkit::MessageButtons buttons,
                                               toolkit::MessageAnswer /*defaultAnswer*/) {
+  if (asking) asking();
   const bool yesNo = buttons == toolkit::MessageButtons::YesNo;
   echo_ << "msgbox {\"title\":" << quote(title) << ",\"text\":" << quote(text) << ",\"buttons\":\""
         << (yesNo ? "yesno" : "ok") << "\"} -> ";

@@ -46,6 +46,9 @@ class ScriptHost : public toolkit::Host {
   // Set by tests that look at the window as a real host would show it while a handler waits
   // (the accessibility tree during a turn change); called by every repaint.
   std::function<void()> repainted;
+  // Set by the driver for its `ondialog` lines: called as the game asks for an input box or
+  // shows a message box, before the dialog's line is echoed. May write to the echo stream.
+  std::function<void()> asking;
 
   void repaint() override {
     if (repainted) repainted();

@@ -1,68 +1,29 @@
 #include "hosts/script/script_runner.h"
 
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <map>
 #include <sstream>
 
-#include "hosts/script/real_chars.h"
+#include "hosts/core/window_core.h"
+#include "hosts/script_language/script_line.h"
 #include "ui/pictures.h"
 
 namespace script {
 
 namespace {
 
-std::string_view trim(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
-    s.remove_suffix(1);
-  return s;
-}
-
-// Splits "word rest" at the first blank.
-std::pair<std::string_view, std::string_view> firstWord(std::string_view s) {
-  const std::size_t space = s.find_first_of(" \t");
-  if (space == std::string_view::npos) return {s, {}};
-  return {s.substr(0, space), trim(s.substr(space + 1))};
-}
-
 long long wholeNumber(std::string_view s, const char* what) {
   long long v = 0;
-  auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-  if (ec != std::errc() || end != s.data() + s.size()) {
-    throw ScriptError(std::string(what) + " must be a whole number, not '" + std::string(s) + "'");
-  }
+  if (std::string why = readWhole(s, what, v); !why.empty()) throw ScriptError(why);
   return v;
 }
 
 double realNumber(std::string_view s, const char* what) {
   double v = 0;
-  auto [end, ec] = parseReal(s.data(), s.data() + s.size(), v);
-  if (ec != std::errc() || end != s.data() + s.size() || !std::isfinite(v)) {
-    throw ScriptError(std::string(what) + " must be a number, not '" + std::string(s) + "'");
-  }
+  if (std::string why = readReal(s, what, v); !why.empty()) throw ScriptError(why);
   return v;
-}
-
-// All the values that follow a command, each a JSON value, separated by blanks.
-std::vector<JsonValue> values(std::string_view s) {
-  std::vector<JsonValue> out;
-  std::size_t pos = 0;
-  try {
-    while (true) {
-      while (pos < s.size() && (s[pos] == ' ' || s[pos] == '\t')) ++pos;
-      if (pos >= s.size()) break;
-      out.push_back(parseValue(s, pos));
-      if (pos < s.size() && s[pos] != ' ' && s[pos] != '\t') {
-        throw std::invalid_argument("unexpected text after a value");
-      }
-    }
-  } catch (const std::invalid_argument& e) {
-    throw ScriptError(std::string("malformed value: ") + e.what());
-  }
-  return out;
 }
 
 std::int16_t asInt16(const JsonValue& v, const std::string& what) {
@@ -86,30 +47,21 @@ std::pair<std::string, int> splitIndex(std::string_view s) {
   return {std::string(s.substr(0, open)), static_cast<int>(wholeNumber(digits, "an index"))};
 }
 
-std::int16_t keyCode(std::string_view key) {
-  if (key == "space") return toolkit::kKeySpace;
-  if (key.size() == 1 && key[0] > ' ' && key[0] < 0x7F) {
-    return static_cast<std::int16_t>(std::toupper(static_cast<unsigned char>(key[0])));
-  }
-  throw ScriptError("key takes 'space' or one character");
-}
-
 }  // namespace
 
-ScriptRunner::ScriptRunner(std::ostream& out) : out_(out), host_(out), game_(host_) {}
+ScriptRunner::ScriptRunner(std::ostream& out) : out_(out), host_(out), game_(host_) {
+  host_.asking = [this] {
+    for (const std::string& line : onDialog_) execute(line);
+  };
+}
 
 int ScriptRunner::run(std::istream& script, std::ostream& errors) {
   std::string line;
   int number = 0;
   while (std::getline(script, line)) {
     ++number;
-    const std::string_view text = trim(line);
-    if (text.empty() || text.front() == '#') continue;
-    // Trailing blanks belong to an answer, so only the leading ones and a line end go.
-    std::string_view whole = line;
-    while (!whole.empty() && (whole.front() == ' ' || whole.front() == '\t'))
-      whole.remove_prefix(1);
-    if (!whole.empty() && whole.back() == '\r') whole.remove_suffix(1);
+    const std::string_view whole = lineBody(line);
+    if (whole.empty()) continue;
     if (ended_) {
       errors << "line " << number << ": the program has ended; nothing more can run\n";
       return 2;
@@ -129,148 +81,131 @@ int ScriptRunner::run(std::istream& script, std::ostream& errors) {
   return 0;
 }
 
-void ScriptRunner::runHandler(const std::function<void()>& handler) {
+void ScriptRunner::untilEnd(const std::function<void()>& action) {
   try {
-    game_.form.runEvent(handler);
+    action();
   } catch (const ProgramEnded&) {
     ended_ = true;
   }
 }
 
-void ScriptRunner::execute(std::string_view line) {
-  const auto [command, rest] = firstWord(trim(line));
-  // Actions work on the window, which `start` creates and loads. Before it there are no
-  // players, and a turn change, for one, would walk past every card.
-  if (!started_ && (command == "click" || command == "rightclick" || command == "key" ||
-                    command == "mousemove" || command == "call" || command == "set" ||
-                    command == "release" || command == "keyup" || command == "focus")) {
-    throw ScriptError("'" + std::string(command) + "' acts on the window, which 'start' creates");
+void ScriptRunner::runHandler(const std::function<void()>& handler) {
+  untilEnd([&] { game_.form.runEvent(handler); });
+}
+
+void ScriptRunner::execute(std::string_view text) {
+  const ScriptLine line = readLine(text);
+  if (std::string problem = lineProblem(line, started_); !problem.empty()) {
+    throw ScriptError(problem);
   }
-  if (command == "answer") {
-    // The answer is the rest of the line exactly as written, blanks included.
-    const std::string_view raw = line.size() > 7 ? line.substr(7) : std::string_view();
-    host_.inputAnswers.push_back({false, std::string(raw)});
-  } else if (command == "cancel") {
-    host_.inputAnswers.push_back({true, {}});
-  } else if (command == "reply") {
-    if (rest == "yes")
-      host_.messageAnswers.push_back(toolkit::MessageAnswer::Yes);
-    else if (rest == "no")
-      host_.messageAnswers.push_back(toolkit::MessageAnswer::No);
-    else if (rest == "ok")
-      host_.messageAnswers.push_back(toolkit::MessageAnswer::Ok);
-    else
-      throw ScriptError("reply takes yes, no or ok");
-  } else if (command == "faces") {
-    std::string_view list = rest;
-    if (list.empty()) throw ScriptError("faces needs at least one face");
-    while (!list.empty()) {
-      const auto [word, more] = firstWord(list);
-      const long long f = wholeNumber(word, "a face");
-      if (f < 1 || f > 6) throw ScriptError("a face is 1 to 6");
-      host_.faces.push_back(static_cast<std::int16_t>(f));
-      list = more;
+  const std::string& name = line.text;
+  switch (line.command) {
+    case Command::Answer:
+      host_.inputAnswers.push_back({false, name});
+      break;
+    case Command::Cancel:
+      host_.inputAnswers.push_back({true, {}});
+      break;
+    case Command::Reply:
+      host_.messageAnswers.push_back(line.reply);
+      break;
+    case Command::Faces:
+      for (const double f : line.numbers) host_.faces.push_back(static_cast<std::int16_t>(f));
+      break;
+    case Command::Random:
+      host_.randoms.insert(host_.randoms.end(), line.numbers.begin(), line.numbers.end());
+      break;
+    case Command::Seed:
+      host_.seed(static_cast<std::uint64_t>(line.whole));
+      break;
+    case Command::Start:
+      started_ = true;
+      untilEnd([&] { game_.form.load(); });
+      break;
+    case Command::Click:
+    case Command::RightClick: {
+      toolkit::Control& c = control(name);
+      if (!c.shownOnScreen()) throw ScriptError(name + " is not shown, so it cannot be clicked");
+      const bool left = line.command == Command::Click;
+      untilEnd(
+          [&] { game_.form.clickControl(c, left ? toolkit::kLeftButton : toolkit::kRightButton); });
+      break;
     }
-  } else if (command == "random") {
-    std::string_view list = rest;
-    if (list.empty()) throw ScriptError("random needs at least one value");
-    while (!list.empty()) {
-      const auto [word, more] = firstWord(list);
-      const double r = realNumber(word, "a random value");
-      if (r < 0 || r >= 1) throw ScriptError("a random value lies in [0, 1)");
-      host_.randoms.push_back(r);
-      list = more;
+    case Command::Key: {
+      toolkit::Control& c = control(name);
+      if (!c.canTakeFocus() || !c.shownOnScreen()) {
+        throw ScriptError(name + " cannot take the keyboard focus");
+      }
+      untilEnd([&] { game_.form.keyStroke(c, line.key); });
+      break;
     }
-  } else if (command == "seed") {
-    const long long s = wholeNumber(rest, "the seed");
-    host_.seed(static_cast<std::uint64_t>(s));
-  } else if (command == "start") {
-    if (started_) throw ScriptError("the window has started already");
-    started_ = true;
-    try {
-      game_.form.load();
-    } catch (const ProgramEnded&) {
-      ended_ = true;
+    case Command::Release: {
+      // The left button let go off the control it went down on: no click, only its MouseUp.
+      toolkit::Control& c = control(name);
+      runHandler([&] {
+        if (c.MouseUp) c.MouseUp(toolkit::kLeftButton, 0, 0, 0);
+      });
+      break;
     }
-  } else if (command == "click" || command == "rightclick") {
-    toolkit::Control& c = control(rest);
-    if (!c.shownOnScreen())
-      throw ScriptError(std::string(rest) + " is not shown, so it cannot be clicked");
-    const std::int16_t button = command == "click" ? toolkit::kLeftButton : toolkit::kRightButton;
-    try {
-      game_.form.clickControl(c, button);
-    } catch (const ProgramEnded&) {
-      ended_ = true;
+    case Command::KeyUp: {
+      // A key let go on the focused control without its press (the press went to another one).
+      toolkit::Control& c = control(name);
+      if (game_.form.focused() != &c) throw ScriptError(name + " has not the focus");
+      runHandler([&] {
+        if (c.KeyUp) c.KeyUp(line.key, 0);
+      });
+      break;
     }
-  } else if (command == "key") {
-    const auto [name, key] = firstWord(rest);
-    toolkit::Control& c = control(name);
-    const std::int16_t code = keyCode(key);
-    if (!c.canTakeFocus() || !c.shownOnScreen()) {
-      throw ScriptError(std::string(name) + " cannot take the keyboard focus");
-    }
-    try {
-      game_.form.keyStroke(c, code);
-    } catch (const ProgramEnded&) {
-      ended_ = true;
-    }
-  } else if (command == "release") {
-    // The left button let go off the control it went down on: no click, only its MouseUp.
-    toolkit::Control& c = control(rest);
-    runHandler([&] {
-      if (c.MouseUp) c.MouseUp(toolkit::kLeftButton, 0, 0, 0);
-    });
-  } else if (command == "keyup") {
-    // A key let go on the focused control without its press (the press went to another one).
-    const auto [name, key] = firstWord(rest);
-    toolkit::Control& c = control(name);
-    const std::int16_t code = keyCode(key);
-    if (game_.form.focused() != &c) throw ScriptError(std::string(name) + " has not the focus");
-    runHandler([&] {
-      if (c.KeyUp) c.KeyUp(code, 0);
-    });
-  } else if (command == "focus") {
-    // The keyboard focus put on a control (Tab, a press that clicked nothing), or on none.
-    if (rest.empty()) {
-      game_.form.setFocus(nullptr);
-    } else {
-      toolkit::Control& c = control(rest);
-      if (!c.canTakeFocus()) throw ScriptError(std::string(rest) + " cannot take the focus");
-      game_.form.setFocus(&c);
-    }
-  } else if (command == "mousemove") {
-    const long long buttons = wholeNumber(rest, "the button state");
-    if (buttons < 0 || buttons > 7) throw ScriptError("the button state is 0 to 7");
-    runHandler([&] {
-      if (game_.form.MouseMove) game_.form.MouseMove(static_cast<std::int16_t>(buttons), 0, 0, 0);
-    });
-  } else if (command == "call") {
-    const auto [name, argument] = firstWord(rest);
-    callProcedure(name, argument);
-  } else if (command == "set") {
-    const auto [target, text] = firstWord(rest);
-    std::vector<JsonValue> given = values(text);
-    if (given.empty()) throw ScriptError("set needs a value");
-    const JsonValue value = given.size() == 1 ? given[0] : JsonValue::ofArray(std::move(given));
-    runHandler([&, target = target] { write(target, value); });
-  } else if (command == "print") {
-    out_ << rest << " = " << render(read(rest)) << "\n";
-  } else if (command == "expect") {
-    const auto [target, text] = firstWord(rest);
-    std::vector<JsonValue> given = values(text);
-    if (given.empty()) throw ScriptError("expect needs a value");
-    const JsonValue wanted = given.size() == 1 ? given[0] : JsonValue::ofArray(std::move(given));
-    const JsonValue actual = read(target);
-    if (!sameValue(actual, wanted)) {
-      throw ExpectFailed("expected " + std::string(target) + " = " + render(wanted) +
-                         ", but it is " + render(actual));
-    }
-  } else if (command == "dump") {
-    out_ << dump() << "\n";
-  } else if (command == "layout") {
-    out_ << layout() << "\n";
-  } else {
-    throw ScriptError("unknown command '" + std::string(command) + "'");
+    case Command::Focus:
+      // The keyboard focus put on a control (Tab, a press that clicked nothing), or on none.
+      if (name.empty()) {
+        game_.form.setFocus(nullptr);
+      } else {
+        toolkit::Control& c = control(name);
+        if (!c.canTakeFocus()) throw ScriptError(name + " cannot take the focus");
+        game_.form.setFocus(&c);
+      }
+      break;
+    case Command::MouseMove:
+      runHandler([&] {
+        const auto buttons = static_cast<std::int16_t>(line.whole);
+        if (game_.form.MouseMove) game_.form.MouseMove(buttons, 0, 0, 0);
+      });
+      break;
+    case Command::Call:
+      callProcedure(name, line.argument);
+      break;
+    case Command::Set:
+      runHandler([&] { write(name, line.value); });
+      break;
+    case Command::Print:
+      out_ << name << " = " << render(read(name)) << "\n";
+      break;
+    case Command::Expect:
+      if (const JsonValue actual = read(name); !sameValue(actual, line.value)) {
+        throw ExpectFailed("expected " + name + " = " + render(line.value) + ", but it is " +
+                           render(actual));
+      }
+      break;
+    case Command::Dump:
+      out_ << dump() << "\n";
+      break;
+    case Command::Layout:
+      out_ << layout() << "\n";
+      break;
+    case Command::OnDialog:
+      // A target that does not exist is an error here, not at the dialog.
+      if (const ScriptLine shown = readLine(line.text); shown.command == Command::Print) {
+        read(shown.text);
+      }
+      onDialog_.push_back(line.text);
+      break;
+    case Command::Fingerprint:
+      out_ << "fingerprint " << windowcore::fingerprintText(windowcore::formFingerprint(game_.form))
+           << "\n";
+      break;
+    case Command::Unknown:
+      break;  // lineProblem has refused it
   }
 }
 

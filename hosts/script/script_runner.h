@@ -4,9 +4,10 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "hosts/script/json.h"
 #include "hosts/script/script_host.h"
+#include "hosts/script_language/json.h"
 #include "ui/frmQuintoz.h"
 
 namespace script {
@@ -43,6 +44,8 @@ class ScriptRunner {
   void write(std::string_view target, const JsonValue& value);
   toolkit::Control& control(std::string_view path) const;
   void callProcedure(std::string_view name, std::string_view argument);
+  // Runs what may end the program (the game's handlers throw ProgramEnded), noting when it does.
+  void untilEnd(const std::function<void()>& action);
   void runHandler(const std::function<void()>& handler);
 
   std::ostream& out_;
@@ -50,6 +53,8 @@ class ScriptRunner {
   frmQuintoz game_;
   bool started_ = false;
   bool ended_ = false;
+  // The `ondialog` lines, carried out in order as each dialog is asked.
+  std::vector<std::string> onDialog_;
 };
 
 }  // namespace script

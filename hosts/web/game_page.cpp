@@ -36,7 +36,11 @@ void GamePage::rescale() {
 void GamePage::refresh() {
   if (!shown_) return;
   core_.refresh();
-  if (!dirty_) return;
+  paintNow();
+}
+
+void GamePage::paintNow() {
+  if (!shown_ || !dirty_) return;
   dirty_ = false;
   qz_paint_begin();
   core_.paint(canvas_);
@@ -49,6 +53,11 @@ void GamePage::showToolTip(const std::string& text, const toolkit::PixelRect& ar
 
 void GamePage::forgetPictures() {
   qz_forget_pictures();
+}
+
+void GamePage::markPainted(std::uint64_t fingerprint) {
+  const std::string text = windowcore::fingerprintText(fingerprint);
+  qz_mark_painted(text.data(), static_cast<int>(text.size()));
 }
 
 std::string GamePage::focusPath() const {
@@ -143,37 +152,38 @@ void GamePage::dispatch(const PageEvent& event) {
 }
 
 void GamePage::replay(const ReplayStep& step) {
-  using Kind = ReplayStep::Kind;
+  using script::Command;
   toolkit::Form& form = game_.form;
   toolkit::Control* c = nullptr;
   const std::string problem = replayProblem(form, step, c);
   if (!problem.empty()) host_.failReplay(problem);
-  if (step.kind == Kind::Focus) {
+  if (step.command == Command::Focus) {
     form.setFocus(c);
     return;
   }
   const bool focuses =
-      step.kind == Kind::Key ||
-      (step.kind == Kind::Click && step.button == toolkit::kLeftButton && c->canTakeFocus());
+      step.command == Command::Key || (step.command == Command::Click && c->canTakeFocus());
   beginInput(step.written(), focuses ? c : nullptr);
-  switch (step.kind) {
-    case Kind::Start:
+  switch (step.command) {
+    case Command::Start:
       form.load();
       break;
-    case Kind::Click:
-      form.clickControl(*c, step.button);
+    case Command::Click:
+    case Command::RightClick:
+      form.clickControl(
+          *c, step.command == Command::Click ? toolkit::kLeftButton : toolkit::kRightButton);
       break;
-    case Kind::Key:
+    case Command::Key:
       form.keyStroke(*c, step.key);
       break;
-    case Kind::KeyUp:
+    case Command::KeyUp:
       if (c->KeyUp) form.runEvent([&] { c->KeyUp(step.key, 0); });
       break;
-    case Kind::Release:
+    case Command::Release:
       if (c->MouseUp) form.runEvent([&] { c->MouseUp(toolkit::kLeftButton, 0, 0, 0); });
       break;
-    case Kind::Set:
-      (step.property == "Left" ? c->Left : c->Top) = static_cast<float>(step.numbers[0]);
+    case Command::Set:
+      (step.text.ends_with(".Left") ? c->Left : c->Top) = static_cast<float>(step.value.number);
       break;
     default:
       break;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -33,9 +34,14 @@ class GamePage : private windowcore::PlatformWindow {
   // Called after every input and before the game waits for the player: keeps the game in the
   // page's storage when it changed since it was last kept.
   void save();
-  // Called by the host's repaint and after every event: paints when the form looks different
-  // from what the canvas shows. Changes nothing of the game.
+  // Called after every event: paints when the form looks different from what the canvas shows.
+  // Changes nothing of the game.
   void refresh();
+  // Called by the host's waits, after the core has been asked whether the form changed: paints
+  // the canvas and the accessibility mirror if it did and the window is shown.
+  void paintNow();
+  // Called by the host: the core the waits ask whether the form changed.
+  windowcore::WindowCore& core() { return core_; }
   // Called by main for each event the page has queued, in order: runs whichever of the game's
   // handlers the event causes, then paints what changed.
   void dispatch(const PageEvent& event);
@@ -44,6 +50,7 @@ class GamePage : private windowcore::PlatformWindow {
   void invalidate() override { dirty_ = true; }
   void showToolTip(const std::string& text, const toolkit::PixelRect& area) override;
   void forgetPictures() override;
+  void markPainted(std::uint64_t fingerprint) override;
   void rescale();
   // Around each input the game acts on: written down as `line`, which leaves the focus on
   // `focusTo` when replayed (nullptr: where it was); the game is kept once it has acted.

@@ -18,6 +18,9 @@ mergeInto(LibraryManager.library, {
   qz_image: function (x, y, w, h, rgb) { qzPage.image(x, y, w, h, rgb); },
   qz_forget_pictures: function () { qzPage.forgetPictures(); },
   qz_focus_rect: function (x, y, w, h) { qzPage.focusRect(x, y, w, h); },
+  qz_mark_painted: function (text, textBytes) {
+    qzPage.markPainted(qzPage.string(text, textBytes));
+  },
   qz_event_kind: function (name, nameBytes, value) {
     qzPage.eventKind(qzPage.string(name, nameBytes), value);
   },
@@ -59,12 +62,6 @@ mergeInto(LibraryManager.library, {
     var s = String(value).slice(0, capacity);
     for (var i = 0; i < s.length; ++i) HEAPU8[out + i] = s.charCodeAt(i);
     return s.length;
-  },
-  qz_real_value: function (text, textBytes, value) {
-    var s = qzPage.string(text, textBytes);
-    if (!/^[-+]?(\d+\.?\d*|\.\d+)([eE][-+]?\d+)?$/.test(s)) return 0;
-    HEAPF64[value >> 3] = Number(s);
-    return 1;
   },
   qz_replay_failed: function (why, whyBytes) {
     var reason = qzPage.string(why, whyBytes);

@@ -23,6 +23,9 @@ int qz_text_width(const char* text, int textBytes, const char* families, int fam
 void qz_image(int x, int y, int w, int h, const std::uint8_t* rgb);
 void qz_forget_pictures();
 void qz_focus_rect(int x, int y, int w, int h);
+// Called after each paint with the fingerprint of the form painted (window_core.h), which the
+// page keeps on the canvas for tests to read.
+void qz_mark_painted(const char* text, int textBytes);
 
 // The page around the game. main names the event kinds first (see kEventKinds).
 // qz_show_window shows the game's window, w x h layout pixels (hidden until the start-up has
@@ -62,11 +65,9 @@ int qz_saved_game_bytes();
 void qz_take_saved_game(char* out);
 void qz_save_game(const char* text, int textBytes);
 void qz_forget_game();
-// Real numbers as the browser writes and reads them: the shortest text that reads back as the
-// same double (its length in bytes, at most `capacity`), and the value of a decimal number
-// (0 when the text is none).
+// A real number as the browser writes it: the shortest text that reads back as the same double
+// (its length in bytes, at most `capacity`).
 int qz_real_text(double value, char* out, int capacity);
-int qz_real_value(const char* text, int textBytes, double* value);
 // The saved game cannot be replayed: the page warns once, forgets it, takes this game away
 // without a word to the player and starts a new one; suspends for good.
 void qz_replay_failed(const char* why, int whyBytes);

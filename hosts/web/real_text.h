@@ -1,17 +1,15 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
 namespace webhost {
 
 // The real numbers of the game's record (the draws, the dice's places), written as the fewest
-// decimal digits that read back as the same double, and read back exactly. The page has these
-// from the browser (real_text_page.cpp), which keeps C's number formatting out of its
-// WebAssembly; native builds and tests have them from the script driver's (real_text_native.cpp).
+// decimal digits that read back as the same double. The page has it from the browser
+// (real_text_page.cpp), which keeps C's number formatting out of its WebAssembly; native builds
+// and tests have it from the script language's (real_text_native.cpp). The replay reads them
+// back with the script language's reader, as the driver does.
 std::string realText(double value);
-// False when the text is not a whole decimal number.
-bool realValue(std::string_view text, double& value);
 
 // A whole number as decimal text, without std::to_string, which formats with the C library's
 // printf and so would bring all of it into the page's WebAssembly.

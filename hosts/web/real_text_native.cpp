@@ -1,6 +1,6 @@
 #include <array>
 
-#include "hosts/script/real_chars.h"
+#include "hosts/script_language/real_chars.h"
 #include "hosts/web/real_text.h"
 
 namespace webhost {
@@ -9,11 +9,6 @@ std::string realText(double value) {
   std::array<char, 32> text{};
   const auto [end, ec] = script::formatReal(text.data(), text.data() + text.size(), value);
   return ec == std::errc() ? std::string(text.data(), end) : std::string();
-}
-
-bool realValue(std::string_view text, double& value) {
-  const auto [end, ec] = script::parseReal(text.data(), text.data() + text.size(), value);
-  return ec == std::errc() && end == text.data() + text.size();
 }
 
 }  // namespace webhost

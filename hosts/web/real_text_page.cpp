@@ -11,8 +11,4 @@ std::string realText(double value) {
   return std::string(text.data(), static_cast<std::size_t>(bytes > 0 ? bytes : 0));
 }
 
-bool realValue(std::string_view text, double& value) {
-  return qz_real_value(text.data(), static_cast<int>(text.size()), &value) != 0;
-}
-
 }  // namespace webhost

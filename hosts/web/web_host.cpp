@@ -24,18 +24,24 @@ constexpr double kSleepSlice = 0.03;
 
 }  // namespace
 
+void WebHost::attach(GamePage& page) {
+  page_ = &page;
+  paintIn(&page.core());
+}
+
 void WebHost::queue(const ReplayStep& step) {
-  switch (step.kind) {
-    case ReplayStep::Kind::Answer:
+  switch (step.command) {
+    case script::Command::Answer:
+    case script::Command::Cancel:
       answers_.items.push_back(step);
       break;
-    case ReplayStep::Kind::Reply:
+    case script::Command::Reply:
       replies_.items.push_back(step.reply);
       break;
-    case ReplayStep::Kind::Faces:
+    case script::Command::Faces:
       for (const double f : step.numbers) faces_.items.push_back(f);
       break;
-    case ReplayStep::Kind::Random:
+    case script::Command::Random:
       for (const double d : step.numbers) draws_.items.push_back(d);
       break;
     default:
@@ -68,12 +74,13 @@ bool WebHost::answeredBySave(bool queueEmpty, const char* what) {
   return false;
 }
 
-std::string WebHost::inputBox(const std::string& prompt, const std::string& title,
+std::string WebHost::askInput(const std::string& prompt, const std::string& title,
                               const std::string& defaultText) {
   if (answeredBySave(answers_.empty(), "an input box")) {
     const ReplayStep a = answers_.take();
-    record_.answer(a.text, a.cancelled);
-    return a.cancelled ? std::string() : a.text;
+    const bool cancelled = a.command == script::Command::Cancel;
+    record_.answer(a.text, cancelled);
+    return cancelled ? std::string() : a.text;
   }
   if (page_ != nullptr) page_->save();
   const int length = qz_input_box(prompt.data(), bytes(prompt), title.data(), bytes(title),
@@ -85,7 +92,7 @@ std::string WebHost::inputBox(const std::string& prompt, const std::string& titl
   return answer;
 }
 
-toolkit::MessageAnswer WebHost::messageBox(const std::string& text, const std::string& title,
+toolkit::MessageAnswer WebHost::askMessage(const std::string& text, const std::string& title,
                                            toolkit::MessageButtons buttons,
                                            toolkit::MessageAnswer defaultAnswer) {
   const bool yesNo = buttons == toolkit::MessageButtons::YesNo;
@@ -105,8 +112,9 @@ toolkit::MessageAnswer WebHost::messageBox(const std::string& text, const std::s
   return a;
 }
 
-void WebHost::repaint() {
-  if (page_ != nullptr && !replaying_) page_->refresh();
+void WebHost::paintNow() {
+  // A replay draws nothing: the page shows the board once it has caught up.
+  if (page_ != nullptr && !replaying_) page_->paintNow();
 }
 
 double WebHost::clockSeconds() {

@@ -20,7 +20,7 @@ class GamePage;
 class WebHost : public windowcore::WindowHost {
  public:
   // Called by main once the page view exists (the game is built before it, with this host).
-  void attach(GamePage& page) { page_ = &page; }
+  void attach(GamePage& page);
   GameRecord& record() { return record_; }
 
   // Called by main around the replay of a saved game: queue() takes the save's answers and
@@ -36,12 +36,6 @@ class WebHost : public windowcore::WindowHost {
   // new one. Never returns.
   [[noreturn]] void failReplay(const std::string& why);
 
-  std::string inputBox(const std::string& prompt, const std::string& title,
-                       const std::string& defaultText) override;
-  toolkit::MessageAnswer messageBox(const std::string& text, const std::string& title,
-                                    toolkit::MessageButtons buttons,
-                                    toolkit::MessageAnswer defaultAnswer) override;
-  void repaint() override;
   double clockSeconds() override;
   void sleepUpTo(double seconds) override;
   void randomize() override;
@@ -49,6 +43,14 @@ class WebHost : public windowcore::WindowHost {
   void playRollSound() override;
   void dragWindow() override;
   [[noreturn]] void endProgram() override;
+
+ protected:
+  std::string askInput(const std::string& prompt, const std::string& title,
+                       const std::string& defaultText) override;
+  toolkit::MessageAnswer askMessage(const std::string& text, const std::string& title,
+                                    toolkit::MessageButtons buttons,
+                                    toolkit::MessageAnswer defaultAnswer) override;
+  void paintNow() override;
 
  private:
   // Called when the replay asks a dialog: true when the save answers it, false when it is to

@@ -3,7 +3,10 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <cstdint>
+
 #include "hosts/core/display_scale.h"
+#include "hosts/win32/painted_property.h"
 #include "hosts/win32/resource_ids.h"
 #include "hosts/win32/wide_text.h"
 #include "hosts/win32/window_dpi.h"
@@ -105,6 +108,12 @@ void GameWindow::invalidate() {
   if (window_ != nullptr) InvalidateRect(window_, nullptr, FALSE);
 }
 
+void GameWindow::markPainted(std::uint64_t fingerprint) {
+  if (window_ == nullptr) return;
+  SetPropW(window_, kPaintedProperty,
+           reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(fingerprint)));
+}
+
 GameWindow::~GameWindow() {
   if (window_ != nullptr) DestroyWindow(window_);
   // The class refers to the background brush, which goes away with this object.
@@ -178,6 +187,7 @@ LRESULT GameWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       PostQuitMessage(0);
       return 0;
     case WM_NCDESTROY:
+      RemovePropW(window_, kPaintedProperty);
       SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
       window_ = nullptr;
       return 0;

@@ -36,6 +36,7 @@ class GameWindow : private windowcore::PlatformWindow {
   void invalidate() override;
   void showToolTip(const std::string& text, const toolkit::PixelRect& area) override;
   void forgetPictures() override { gdi_.forgetPictures(); }
+  void markPainted(std::uint64_t fingerprint) override;
 
   void paint();
   void applyDpi(UINT dpi, const RECT* suggested);

@@ -13,12 +13,12 @@
 
 namespace win32 {
 
-std::string WindowsHost::inputBox(const std::string& prompt, const std::string& title,
+std::string WindowsHost::askInput(const std::string& prompt, const std::string& title,
                                   const std::string& defaultText) {
   return showInputBox(window_, prompt, title, defaultText);
 }
 
-toolkit::MessageAnswer WindowsHost::messageBox(const std::string& text, const std::string& title,
+toolkit::MessageAnswer WindowsHost::askMessage(const std::string& text, const std::string& title,
                                                toolkit::MessageButtons buttons,
                                                toolkit::MessageAnswer defaultAnswer) {
   UINT type = MB_OK;
@@ -39,10 +39,9 @@ toolkit::MessageAnswer WindowsHost::messageBox(const std::string& text, const st
   }
 }
 
-void WindowsHost::repaint() {
-  if (window_ == nullptr || core_ == nullptr) return;
-  core_->refresh();
-  UpdateWindow(window_);
+void WindowsHost::paintNow() {
+  // Sends the window its WM_PAINT at once, if any of it is invalid, and reads no input.
+  if (window_ != nullptr) UpdateWindow(window_);
 }
 
 void WindowsHost::sleepUpTo(double seconds) {

@@ -15,23 +15,24 @@ class WindowsHost : public windowcore::WindowHost {
   // (with nulls): the window owns the dialogs, and its core decides what a repaint draws.
   void attach(HWND window, windowcore::WindowCore* core) {
     window_ = window;
-    core_ = core;
+    paintIn(core);
   }
 
-  std::string inputBox(const std::string& prompt, const std::string& title,
-                       const std::string& defaultText) override;
-  toolkit::MessageAnswer messageBox(const std::string& text, const std::string& title,
-                                    toolkit::MessageButtons buttons,
-                                    toolkit::MessageAnswer defaultAnswer) override;
-  void repaint() override;
   void sleepUpTo(double seconds) override;
   void playRollSound() override;
   void dragWindow() override;
   [[noreturn]] void endProgram() override;
 
+ protected:
+  std::string askInput(const std::string& prompt, const std::string& title,
+                       const std::string& defaultText) override;
+  toolkit::MessageAnswer askMessage(const std::string& text, const std::string& title,
+                                    toolkit::MessageButtons buttons,
+                                    toolkit::MessageAnswer defaultAnswer) override;
+  void paintNow() override;
+
  private:
   HWND window_ = nullptr;
-  windowcore::WindowCore* core_ = nullptr;  // owned by the game window
 };
 
 }  // namespace win32

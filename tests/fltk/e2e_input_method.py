@@ -1,8 +1,9 @@
-"""Names typed through an input method: ibus with its X input method bridge, as a desktop runs
-it, with the Hindi InScript and the Chinese Cangjie engines. The name prompt and then the roll
-button must show exactly what they show when the same characters are typed straight in. Each
-name through the input method is typed at the prompts of a new game, which the first game's
-prompts are not. ibus talks over the session's own D-Bus, which the harness starts."""
+"""Names typed through an input method: ibus with its X input method bridge and its panel, as a
+desktop runs it, with the Hindi InScript and the Chinese Cangjie engines. The name prompt and then
+the roll button must show exactly what they show when the same characters are typed straight in,
+and the candidates the panel offers must stand below the text being typed. Each name through the
+input method is typed at the prompts of a new game, which the first game's prompts are not. ibus
+talks over the session's own D-Bus, which the harness starts."""
 
 import os
 import signal
@@ -19,6 +20,8 @@ NAMES = [
     ("Hindi InScript", "m17n:hi:inscript", [["k"], ["f"]], "कि"),
     ("Chinese Cangjie", "table:cangjie5", [["a", "space"], ["o", "g", "space"]], "日仕"),
 ]
+# The engines whose keys bring up candidates to choose from, which ibus's panel shows.
+WITH_CANDIDATES = {"table:cangjie5"}
 # How often the first character is typed again while the input method readies itself.
 ATTEMPTS = 5
 # The engine that leaves keys as they are, for the names typed straight in.
@@ -65,6 +68,16 @@ def engine(s):
     return result.stdout.strip() if result.returncode == 0 else ""
 
 
+def start_panel(s):
+    """Starts ibus's panel, which shows the candidates an engine offers. Starting, it chooses the
+    plain engine and loads its keyboard layout, which would undo the key codes of the names typed
+    straight in: it starts after them. Another engine is chosen before, so that the plain one's
+    return shows that the panel is ready."""
+    use_engine(s, NAMES[0][1])
+    s.start(["/usr/libexec/ibus-ui-gtk3"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    h.wait_until("ibus's panel to choose its engine", lambda: engine(s) == PLAIN)
+
+
 def use_engine(s, name):
     # Its exit status also reports that Xvfb cannot load the engine's keyboard layout, which
     # does not matter here: the engine it then reports is what counts.
@@ -93,6 +106,48 @@ def showing(s, area, expected, what, save_as):
         expected.save(os.path.join(s.out, save_as + "-expected.png"))
         raise
     print("ok:", what, flush=True)
+
+
+def caret_foot(picture, area):
+    """The screen row of the caret's last pixels in the prompt's name field, the lowest dark pixel
+    inside the field: the caret reaches below the characters. The field's inside is the white
+    that fills more than half the prompt's width."""
+    x, y, width, height = area
+    foot = None
+    for row in range(y, y + height):
+        white = [c for c in range(x, x + width) if min(picture.get(c, row)) >= 250]
+        if len(white) > width // 2 and any(max(picture.get(c, row)) < 80
+                                           for c in range(white[0], white[-1])):
+            foot = row
+    if foot is None:
+        raise h.Failure("the name field shows no caret")
+    return foot
+
+
+def candidates(s):
+    """Where ibus's panel shows its candidates while it does: its visible window that is more
+    than a few pixels."""
+    for wid in s.run("xdotool", "search", "--onlyvisible", "--classname", "^ibus-ui-gtk3$",
+                     check_status=False).split():
+        area = s.geometry(wid)
+        if area[2] > 20 and area[3] > 20:
+            return area
+    return None
+
+
+def type_with_candidates(s, area, keys, what, save_as):
+    """Presses the keys of one character, the first alone: the candidates it brings up must
+    stand below the text, their window's top under the caret's last row."""
+    foot = caret_foot(s.screenshot(), area)
+    s.xdo("key", keys[0])
+    try:
+        h.wait_until(f"{what}: the candidates to show below row {foot}, the caret's last", lambda: (
+            (window := candidates(s)) is not None and window[1] > foot))
+    except h.Failure:
+        s.screenshot(save_as + "-candidates.png")
+        raise
+    print(f"ok: {what}: the candidates show below the caret", flush=True)
+    s.xdo("key", *keys[1:])
 
 
 def engine_file(name):
@@ -163,8 +218,20 @@ def typed_through_input_method(s, script, name, keys, looks, button):
         s.xdo("key", "ctrl+a", "BackSpace")
         showing(s, area, looks[0], f"{script}: the keys are taken back",
                 engine_file(name) + "-back")
+    if name in WITH_CANDIDATES:
+        # The first character again, now that the engine takes the keys, into the empty field
+        # that FLTK draws itself; the characters after it go into the field drawn here.
+        s.xdo("key", "ctrl+a", "BackSpace")
+        showing(s, area, looks[0], f"{script}: the field is emptied", engine_file(name) + "-back")
+        type_with_candidates(s, area, keys[0], f"{script}, empty field", engine_file(name))
+        showing(s, area, looks[1], f"{script}: the first character shows again",
+                engine_file(name) + "-again")
     for number, character_keys in enumerate(keys[1:], 2):
-        s.xdo("key", *character_keys)
+        if name in WITH_CANDIDATES:
+            type_with_candidates(s, area, character_keys, f"{script}, character {number}",
+                                 engine_file(name))
+        else:
+            s.xdo("key", *character_keys)
         showing(s, area, looks[number], f"{script}: the prompt shows character {number} as typed",
                 engine_file(name) + "-prompt")
     showing(s, area, looks[-1], f"{script}: the prompt shows the name the keys make",
@@ -179,6 +246,7 @@ def scenario(s, args):
     use_engine(s, PLAIN)
     e.map_keys(s, "".join(text for _, _, _, text in NAMES))
     straight = [typed_straight(s, text, n == 0) for n, (_, _, _, text) in enumerate(NAMES)]
+    start_panel(s)
     for (script, name, keys, _), (looks, button) in zip(NAMES, straight):
         typed_through_input_method(s, script, name, keys, looks, button)
 

@@ -147,6 +147,16 @@ class Session(h.Display):
         self.xdo("key", "Return")
         self.wait_closed(wid, title)
 
+    def move_off(self, wid, win):
+        """Moves the dialog wid into the screen's bottom right corner, clear of the game window
+        at win, and waits until it is there."""
+        _, _, width, height = self.geometry(wid)
+        to = (self.screen_size[0] - width, self.screen_size[1] - height)
+        check(to[0] >= win[0] + win[2] or to[1] >= win[1] + win[3],
+              "the screen's corner is clear of the game window")
+        self.xdo("windowmove", wid, *to)
+        h.wait_until("the dialog to move", lambda: tuple(self.geometry(wid)[:2]) == to)
+
     def start_players(self, names):
         self.type_into("Number of Players", str(len(names)))
         for name in names:
@@ -192,10 +202,10 @@ def rendered_text_width(text, font_file, pixels):
     return int(result.stdout.strip())
 
 
-def main(scenario, **session_options):
-    """Runs scenario(session, args) on one session with the game started; session_options go
-    to Session."""
-    args = arguments()
+def main(scenario, parts=None, **session_options):
+    """Runs scenario(session, args) on one session with the game started; parts are the names
+    --part accepts (see arguments), and session_options go to Session."""
+    args = arguments(parts)
     os.makedirs(args.out, exist_ok=True)
     session = None
 

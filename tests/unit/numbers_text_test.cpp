@@ -71,6 +71,31 @@ TEST(PlayerCount, AnyAnswerBecomesOneToFour) {
   EXPECT_EQ(playerCountFromAnswer("0.5"), 1);
 }
 
+// A keyboard or input method of another script types its own digits: each is read as the ASCII
+// digit of its value, wherever it stands in the number, and the answer gives that many players.
+TEST(PlayerCount, DigitsOfEveryScriptCountAsTheirValue) {
+  struct Answer {
+    const char* typed;
+    double number;
+    int players;
+  };
+  for (const auto& [typed, number, players] :
+       {Answer{"२", 2, 2},    // Devanagari, Hindi InScript's 2 key
+        Answer{"٢", 2, 2},    // Arabic-Indic
+        Answer{"２", 2, 2},   // full-width
+        Answer{"۴", 4, 4},    // Persian
+        Answer{"2٢", 22, 4},  // mixed scripts in one number
+        Answer{"3 players", 3, 3}, Answer{" 2.5", 2.5, 2},
+        Answer{"३.५", 3.5, 4},  // halves still go to the even neighbour
+        Answer{"-२", -2, 1}, Answer{"१e१", 10, 4},
+        Answer{"\U0001D7D1", 3, 3},  // four bytes: mathematical bold 3
+        // Damaged UTF-8 ends the number: a cut-off digit, a stray byte, an overlong "2".
+        Answer{"2\xE0\xA5", 2, 2}, Answer{"\xE0\xA5\xA8\xA8", 2, 2}, Answer{"\xC0\xB2", 0, 1}}) {
+    EXPECT_EQ(textToNumber(typed), number) << typed;
+    EXPECT_EQ(playerCountFromAnswer(typed), players) << typed;
+  }
+}
+
 TEST(NumberToText, PlainDecimal) {
   EXPECT_EQ(numberToText(0), "0");
   EXPECT_EQ(numberToText(35), "35");

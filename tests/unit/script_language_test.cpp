@@ -58,6 +58,9 @@ TEST(ScriptLanguage, WrongLinesStopWithExitTwoAndNameTheLine) {
                           "set txtTotal(1).Text 5",
                           "set chk1s(1).Picture \"face9\"",
                           "expect rollCount",
+                          "ondialog",
+                          "ondialog click cmdRoll",
+                          "ondialog print nothing",
                           "set playerNames(0) \"x\"",
                           "print chk1s(1).Caption trailing",
                           "set currentPlayer 5",
@@ -175,6 +178,29 @@ TEST(ScriptLanguage, EchoesDialogsSoundsAndWaitsInOrder) {
             "end\n");
 }
 
+// The end-to-end tests compare each window with these lines at every dialog of a game.
+TEST(ScriptLanguage, OnDialogLinesShowTheFormAsEachDialogIsAsked) {
+  const Outcome o =
+      runScript("ondialog print cmdRoll.Caption\nondialog fingerprint\n" + std::string(kStart) +
+                "fingerprint\nreply no\nclick cmdExit\n" + "fingerprint\n");
+  ASSERT_EQ(o.code, 0) << o.err;
+  std::vector<std::string> lines;
+  std::istringstream in(o.out);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  ASSERT_EQ(lines.size(), 11u) << o.out;
+  const std::string caption = "cmdRoll.Caption = ";
+  for (std::size_t dialog : {2u, 5u, 9u}) {
+    EXPECT_EQ(lines[dialog - 2].rfind(caption, 0), 0u) << lines[dialog - 2];
+    EXPECT_EQ(lines[dialog - 1].rfind("fingerprint ", 0), 0u) << lines[dialog - 1];
+    EXPECT_EQ(lines[dialog - 1].size(), 12u + 16u);
+  }
+  EXPECT_EQ(lines[7], caption + "\"Ann roll! [3 rolls left]\"");
+  EXPECT_EQ(lines[9].rfind("msgbox {\"title\":\"Exit\"", 0), 0u);
+  // The press on the quit button moved the focus to it before it asked, and No changes nothing.
+  EXPECT_NE(lines[8], lines[6]);
+  EXPECT_EQ(lines[10], lines[8]);
+}
+
 TEST(ScriptLanguage, NothingMayFollowTheEndOfTheProgram) {
   Outcome o = runScript(std::string(kStart) + "reply yes\nclick cmdExit\n# a comment\n\n");
   EXPECT_EQ(o.code, 0);
@@ -251,4 +277,21 @@ TEST(ScriptLanguage, ArbitraryBytesNeverCrashTheDriver) {
     const Outcome o = runScript(text);
     EXPECT_TRUE(o.code == 0 || o.code == 1 || o.code == 2) << text;
   }
+}
+
+// Arrays are read by recursion: a line of a million opening brackets ran the driver's stack out.
+// Nesting is refused past a depth no script needs, and a hundred levels still read.
+TEST(ScriptLanguage, DeeplyNestedArraysAreRefusedWithoutRunningTheStackOut) {
+  const auto nested = [](std::size_t depth) {
+    return std::string(kStart) + "expect rollCount " + std::string(depth, '[') +
+           std::string(depth, ']') + "\n";
+  };
+  Outcome o = runScript(nested(100));
+  EXPECT_EQ(o.code, 1) << "read, and unequal to the roll count: " << o.err;
+  o = runScript(nested(101));
+  EXPECT_EQ(o.code, 2);
+  EXPECT_NE(o.err.find("line 4: malformed value: arrays nested too deeply"), std::string::npos)
+      << o.err;
+  o = runScript(std::string(kStart) + "set rollCount " + std::string(1000000, '[') + "\n");
+  EXPECT_EQ(o.code, 2) << o.err;
 }

@@ -1,18 +1,27 @@
 // The window core through a platform window that only records what it is asked, over the real
-// game: what every front end relies on for pointer positions, tool tips, pictures and repaints.
+// game: what every front end relies on for pointer positions, tool tips, pictures, repaints and
+// what the window shows while the game waits.
 #include "hosts/core/window_core.h"
 
+#include <deque>
+#include <memory>
+#include <optional>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "hosts/core/window_host.h"
 #include "tests/unit/game_fixture.h"
 
 namespace {
 
 class RecordingWindow : public windowcore::PlatformWindow {
  public:
-  void invalidate() override { ++invalidated; }
+  void invalidate() override {
+    ++invalidated;
+    pending = true;
+  }
   void showToolTip(const std::string& text, const toolkit::PixelRect& area) override {
     tips.emplace_back(text, area);
   }
@@ -21,12 +30,15 @@ class RecordingWindow : public windowcore::PlatformWindow {
     // The platform must drop its copies while the old pictures still exist.
     iconStillAlive = lastIcon != nullptr && lastIcon->width > 0;
   }
+  void markPainted(std::uint64_t fingerprint) override { painted.push_back(fingerprint); }
 
   int invalidated = 0;
+  bool pending = false;  // asked to paint and not painted since
   int forgotten = 0;
   bool iconStillAlive = false;
   const toolkit::Image* lastIcon = nullptr;
   std::vector<std::pair<std::string, toolkit::PixelRect>> tips;
+  std::vector<std::uint64_t> painted;
 };
 
 // Counts the device pixels a paint covers, to tell the scales apart.
@@ -78,6 +90,10 @@ TEST_F(WindowCoreTest, PaintsOnlyWhenTheFormLooksDifferent) {
   EXPECT_EQ(g.rollCount, 1);
   EXPECT_GE(window.invalidated, 1);
   core.paint(canvas);
+  // Each paint marks the window with what it painted.
+  ASSERT_EQ(window.painted.size(), 2u);
+  EXPECT_NE(window.painted[0], window.painted[1]);
+  EXPECT_EQ(window.painted[1], windowcore::formFingerprint(g.form));
   const int after = window.invalidated;
   core.pointerMove(3, 3, 0);
   core.refresh();
@@ -175,6 +191,150 @@ TEST_F(WindowCoreTest, ACloseRequestRunsAsAnEventOfTheForm) {
   windowcore::WindowCore core(g.form, window, 1.0);
   core.runEvent([this] { g.cmdExit_Click(); });
   EXPECT_NE(echoed().find("Quit Now?"), std::string::npos);
+}
+
+TEST_F(WindowCoreTest, AFingerprintNamesPicturesWhereverTheProcessKeepsThem) {
+  startWith({"Ann"});
+  run({"faces 3 3 3 5 5", "click cmdRoll"});
+  toolkit::CheckBox& die = g.chkDie[1];
+  const std::uint64_t before = windowcore::formFingerprint(g.form);
+  // The same picture at another address, as another process holds it: the same digest.
+  const toolkit::PictureRef original = die.Picture;
+  die.Picture = {original.name, std::make_shared<const toolkit::Image>(*original.image)};
+  EXPECT_EQ(windowcore::formFingerprint(g.form), before);
+  // Another picture of the same size is another digest.
+  die.Picture = g.imDie[5].Picture;
+  EXPECT_NE(windowcore::formFingerprint(g.form), before);
+  die.Picture = original;
+  EXPECT_EQ(windowcore::formFingerprint(g.form), before);
+}
+
+// A front end with no display, made as every front end is, over the real game: its window paints
+// on a canvas that draws nothing, its dialogs answer from queues and note what the window showed
+// as each was asked, and its clock moves only when it sleeps.
+class HeadlessHost : public windowcore::WindowHost {
+ public:
+  struct Asked {
+    std::string text;
+    std::optional<std::uint64_t> shown;  // the window's last paint, if it has painted
+    std::uint64_t holds = 0;             // the form as the game asks
+  };
+
+  // Called once the game is built: the form each wait looks at.
+  void watch(const toolkit::Form& form) { form_ = &form; }
+  // Called as the window appears, after the start-up, as the front ends do.
+  void show(windowcore::WindowCore& core, RecordingWindow& window) {
+    core_ = &core;
+    window_ = &window;
+    paintIn(&core);
+  }
+
+  std::deque<std::string> answers;
+  std::deque<toolkit::MessageAnswer> replies;
+  std::vector<Asked> asked;
+  // At each slice of the timed wait: whether the window showed the form as it stood.
+  std::vector<bool> sleptShowingTheForm;
+
+  double clockSeconds() override { return clock_; }
+  void sleepUpTo(double seconds) override {
+    sleptShowingTheForm.push_back(shown() == windowcore::formFingerprint(*form_));
+    clock_ += seconds;
+  }
+  void randomize() override {}
+  double random(toolkit::RandomUse /*use*/) override { return draws_.next(); }
+  void playRollSound() override {}
+  void dragWindow() override {}
+  [[noreturn]] void endProgram() override { throw std::logic_error("the game ended"); }
+
+ protected:
+  std::string askInput(const std::string& prompt, const std::string& /*title*/,
+                       const std::string& /*defaultText*/) override {
+    return take(answers, prompt);
+  }
+  toolkit::MessageAnswer askMessage(const std::string& text, const std::string& /*title*/,
+                                    toolkit::MessageButtons /*buttons*/,
+                                    toolkit::MessageAnswer /*defaultAnswer*/) override {
+    return take(replies, text);
+  }
+  void paintNow() override {
+    if (window_ == nullptr || !window_->pending) return;
+    window_->pending = false;
+    AreaCanvas canvas;
+    core_->paint(canvas);
+  }
+
+ private:
+  std::optional<std::uint64_t> shown() const {
+    if (window_ == nullptr || window_->painted.empty()) return std::nullopt;
+    return window_->painted.back();
+  }
+  template <typename T>
+  T take(std::deque<T>& queue, const std::string& text) {
+    asked.push_back({text, shown(), windowcore::formFingerprint(*form_)});
+    if (queue.empty()) throw std::logic_error("nothing queued for " + text);
+    T answer = queue.front();
+    queue.pop_front();
+    return answer;
+  }
+
+  const toolkit::Form* form_ = nullptr;
+  windowcore::WindowCore* core_ = nullptr;
+  RecordingWindow* window_ = nullptr;
+  double clock_ = 0;
+  toolkit::UniformRandom draws_{7};
+};
+
+TEST(WindowHostTest, EveryWaitShowsTheFormAsTheGameWroteIt) {
+  using toolkit::MessageAnswer;
+  HeadlessHost host;
+  frmQuintoz g(host);
+  host.watch(g.form);
+  host.answers = {"1", "Ann"};
+  g.form.load();  // the start-up asks before the window exists
+  RecordingWindow window;
+  windowcore::WindowCore core(g.form, window, 1.0);
+  host.show(core, window);
+  AreaCanvas first;
+  core.paint(first);  // as the window first shows
+  const auto press = [&core](const toolkit::Control& c) {
+    const toolkit::PixelRect r = c.visiblePixelRect();
+    core.pointerDown(r.x + r.w / 2, r.y + r.h / 2, toolkit::kLeftButton);
+    core.pointerUp(r.x + r.w / 2, r.y + r.h / 2, toolkit::kLeftButton);
+  };
+  // A new game, over a card cleared behind the prompts.
+  host.replies = {MessageAnswer::Yes};
+  host.answers = {"1", "Bo"};
+  press(g.cmdNewGame);
+  // A whole game to the winner's message and "Play Again?", and the game after it.
+  host.replies = {MessageAnswer::Ok, MessageAnswer::Yes};
+  host.answers = {"1", "Cy"};
+  for (frmQuintoz::CheckBoxes* category :
+       {&g.chk1s, &g.chk2s, &g.chk3s, &g.chk4s, &g.chk5s, &g.chk6s, &g.chk3Kind, &g.chk4Kind,
+        &g.chkFullHouse, &g.chkSmall, &g.chkLarge, &g.chkChance, &g.chkQuintoz}) {
+    press(g.cmdRoll);
+    press((*category)[1]);
+  }
+  host.replies = {MessageAnswer::No};
+  press(g.cmdExit);
+
+  std::vector<std::string> texts;
+  for (const auto& a : host.asked) texts.push_back(a.text.substr(0, a.text.find('\r')));
+  const std::vector<std::string> expected{
+      "How many Players?",  "Player 1",    "Start New Game?",   "How many Players?", "Player 1",
+      "Congratulations Bo", "Play Again?", "How many Players?", "Player 1",          "Quit Now?"};
+  ASSERT_EQ(texts, expected);
+  EXPECT_TRUE(host.answers.empty() && host.replies.empty());
+  for (std::size_t i = 0; i < 2; ++i) {
+    EXPECT_FALSE(host.asked[i].shown) << "the start-up's prompts come before the window shows";
+  }
+  for (std::size_t i = 2; i < host.asked.size(); ++i) {
+    EXPECT_EQ(host.asked[i].shown, host.asked[i].holds) << "at " << host.asked[i].text;
+  }
+  // The timed waits of the turn changes and the rolls show the caption written before them.
+  EXPECT_GE(host.sleptShowingTheForm.size(), 26u);
+  for (std::size_t i = 0; i < host.sleptShowingTheForm.size(); ++i) {
+    EXPECT_TRUE(host.sleptShowingTheForm[i]) << "at the wait's slice " << i;
+  }
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
-// The portable number conversions of the script driver, which the WebAssembly build uses, must
+// The portable number conversions of the script language, which the WebAssembly builds use, must
 // agree with the standard library's, which the native build uses.
-#include "hosts/script/real_chars.h"
+#include "hosts/script_language/real_chars.h"
 
 #include <gtest/gtest.h>
 

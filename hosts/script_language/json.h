@@ -32,8 +32,9 @@ std::string render(const JsonValue& value);
 // Equality, with numbers also equal when they agree in single precision (positions are floats).
 bool sameValue(const JsonValue& a, const JsonValue& b);
 
-// Parses one value starting at text[pos], skipping blanks before it, and leaves pos after it.
-// Throws std::invalid_argument with a readable reason when the text is not a value.
-JsonValue parseValue(std::string_view text, std::size_t& pos);
+// Called by the script language's reader (and the fuzzer): parses one value starting at
+// text[pos], skipping blanks before it, into `value`, and leaves pos after it. Returns a readable
+// reason when the text is not a value ("unterminated string"), and "" when it is one.
+std::string parseValue(std::string_view text, std::size_t& pos, JsonValue& value);
 
 }  // namespace script

@@ -1,4 +1,4 @@
-#include "hosts/script/real_chars.h"
+#include "hosts/script_language/real_chars.h"
 
 #include <algorithm>
 #include <cerrno>
