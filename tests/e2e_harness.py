@@ -368,6 +368,14 @@ class Display:
     def focused_window(self):
         return self.run("xdotool", "getwindowfocus", check_status=False).strip()
 
+    def set_accessibility(self, on):
+        """Turns assistive technology on or off for this display's session, as a desktop's
+        setting or a starting screen reader does: the accessibility bus's IsEnabled."""
+        self.run("dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus",
+                 "/org/a11y/bus", "org.freedesktop.DBus.Properties.Set",
+                 "string:org.a11y.Status", "string:IsEnabled",
+                 "variant:boolean:" + ("true" if on else "false"))
+
     def start(self, command, **kwargs):
         """Starts a program on this display; close() ends it if it is still running."""
         process = subprocess.Popen(command, env=self.env, **kwargs)

@@ -5,8 +5,9 @@ hears, in order.
 
     orca = Orca(display)          # display: an e2e_harness.Display started with dbus=True
     mark = orca.mark()
-    ... press keys ...
-    orca.wait_for("the roll", lambda said: any("Rolled" in s for s in said), since=mark)
+    ... press a key ...
+    since = orca.key_read(mark, "space")
+    orca.wait_for("the roll", lambda said: any("Rolled" in s for s in said), since)
 
 Orca runs with a home of its own (no settings: its defaults, as a new user has them) and is
 ended by the display's close()."""
@@ -69,30 +70,46 @@ class Orca:
             "--dest=org.a11y.atspi.Registry", "/org/a11y/atspi/registry",
             "org.a11y.atspi.Registry.GetRegisteredEvents", check_status=False).lower())
 
-    def said(self):
-        """Everything Orca has said, in order, each utterance's lines joined by spaces."""
+    def _log(self):
         try:
             with open(self.log, encoding="utf-8", errors="replace") as f:
-                text = f.read()
+                return f.read()
         except FileNotFoundError:
-            return []
+            return ""
+
+    def said(self, since=0):
+        """What Orca has said since a mark, in order, each utterance's lines joined by spaces."""
         return [" ".join(line.strip() for line in m.group(1).splitlines())
-                for m in SPOKEN.finditer(text)]
+                for m in SPOKEN.finditer(self._log()[since:])]
 
     def mark(self):
-        return len(self.said())
+        """A place in what Orca has done so far (an offset in its log)."""
+        return len(self._log())
+
+    def key_read(self, since, keys):
+        """The mark where Orca began to read a key pressed after `since` (its name matching
+        `keys`): what it says after that comes of this key, or of what the key did, since a
+        program hands a key to Orca before it acts on it."""
+        pattern = re.compile(r"PROCESS ATSPI_KEY_PRESSED_EVENT: '(?:%s)'" % keys)
+
+        def found():
+            if self.process.poll() is not None:
+                raise h.Failure("Orca ended while a key was pressed")
+            m = pattern.search(self._log(), since)
+            return m.start() if m else None
+        return h.wait_until("Orca to read the key " + keys, found)
 
     def wait_for(self, what, probe, since, timeout=h.DEADLINE):
         """Waits until probe(the utterances since the mark) is true, and returns them."""
         def look():
             if self.process.poll() is not None:
                 raise h.Failure("Orca ended while waiting for " + what)
-            said = self.said()[since:]
+            said = self.said(since)
             return said if probe(said) else None
         try:
             return h.wait_until(what, look, timeout)
         except h.Failure:
-            print("Orca said:", self.said()[since:], flush=True)
+            print("Orca said:", self.said(since), flush=True)
             raise
 
     def keep_log(self, path):

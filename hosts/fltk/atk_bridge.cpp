@@ -108,7 +108,7 @@ int Accessibility::dispatch(int event, Fl_Window* window) {
     return 1;
   }
   const int used = Fl::handle_(event, window);
-  if (self != nullptr) self->handled(event, window);
+  if (self != nullptr) self->handled(event);
   return used;
 }
 
@@ -144,16 +144,16 @@ bool Accessibility::keyTaken(int event) {
   return taken;
 }
 
-void Accessibility::handled(int event, Fl_Window* window) {
+void Accessibility::handled(int event) {
   if ((event == FL_FOCUS || event == FL_UNFOCUS) && fl_xevent != nullptr &&
       (fl_xevent->type == FocusIn || fl_xevent->type == FocusOut) &&
       fl_xevent->xfocus.window == fl_xid(&window_) && fl_xevent->xfocus.detail != NotifyInferior) {
     // Keys go to the dialog while one is open, whichever window the desktop focused.
     form_->activate(fl_xevent->type == FocusIn && dialogs_.empty());
   }
-  for (const auto& dialog : dialogs_) {
-    if (window != nullptr && &dialog->window() == window) dialog->update();
-  }
+  // Any event may move a dialog's focus: the window manager handing the keyboard around takes
+  // it from the field and FLTK gives it back.
+  for (const auto& dialog : dialogs_) dialog->update();
 }
 
 void Accessibility::painted() {

@@ -56,7 +56,7 @@ class Accessibility : public DialogWatcher {
   static int dispatch(int event, Fl_Window* window);
   // A key press or release, as ATK's key listeners hear it: true when one of them took it.
   bool keyTaken(int event);
-  void handled(int event, Fl_Window* window);
+  void handled(int event);
   static void updateSoon(void* self);
   // Called once a screen reader listens: tells it what is open, as if it had just opened.
   static void tellWhatIsOpen(void* self);

@@ -4,8 +4,9 @@
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Window.H>
 
+#include <algorithm>
+
 #include "hosts/fltk/atk_api.h"
-#include "hosts/fltk/atk_field.h"
 #include "hosts/fltk/text_widgets.h"
 
 namespace fltkhost {
@@ -129,24 +130,39 @@ class EntryPeer : public PartPeer {
     addState(states, ATK_STATE_EDITABLE);
     addState(states, ATK_STATE_SINGLE_LINE);
   }
-  std::string text() const override { return FieldReader::text(field_); }
-  int caret() const override { return FieldReader::caret(field_); }
-  std::pair<int, int> selection() const override { return FieldReader::selection(field_); }
+  std::string text() const override { return field_.value(); }
+  int caret() const override { return characterAt(field_.position()); }
+  std::pair<int, int> selection() const override {
+    return std::minmax(characterAt(field_.position()), characterAt(field_.mark()));
+  }
   bool setCaret(int offset) override {
-    FieldReader::setCaret(field_, offset);
+    const int at = byteAt(offset);
+    field_.position(at, at);
     return true;
   }
+  // The field gives the box in its window; a screen reader wants it on the screen.
   ScreenBox characterBox(int offset) const override {
-    return FieldReader::characterBox(field_, offset);
+    const int byte = byteAt(offset);
+    if (offset < 0 || byte >= field_.size() || field_.window() == nullptr) return {};
+    const toolkit::PixelRect box = field_.characterBox(byte);
+    if (box.w <= 0) return {};
+    return {field_.window()->x() + box.x, field_.window()->y() + box.y, box.w, box.h};
   }
   void replaceText(int start, int end, const std::string& text) override {
-    FieldReader::replace(field_, start, end, text);
+    field_.replace(byteAt(start), byteAt(end), text.c_str(), static_cast<int>(text.size()));
+    field_.redraw();
   }
   std::string actionName() const override { return accept_ != nullptr ? "activate" : ""; }
   std::string actionWord() const override { return "Accept"; }
   bool doAction() override { return accept_ != nullptr && press(actions_, owner_, accept_); }
 
  private:
+  // The field counts bytes of its UTF-8, a screen reader characters.
+  int characterAt(int byte) const {
+    return characterCount(text().substr(0, static_cast<std::size_t>(byte)));
+  }
+  int byteAt(int character) const { return static_cast<int>(byteOfCharacter(text(), character)); }
+
   TextInput& field_;
   std::string name_;
   Fl_Button* accept_;

@@ -32,6 +32,21 @@ class WindowPeer : public Peer {
 
 }  // namespace
 
+// How ATK sees each role of the form's tree: its role and the interfaces it offers.
+std::pair<AtkRole, unsigned> atkRole(toolkit::AccessibleRole role) {
+  switch (role) {
+    case toolkit::AccessibleRole::Button:
+      return {ATK_ROLE_PUSH_BUTTON, Peer::kAction};
+    case toolkit::AccessibleRole::CheckBox:
+      return {ATK_ROLE_CHECK_BOX, Peer::kAction};
+    case toolkit::AccessibleRole::Text:
+      return {ATK_ROLE_LABEL, Peer::kText};
+    case toolkit::AccessibleRole::Group:
+      break;
+  }
+  return {ATK_ROLE_PANEL, 0};
+}
+
 // One node of the tree, found again by its id on every call, so that it always tells the tree
 // as last updated.
 class NodePeer : public Peer {
@@ -39,34 +54,11 @@ class NodePeer : public Peer {
   NodePeer(FormPeers& owner, const toolkit::AccessibleNode& node)
       : owner_(owner),
         id_(node.id),
-        role_(node.role),
+        role_(atkRole(node.role)),
         checked_(node.checked),
         focused_(node.focused) {}
-  unsigned interfaces() const override {
-    switch (role_) {
-      case toolkit::AccessibleRole::Button:
-      case toolkit::AccessibleRole::CheckBox:
-        return kAction;
-      case toolkit::AccessibleRole::Text:
-        return kText;
-      case toolkit::AccessibleRole::Group:
-        break;
-    }
-    return 0;
-  }
-  AtkRole role() const override {
-    switch (role_) {
-      case toolkit::AccessibleRole::Button:
-        return ATK_ROLE_PUSH_BUTTON;
-      case toolkit::AccessibleRole::CheckBox:
-        return ATK_ROLE_CHECK_BOX;
-      case toolkit::AccessibleRole::Text:
-        return ATK_ROLE_LABEL;
-      case toolkit::AccessibleRole::Group:
-        break;
-    }
-    return ATK_ROLE_PANEL;
-  }
+  unsigned interfaces() const override { return role_.second; }
+  AtkRole role() const override { return role_.first; }
   std::string name() const override { return node().name; }
   std::string description() const override { return owner_.spokenBy(this); }
   std::string text() const override { return node().value.empty() ? node().name : node().value; }
@@ -116,7 +108,7 @@ class NodePeer : public Peer {
 
   FormPeers& owner_;
   int id_;
-  toolkit::AccessibleRole role_;
+  std::pair<AtkRole, unsigned> role_;
   bool checked_;  // as last told
   bool focused_;
 };
@@ -160,6 +152,9 @@ Peer& FormPeers::window() {
 
 void FormPeers::activate(bool active, bool again) {
   if (active == active_ && !again) return;
+  // What the window shows is brought up to date first, so that nothing it told before is said
+  // again after the window's name.
+  if (active) update();
   active_ = active;
   // The state first: a screen reader checks it when the window signal arrives.
   windowPeer_->notifyState(ATK_STATE_ACTIVE, active);
@@ -175,13 +170,16 @@ void FormPeers::activate(bool active, bool again) {
 }
 
 void FormPeers::say(Peer& speaker, const std::string& text) {
-  // Said as the description for the moment only, so that it is not read again later.
+  // A screen reader drops a description change that a newer one for the same object follows
+  // before it is read, so the text stays until the next is said, or until the focus moves; the
+  // same text again is taken back first, as an unchanged description is not read.
+  if (speaker_ == &speaker && spoken_ == text) {
+    spoken_.clear();
+    speaker.notifyDescription();
+  }
   speaker_ = &speaker;
   spoken_ = text;
   speaker.notifyDescription();
-  spoken_.clear();
-  speaker.notifyDescription();
-  speaker_ = nullptr;
 }
 
 const std::string& FormPeers::caption() const {
@@ -229,6 +227,8 @@ void FormPeers::act(int id, bool focusOnly) {
 void FormPeers::update() {
   const toolkit::AccessibleTree before = tracker_.tree();
   const toolkit::AccessibleChanges changes = tracker_.update();
+  // What was said goes with the focus, unannounced, so that the next control is read without it.
+  if (changes.focusChanged || changes.structureChanged) speaker_ = nullptr;
   if (changes.structureChanged) reconcile(before);
   // What a state says comes first ("checked"), then what it caused, then the names: a roll's
   // faces before the roll button's rolls left.

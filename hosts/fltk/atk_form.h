@@ -22,8 +22,8 @@ class StatusPeer;
 
 // The game window as ATK sees it: a frame whose children are the nodes of the form's
 // accessibility tree, nested as its groups are, and a status line that holds the latest
-// announcements. Each announcement is also given, for that moment, as the description of
-// whatever has the focus, the one change a screen reader speaks wherever it happens. Brought up
+// announcements. Each announcement is also given as the description of whatever has the focus,
+// the one change a screen reader speaks wherever it happens, until the focus moves on. Brought up
 // to date after each paint; owned by the accessibility bridge.
 class FormPeers {
  public:
@@ -57,7 +57,7 @@ class FormPeers {
  private:
   void reconcile(const toolkit::AccessibleTree& before);
   void announce(const std::vector<std::string>& sentences);
-  // Has the peer (the focus, or the window) say the text once.
+  // Has the peer (the focus, or the window) say the text, as its description.
   void say(Peer& speaker, const std::string& text);
 
   toolkit::Form& form_;
@@ -72,7 +72,7 @@ class FormPeers {
   std::vector<std::string> sentences_;              // the latest announcements, oldest first
   std::string announced_;                           // the same joined: the status line's text
   bool active_ = false;
-  const Peer* speaker_ = nullptr;  // whose description says spoken_, for the moment
+  const Peer* speaker_ = nullptr;  // whose description says spoken_, until the focus moves
   std::string spoken_;
 };
 

@@ -18,8 +18,11 @@ struct Instance {
   Peer* peer;  // null once the peer is gone
 };
 
-Peer* peerOf(gpointer object) {
-  return static_cast<Instance*>(object)->peer;
+// The one way from an object to its peer: `answer` with the peer, or `none` once it is gone.
+template <typename T, typename Answer>
+T ask(gpointer object, T none, Answer answer) {
+  Peer* peer = static_cast<Instance*>(object)->peer;
+  return peer != nullptr ? static_cast<T>(answer(*peer)) : none;
 }
 
 gchar* copy(const std::string& s) {
@@ -35,124 +38,107 @@ const gchar* kept(gchar*& field, const std::string& value) {
   return field;
 }
 
-void put(const ScreenBox& box, gint* x, gint* y, gint* w, gint* h) {
+// A box on the screen made relative to the window or the parent, as a client asks.
+void put(const Peer* peer, ScreenBox box, AtkCoordType coords, gint* x, gint* y, gint* w, gint* h) {
+  if (peer != nullptr && coords != ATK_XY_SCREEN) {
+    const ScreenBox origin = coords == ATK_XY_WINDOW || peer->parent() == nullptr
+                                 ? peer->windowBox()
+                                 : peer->parent()->extents();
+    box.x -= origin.x;
+    box.y -= origin.y;
+  }
   *x = box.x;
   *y = box.y;
   *w = box.w;
   *h = box.h;
 }
 
-// A box on the screen made relative to the window or the parent, as a client asks.
-ScreenBox relative(const Peer& peer, ScreenBox box, AtkCoordType coords) {
-  if (coords == ATK_XY_SCREEN) return box;
-  const ScreenBox origin = coords == ATK_XY_WINDOW || peer.parent() == nullptr
-                               ? peer.windowBox()
-                               : peer.parent()->extents();
-  box.x -= origin.x;
-  box.y -= origin.y;
-  return box;
-}
-
 void initObjectClass(gpointer klass, gpointer) {
   auto* c = static_cast<AtkObjectClass*>(klass);
-  c->get_name = [](AtkObject* o) -> const gchar* {
-    Peer* p = peerOf(o);
-    return p != nullptr ? kept(o->name, p->name()) : nullptr;
+  c->get_name = [](AtkObject* o) {
+    return ask(o, static_cast<const gchar*>(nullptr),
+               [o](Peer& p) { return kept(o->name, p.name()); });
   };
-  c->get_description = [](AtkObject* o) -> const gchar* {
-    Peer* p = peerOf(o);
-    return p != nullptr ? kept(o->description, p->description()) : nullptr;
+  c->get_description = [](AtkObject* o) {
+    return ask(o, static_cast<const gchar*>(nullptr),
+               [o](Peer& p) { return kept(o->description, p.description()); });
   };
-  c->get_parent = [](AtkObject* o) -> AtkObject* {
-    Peer* p = peerOf(o);
-    return p != nullptr && p->parent() != nullptr ? p->parent()->object() : nullptr;
+  c->get_parent = [](AtkObject* o) {
+    return ask(o, static_cast<AtkObject*>(nullptr),
+               [](Peer& p) { return p.parent() != nullptr ? p.parent()->object() : nullptr; });
   };
-  c->get_n_children = [](AtkObject* o) -> gint {
-    Peer* p = peerOf(o);
-    return p != nullptr ? static_cast<gint>(p->children().size()) : 0;
+  c->get_n_children = [](AtkObject* o) {
+    return ask(o, 0, [](Peer& p) { return p.children().size(); });
   };
-  c->ref_child = [](AtkObject* o, gint i) -> AtkObject* {
-    Peer* p = peerOf(o);
-    const std::vector<Peer*> children = p != nullptr ? p->children() : std::vector<Peer*>();
-    if (i < 0 || static_cast<std::size_t>(i) >= children.size()) return nullptr;
-    // Parenthesised: GLib's header also has a macro of this name.
-    return static_cast<AtkObject*>(
-        (atk().g_object_ref)(children[static_cast<std::size_t>(i)]->object()));
+  c->ref_child = [](AtkObject* o, gint i) {
+    return ask(o, static_cast<AtkObject*>(nullptr), [i](Peer& p) -> AtkObject* {
+      const std::vector<Peer*> children = p.children();
+      if (i < 0 || static_cast<std::size_t>(i) >= children.size()) return nullptr;
+      // Parenthesised: GLib's header also has a macro of this name.
+      return static_cast<AtkObject*>(
+          (atk().g_object_ref)(children[static_cast<std::size_t>(i)]->object()));
+    });
   };
-  c->get_index_in_parent = [](AtkObject* o) -> gint {
-    Peer* p = peerOf(o);
-    if (p == nullptr || p->parent() == nullptr) return -1;
-    const std::vector<Peer*> siblings = p->parent()->children();
-    const auto at = std::find(siblings.begin(), siblings.end(), p);
-    return at == siblings.end() ? -1 : static_cast<gint>(at - siblings.begin());
+  c->get_index_in_parent = [](AtkObject* o) {
+    return ask(o, -1, [](Peer& p) {
+      if (p.parent() == nullptr) return -1;
+      const std::vector<Peer*> siblings = p.parent()->children();
+      const auto at = std::find(siblings.begin(), siblings.end(), &p);
+      return at == siblings.end() ? -1 : static_cast<int>(at - siblings.begin());
+    });
   };
   c->get_role = [](AtkObject* o) {
-    Peer* p = peerOf(o);
-    return p != nullptr ? p->role() : ATK_ROLE_INVALID;
+    return ask(o, ATK_ROLE_INVALID, [](Peer& p) { return p.role(); });
   };
   c->ref_state_set = [](AtkObject* o) {
     AtkStateSet* states = atk().atk_state_set_new();
-    Peer* p = peerOf(o);
-    if (p == nullptr) {
-      atk().atk_state_set_add_state(states, ATK_STATE_DEFUNCT);
-      return states;
-    }
-    for (AtkStateType s :
-         {ATK_STATE_ENABLED, ATK_STATE_SENSITIVE, ATK_STATE_VISIBLE, ATK_STATE_SHOWING}) {
-      atk().atk_state_set_add_state(states, s);
-    }
-    p->addStates(states);
+    const bool gone = ask(o, true, [states](Peer& p) {
+      for (AtkStateType s :
+           {ATK_STATE_ENABLED, ATK_STATE_SENSITIVE, ATK_STATE_VISIBLE, ATK_STATE_SHOWING}) {
+        atk().atk_state_set_add_state(states, s);
+      }
+      p.addStates(states);
+      return false;
+    });
+    if (gone) atk().atk_state_set_add_state(states, ATK_STATE_DEFUNCT);
     return states;
-  };
-  c->get_attributes = [](AtkObject* o) {
-    AtkAttributeSet* set = nullptr;
-    Peer* p = peerOf(o);
-    for (const auto& [key, value] : p != nullptr ? p->attributes() : decltype(p->attributes())()) {
-      auto* attribute = static_cast<AtkAttribute*>(atk().g_malloc(sizeof(AtkAttribute)));
-      attribute->name = copy(key);
-      attribute->value = copy(value);
-      set = atk().g_slist_append(set, attribute);
-    }
-    return set;
   };
 }
 
 void initComponent(gpointer iface, gpointer) {
   auto* i = static_cast<AtkComponentIface*>(iface);
   i->get_extents = [](AtkComponent* c, gint* x, gint* y, gint* w, gint* h, AtkCoordType coords) {
-    Peer* p = peerOf(c);
-    put(p != nullptr ? relative(*p, p->extents(), coords) : ScreenBox(), x, y, w, h);
+    const Peer* p = ask(c, static_cast<const Peer*>(nullptr), [](Peer& peer) { return &peer; });
+    put(p, p != nullptr ? p->extents() : ScreenBox(), coords, x, y, w, h);
   };
-  i->grab_focus = [](AtkComponent* c) -> gboolean {
-    Peer* p = peerOf(c);
-    return p != nullptr && p->grabFocus();
+  i->grab_focus = [](AtkComponent* c) {
+    return ask(c, FALSE, [](Peer& p) { return p.grabFocus(); });
   };
 }
 
 // The names of actions are few and fixed: GLib's table of interned strings keeps each once.
 void initAction(gpointer iface, gpointer) {
   auto* i = static_cast<AtkActionIface*>(iface);
-  i->do_action = [](AtkAction* a, gint index) -> gboolean {
-    Peer* p = peerOf(a);
-    return p != nullptr && index == 0 && p->doAction();
+  i->do_action = [](AtkAction* a, gint index) {
+    return ask(a, FALSE, [index](Peer& p) { return index == 0 && p.doAction(); });
   };
-  i->get_n_actions = [](AtkAction* a) -> gint {
-    Peer* p = peerOf(a);
-    return p != nullptr && !p->actionName().empty() ? 1 : 0;
+  i->get_n_actions = [](AtkAction* a) {
+    return ask(a, 0, [](Peer& p) { return p.actionName().empty() ? 0 : 1; });
   };
-  i->get_name = [](AtkAction* a, gint index) -> const gchar* {
-    Peer* p = peerOf(a);
-    return p != nullptr && index == 0 ? atk().g_intern_string(p->actionName().c_str()) : nullptr;
+  i->get_name = [](AtkAction* a, gint index) {
+    return ask(a, static_cast<const gchar*>(nullptr), [index](Peer& p) {
+      return index == 0 ? atk().g_intern_string(p.actionName().c_str()) : nullptr;
+    });
   };
-  i->get_localized_name = [](AtkAction* a, gint index) -> const gchar* {
-    Peer* p = peerOf(a);
-    return p != nullptr && index == 0 ? atk().g_intern_string(p->actionWord().c_str()) : nullptr;
+  i->get_localized_name = [](AtkAction* a, gint index) {
+    return ask(a, static_cast<const gchar*>(nullptr), [index](Peer& p) {
+      return index == 0 ? atk().g_intern_string(p.actionWord().c_str()) : nullptr;
+    });
   };
 }
 
 std::string textOf(gpointer object) {
-  Peer* p = peerOf(object);
-  return p != nullptr ? p->text() : std::string();
+  return ask(object, std::string(), [](Peer& p) { return p.text(); });
 }
 
 gchar* textBetween(const std::string& all, gint start, gint end) {
@@ -189,13 +175,9 @@ void initText(gpointer iface, gpointer) {
     if (offset < 0 || offset >= characterCount(all)) return 0;
     return toolkit::decodeUtf8(std::string_view(all).substr(byteOfCharacter(all, offset)))[0];
   };
-  i->get_caret_offset = [](AtkText* t) -> gint {
-    Peer* p = peerOf(t);
-    return p != nullptr ? p->caret() : -1;
-  };
-  i->set_caret_offset = [](AtkText* t, gint offset) -> gboolean {
-    Peer* p = peerOf(t);
-    return p != nullptr && p->setCaret(offset);
+  i->get_caret_offset = [](AtkText* t) { return ask(t, -1, [](Peer& p) { return p.caret(); }); };
+  i->set_caret_offset = [](AtkText* t, gint offset) {
+    return ask(t, FALSE, [offset](Peer& p) { return p.setCaret(offset); });
   };
   i->get_string_at_offset = stringAt;
   i->get_text_at_offset = [](AtkText* t, gint offset, AtkTextBoundary boundary, gint* start,
@@ -207,8 +189,8 @@ void initText(gpointer iface, gpointer) {
   };
   i->get_character_extents = [](AtkText* t, gint offset, gint* x, gint* y, gint* w, gint* h,
                                 AtkCoordType coords) {
-    Peer* p = peerOf(t);
-    put(p != nullptr ? relative(*p, p->characterBox(offset), coords) : ScreenBox(), x, y, w, h);
+    const Peer* p = ask(t, static_cast<const Peer*>(nullptr), [](Peer& peer) { return &peer; });
+    put(p, p != nullptr ? p->characterBox(offset) : ScreenBox(), coords, x, y, w, h);
   };
   // One run without attributes of its own: the whole text, in the field's one font.
   i->get_run_attributes = [](AtkText* t, gint, gint* start, gint* end) -> AtkAttributeSet* {
@@ -216,13 +198,13 @@ void initText(gpointer iface, gpointer) {
     *end = characterCount(textOf(t));
     return nullptr;
   };
-  i->get_n_selections = [](AtkText* t) -> gint {
-    Peer* p = peerOf(t);
-    return p != nullptr && p->selection().first != p->selection().second ? 1 : 0;
+  i->get_n_selections = [](AtkText* t) {
+    return ask(t, 0, [](Peer& p) { return p.selection().first != p.selection().second ? 1 : 0; });
   };
-  i->get_selection = [](AtkText* t, gint index, gint* start, gint* end) -> gchar* {
-    Peer* p = peerOf(t);
-    const auto [from, to] = p != nullptr && index == 0 ? p->selection() : std::pair(0, 0);
+  i->get_selection = [](AtkText* t, gint index, gint* start, gint* end) {
+    const auto [from, to] = ask(t, std::pair(0, 0), [index](Peer& p) {
+      return index == 0 ? p.selection() : std::pair(0, 0);
+    });
     *start = from;
     *end = to;
     return textBetween(textOf(t), from, to);
@@ -232,21 +214,26 @@ void initText(gpointer iface, gpointer) {
 void initEditable(gpointer iface, gpointer) {
   auto* i = static_cast<AtkEditableTextIface*>(iface);
   i->set_text_contents = [](AtkEditableText* t, const gchar* contents) {
-    if (Peer* p = peerOf(t)) p->replaceText(0, characterCount(p->text()), contents);
+    ask(t, 0, [contents](Peer& p) {
+      p.replaceText(0, characterCount(p.text()), contents);
+      return 0;
+    });
   };
   i->insert_text = [](AtkEditableText* t, const gchar* string, gint length, gint* position) {
-    Peer* p = peerOf(t);
-    if (p == nullptr || string == nullptr || position == nullptr) return;
+    if (string == nullptr || position == nullptr) return;
     const std::string inserted =
         length < 0 ? std::string(string) : std::string(string, static_cast<std::size_t>(length));
-    p->replaceText(*position, *position, inserted);
-    *position += characterCount(inserted);
+    *position += ask(t, 0, [&](Peer& p) {
+      p.replaceText(*position, *position, inserted);
+      return characterCount(inserted);
+    });
   };
   i->delete_text = [](AtkEditableText* t, gint start, gint end) {
-    Peer* p = peerOf(t);
-    if (p == nullptr) return;
-    if (end < 0) end = characterCount(p->text());
-    if (start >= 0 && end >= start) p->replaceText(start, end, "");
+    ask(t, 0, [start, end](Peer& p) {
+      const int last = end < 0 ? characterCount(p.text()) : end;
+      if (start >= 0 && last >= start) p.replaceText(start, last, "");
+      return 0;
+    });
   };
 }
 

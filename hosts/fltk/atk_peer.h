@@ -54,8 +54,6 @@ class Peer {
     return (interfaces() & kWindow) != 0 || parent() == nullptr ? extents() : parent()->windowBox();
   }
   virtual bool grabFocus() { return false; }
-  // Key/value pairs ATK lists as the object's attributes.
-  virtual std::vector<std::pair<std::string, std::string>> attributes() const { return {}; }
 
   // kAction: the one action's name ("click"), the word a person reads for it ("Press"), and
   // doing it, which returns at once while the click runs later.

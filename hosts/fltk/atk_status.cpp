@@ -11,111 +11,112 @@
 
 #include "hosts/fltk/late_library.h"
 
+// clang-format off
+#define QUINTOZ_DBUS_FUNCTIONS(F)                                                          \
+  F(dbus_error_init) F(dbus_error_free) F(dbus_bus_get_private) F(dbus_bus_register)       \
+  F(dbus_bus_add_match) F(dbus_connection_open_private) F(dbus_connection_close)           \
+  F(dbus_connection_unref) F(dbus_connection_set_exit_on_disconnect)                       \
+  F(dbus_connection_read_write) F(dbus_connection_pop_message)                             \
+  F(dbus_connection_send_with_reply_and_block) F(dbus_message_new_method_call)             \
+  F(dbus_message_append_args) F(dbus_message_is_signal) F(dbus_message_unref)              \
+  F(dbus_message_iter_init) F(dbus_message_iter_recurse) F(dbus_message_iter_get_arg_type) \
+  F(dbus_message_iter_get_basic)
+// clang-format on
+QUINTOZ_LATE_TABLE(DbusApi, "libdbus-1.so.3", QUINTOZ_DBUS_FUNCTIONS)
+
 namespace fltkhost {
 
 namespace {
 
-#define QUINTOZ_DBUS_FUNCTIONS(F)                                                              \
-  F(dbus_error_init)                                                                           \
-  F(dbus_error_free) F(dbus_bus_get_private) F(dbus_bus_register) F(dbus_bus_add_match)        \
-      F(dbus_connection_open_private) F(dbus_connection_close) F(dbus_connection_unref)        \
-          F(dbus_connection_set_exit_on_disconnect) F(dbus_connection_read_write)              \
-              F(dbus_connection_pop_message) F(dbus_connection_send_with_reply_and_block)      \
-                  F(dbus_message_new_method_call) F(dbus_message_append_args)                  \
-                      F(dbus_message_get_args) F(dbus_message_is_signal) F(dbus_message_unref) \
-                          F(dbus_message_iter_init) F(dbus_message_iter_recurse)               \
-                              F(dbus_message_iter_get_arg_type) F(dbus_message_iter_get_basic)
-QUINTOZ_LATE_TABLE(DbusApi, "libdbus-1.so.3", QUINTOZ_DBUS_FUNCTIONS)
-
-constexpr const char* kBus = "org.a11y.Bus";
-constexpr const char* kPath = "/org/a11y/bus";
-
-// One D-Bus conversation of the watching thread, over a private connection it alone uses.
-class Conversation {
+// A private connection of the watching thread's own, to the session bus or to the
+// accessibility bus, closed as it goes.
+class Connection {
  public:
-  explicit Conversation(const DbusApi& api) : api_(api) { api.dbus_error_init(&error_); }
-  ~Conversation() {
-    if (connection_ != nullptr) {
-      api_.dbus_connection_close(connection_);
-      api_.dbus_connection_unref(connection_);
-    }
+  Connection(const DbusApi& api, const char* address) : api_(api) {
+    api.dbus_error_init(&error_);
+    bus_ = address == nullptr ? api.dbus_bus_get_private(DBUS_BUS_SESSION, &error_)
+                              : api.dbus_connection_open_private(address, &error_);
+    if (bus_ != nullptr) api.dbus_connection_set_exit_on_disconnect(bus_, FALSE);
+    // Said hello, a bus answers.
+    if (bus_ != nullptr && address != nullptr && !api.dbus_bus_register(bus_, &error_)) close();
+  }
+  ~Connection() {
+    close();
     api_.dbus_error_free(&error_);
   }
-  Conversation(const Conversation&) = delete;
-  Conversation& operator=(const Conversation&) = delete;
+  Connection(const Connection&) = delete;
+  Connection& operator=(const Connection&) = delete;
+  explicit operator bool() const { return bus_ != nullptr; }
 
-  // Connects to the session bus and listens for the status's changes from now on, so that none
-  // is missed between a reading and the wait that follows it.
-  bool session() {
-    if (!keep(api_.dbus_bus_get_private(DBUS_BUS_SESSION, &error_))) return false;
-    api_.dbus_bus_add_match(connection_,
-                            "type='signal',interface='org.freedesktop.DBus.Properties',"
-                            "member='PropertiesChanged',path='/org/a11y/bus'",
-                            nullptr);
-    return true;
-  }
-  // Connects to the accessibility bus and says hello: it answers.
-  bool answers(const std::string& address) {
-    return keep(api_.dbus_connection_open_private(address.c_str(), &error_)) &&
-           api_.dbus_bus_register(connection_, &error_);
-  }
-  // The reply to a call of the accessibility bus's launcher with string arguments, or null.
-  std::unique_ptr<DBusMessage, void (*)(DBusMessage*)> call(const char* interface,
-                                                            const char* method, const char* a,
-                                                            const char* b) {
-    std::unique_ptr<DBusMessage, void (*)(DBusMessage*)> message(
-        api_.dbus_message_new_method_call(kBus, kPath, interface, method), api_.dbus_message_unref);
-    if (message == nullptr) return {nullptr, api_.dbus_message_unref};
+  // The first argument of the reply of the accessibility bus's launcher, which must be of that
+  // type (inside a variant when it is one), read as Raw and copied out before the reply goes:
+  // false when there is none.
+  template <typename Raw, typename Out>
+  bool ask(int type, const char* interface, const char* method, Out& value, const char* a = nullptr,
+           const char* b = nullptr) {
+    std::unique_ptr<DBusMessage, void (*)(DBusMessage*)> call(
+        api_.dbus_message_new_method_call("org.a11y.Bus", "/org/a11y/bus", interface, method),
+        api_.dbus_message_unref);
+    if (call == nullptr) return false;
     if (a != nullptr) {
-      api_.dbus_message_append_args(message.get(), DBUS_TYPE_STRING, &a, DBUS_TYPE_STRING, &b,
+      api_.dbus_message_append_args(call.get(), DBUS_TYPE_STRING, &a, DBUS_TYPE_STRING, &b,
                                     DBUS_TYPE_INVALID);
     }
     api_.dbus_error_free(&error_);
-    return {api_.dbus_connection_send_with_reply_and_block(connection_, message.get(),
-                                                           DBUS_TIMEOUT_USE_DEFAULT, &error_),
-            api_.dbus_message_unref};
-  }
-  bool property(const char* name) {
-    const auto reply = call("org.freedesktop.DBus.Properties", "Get", "org.a11y.Status", name);
+    const std::unique_ptr<DBusMessage, void (*)(DBusMessage*)> reply(
+        api_.dbus_connection_send_with_reply_and_block(bus_, call.get(), DBUS_TIMEOUT_USE_DEFAULT,
+                                                       &error_),
+        api_.dbus_message_unref);
     DBusMessageIter outer, inner;
-    dbus_bool_t value = FALSE;
     if (reply == nullptr || !api_.dbus_message_iter_init(reply.get(), &outer)) return false;
-    api_.dbus_message_iter_recurse(&outer, &inner);
-    if (api_.dbus_message_iter_get_arg_type(&inner) != DBUS_TYPE_BOOLEAN) return false;
-    api_.dbus_message_iter_get_basic(&inner, &value);
-    return value != FALSE;
-  }
-  std::string address() {
-    const auto reply = call("org.a11y.Bus", "GetAddress", nullptr, nullptr);
-    const char* text = nullptr;
-    if (reply == nullptr || !api_.dbus_message_get_args(reply.get(), &error_, DBUS_TYPE_STRING,
-                                                        &text, DBUS_TYPE_INVALID)) {
-      return {};
+    DBusMessageIter* at = &outer;
+    if (api_.dbus_message_iter_get_arg_type(&outer) == DBUS_TYPE_VARIANT) {
+      api_.dbus_message_iter_recurse(&outer, &inner);
+      at = &inner;
     }
-    return text != nullptr ? text : "";
+    if (api_.dbus_message_iter_get_arg_type(at) != type) return false;
+    Raw raw{};
+    api_.dbus_message_iter_get_basic(at, &raw);
+    value = raw;
+    return true;
+  }
+  bool on(const char* property) {
+    dbus_bool_t value = FALSE;
+    return ask<dbus_bool_t>(DBUS_TYPE_BOOLEAN, "org.freedesktop.DBus.Properties", "Get", value,
+                            "org.a11y.Status", property) &&
+           value != FALSE;
+  }
+  // Listens for the status's changes from now on, so that none is missed between a reading and
+  // the wait that follows it.
+  void listen() {
+    api_.dbus_bus_add_match(bus_,
+                            "type='signal',interface='org.freedesktop.DBus.Properties',"
+                            "member='PropertiesChanged',path='/org/a11y/bus'",
+                            nullptr);
   }
   // Waits for the status to change; false when the session bus went away.
-  bool statusChanged() {
-    while (api_.dbus_connection_read_write(connection_, -1)) {
-      while (DBusMessage* message = api_.dbus_connection_pop_message(connection_)) {
-        const bool changed = api_.dbus_message_is_signal(message, "org.freedesktop.DBus.Properties",
-                                                         "PropertiesChanged");
+  bool changed() {
+    while (api_.dbus_connection_read_write(bus_, -1)) {
+      while (DBusMessage* message = api_.dbus_connection_pop_message(bus_)) {
+        const bool status = api_.dbus_message_is_signal(message, "org.freedesktop.DBus.Properties",
+                                                        "PropertiesChanged");
         api_.dbus_message_unref(message);
-        if (changed) return true;
+        if (status) return true;
       }
     }
     return false;
   }
 
  private:
-  bool keep(DBusConnection* connection) {
-    connection_ = connection;
-    if (connection_ != nullptr) api_.dbus_connection_set_exit_on_disconnect(connection_, FALSE);
-    return connection_ != nullptr;
+  void close() {
+    if (bus_ == nullptr) return;
+    api_.dbus_connection_close(bus_);
+    api_.dbus_connection_unref(bus_);
+    bus_ = nullptr;
   }
   const DbusApi& api_;
   DBusError error_;
-  DBusConnection* connection_ = nullptr;
+  DBusConnection* bus_ = nullptr;
 };
 
 // Without a session bus named in the environment or at its usual place, libdbus would launch
@@ -127,26 +128,23 @@ bool sessionBusKnown() {
          (runtime != nullptr && access((std::string(runtime) + "/bus").c_str(), F_OK) == 0);
 }
 
-// The watching thread: sends the address of an accessibility bus that answers once the status
-// is on, and ends; or ends without a word when there is no session bus.
-void watch(int fd, std::string known) {
-  const std::string address = [&known]() -> std::string {
-    const DbusApi* api = DbusApi::get();
-    if (api == nullptr) return {};
-    Conversation session(*api);
-    if (!session.session()) return {};
-    while (!session.property("IsEnabled") && !session.property("ScreenReaderEnabled")) {
-      if (!session.statusChanged()) return {};
-    }
-    std::string found = known.empty() ? session.address() : known;
-    Conversation a11y(*api);
-    return !found.empty() && a11y.answers(found) ? found : std::string();
-  }();
-  if (!address.empty()) {
-    const std::string line = address + '\n';
-    send(fd, line.data(), line.size(), MSG_NOSIGNAL);
+// The address of an accessibility bus that answers, once the status is on (`known` from the
+// environment, or else from its launcher); "" when the session bus is gone or never was.
+std::string awaitAssistiveTechnology(const std::string& known) {
+  const DbusApi* api = DbusApi::get();
+  if (api == nullptr) return {};
+  Connection session(*api, nullptr);
+  if (!session) return {};
+  session.listen();
+  while (!session.on("IsEnabled") && !session.on("ScreenReaderEnabled")) {
+    if (!session.changed()) return {};
   }
-  close(fd);
+  std::string address = known;
+  if (address.empty() &&
+      !session.ask<const char*>(DBUS_TYPE_STRING, "org.a11y.Bus", "GetAddress", address)) {
+    return {};
+  }
+  return Connection(*api, address.c_str()) ? address : std::string();
 }
 
 }  // namespace
@@ -157,7 +155,16 @@ AtkStatus::AtkStatus(std::function<void(const std::string&)> on) : on_(std::move
   fd_ = ends[0];
   Fl::add_fd(fd_, FL_READ, received, this);
   const char* known = std::getenv("AT_SPI_BUS_ADDRESS");
-  std::thread(watch, ends[1], std::string(known != nullptr ? known : "")).detach();
+  // On a thread of its own, as every step may wait on D-Bus for long; it says the address, or
+  // nothing, and ends.
+  std::thread(
+      [](int fd, std::string bus) {
+        const std::string line = awaitAssistiveTechnology(bus) + '\n';
+        if (line.size() > 1) send(fd, line.data(), line.size(), MSG_NOSIGNAL);
+        close(fd);
+      },
+      ends[1], std::string(known != nullptr ? known : ""))
+      .detach();
 }
 
 AtkStatus::~AtkStatus() {

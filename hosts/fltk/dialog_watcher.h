@@ -28,8 +28,9 @@ class DialogWatcher {
   virtual void opened(Fl_Window& dialog, const DialogParts& parts) = 0;
   // Called when the dialog has been answered and hidden, before its widgets go.
   virtual void closed(Fl_Window& dialog) = 0;
-  // Called by the game's timed wait after each repaint: the loop does not turn meanwhile, and
-  // handles no input, but what changed may still be told.
+  // Called by the host each time it paints while the game waits (its timed wait, and before a
+  // dialog): the loop does not turn meanwhile, and handles no input, but what changed may still
+  // be told.
   virtual void waiting() = 0;
 };
 

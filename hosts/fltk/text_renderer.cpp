@@ -13,19 +13,19 @@
 #include "hosts/fltk/late_library.h"
 #include "toolkit/utf8.h"
 
-#define QUINTOZ_PANGO_FUNCTIONS(F)                                                                 \
-  F(pango_xft_get_font_map)                                                                        \
-  F(pango_font_map_create_context) F(pango_layout_new) F(pango_font_description_from_string)       \
-      F(pango_font_description_free) F(pango_layout_set_font_description)                          \
-          F(pango_layout_set_auto_dir) F(pango_layout_set_text) F(pango_layout_get_lines_readonly) \
-              F(pango_font_describe) F(pango_font_description_get_family)                          \
-                  F(pango_layout_get_extents) F(pango_xft_render_layout)                           \
-                      F(pango_layout_get_baseline) F(pango_layout_index_to_pos)                    \
-                          F(pango_layout_get_cursor_pos) F(pango_layout_line_get_x_ranges)         \
-                              F(pango_layout_get_line_readonly) F(pango_layout_xy_to_index)        \
-                                  F(pango_layout_get_log_attrs_readonly) F(g_free)                 \
-                                      F(g_object_unref) F(g_utf8_pointer_to_offset)                \
-                                          F(g_utf8_offset_to_pointer)
+// clang-format off
+#define QUINTOZ_PANGO_FUNCTIONS(F)                                                     \
+  F(pango_xft_get_font_map) F(pango_font_map_create_context) F(pango_layout_new)       \
+  F(pango_font_description_from_string) F(pango_font_description_free)                 \
+  F(pango_layout_set_font_description) F(pango_layout_set_auto_dir)                    \
+  F(pango_layout_set_text) F(pango_layout_get_lines_readonly) F(pango_font_describe)   \
+  F(pango_font_description_get_family) F(pango_layout_get_extents)                     \
+  F(pango_xft_render_layout) F(pango_layout_get_baseline) F(pango_layout_index_to_pos) \
+  F(pango_layout_get_cursor_pos) F(pango_layout_line_get_x_ranges)                     \
+  F(pango_layout_get_line_readonly) F(pango_layout_xy_to_index)                        \
+  F(pango_layout_get_log_attrs_readonly) F(g_free) F(g_object_unref)                   \
+  F(g_utf8_pointer_to_offset) F(g_utf8_offset_to_pointer)
+// clang-format on
 QUINTOZ_LATE_TABLE(PangoApi, "libpangoxft-1.0.so.0", QUINTOZ_PANGO_FUNCTIONS)
 
 // The Xft font FLTK's fl_font() selected last: exported by FLTK's library, though its header

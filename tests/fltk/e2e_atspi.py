@@ -33,15 +33,17 @@ class Client:
         self.heard = []
         self.typed = []  # what the entries said was inserted
         self.listener = Atspi.EventListener.new(self.on_event)
-        # AT-SPI 2.46 delivers announcements to a listener of every object event only.
+        # A listener of every object event hears the descriptions and the status line.
         self.listener.register("object:")
 
     def on_event(self, event):
         source = event.source
         if event.type == "object:text-changed:insert":
             self.typed.append(str(event.any_data))
-        elif event.type.startswith("object:announcement"):
-            self.heard.append(str(event.any_data))
+        elif event.type == "object:property-change:accessible-description" and event.any_data:
+            # What is said is given for a moment as the focus's description, sentence by
+            # sentence joined.
+            self.heard.extend(str(event.any_data).split(". "))
         elif (event.type == "object:property-change:accessible-name" and source is not None
               and source.get_role() == Atspi.Role.STATUS_BAR):
             self.heard.append("status: " + (source.get_name() or ""))
@@ -180,7 +182,7 @@ def scenario(s, args):
     type_answer(client, s, "Player Name", "Solo")
     window = client.wait("the game window", lambda: client.top(Atspi.Role.FRAME, "Quintoz"))
     roll = client.wait("the roll button",
-                       lambda: find(window, Atspi.Role.PUSH_BUTTON, r"Solo roll! \[3 rolls left\]"))
+                       lambda: find(window, Atspi.Role.PUSH_BUTTON, r"Solo roll! 3 rolls left"))
     e.check(find(window, Atspi.Role.PUSH_BUTTON, "Quit") is not None, "a Quit button")
     e.check(find(window, Atspi.Role.PUSH_BUTTON, "Start New Game") is not None,
             "a Start New Game button")
@@ -217,7 +219,7 @@ def scenario(s, args):
                     .contains(Atspi.StateType.CHECKED))
         if turn < len(CATEGORIES):
             client.wait("the next turn announced",
-                        lambda: heard_since(client, start, r"^Solo roll! \[3 rolls left\]"))
+                        lambda: heard_since(client, start, r"^Solo roll! 3 rolls left"))
         if turn == 1:
             print("heard for a commit:", spoken(client.heard[start:]), flush=True)
 
@@ -234,4 +236,5 @@ def scenario(s, args):
 
 
 if __name__ == "__main__":
-    sys.exit(e.main(scenario, dbus=True))
+    # Assistive technology is on for the session, as a screen reader turns it on.
+    sys.exit(e.main(scenario, dbus=True, before_game=lambda s: s.set_accessibility(True)))

@@ -32,13 +32,13 @@ field() { dpkg-deb -f "$deb" "$1"; }
 description=$(field Description)
 [ "$(wc -l <<<"$description")" -ge 3 ] || fail "the Description has no long text: $description"
 
-# The libraries come from the binary: those it links dynamically are there with versions, and
-# those built in (FLTK, the C++ run-time) are not.
+# The libraries come from the binary: those it links dynamically are there with versions, those
+# it opens when it needs them are named, and those built in (FLTK, the C++ run-time) are not.
 depends=$(field Depends)
 echo "Depends: $depends"
 # The screen-reader bridge's libraries are named as both Debian 12 and 13 name them (13 adds
 # "t64" to some).
-for needed in 'libc6 (>= ' 'libx11-6' 'libxft2' 'libfontconfig1' 'libpango-1.0-0' 'libasound2' \
+for needed in 'libc6 (>= ' 'libx11-6' 'libxft2' 'libfontconfig1' 'libpangoxft-1.0-0' 'libasound2' \
   'libatk1.0-0' 'libatk-bridge2.0-0' 'libglib2.0-0' 'libdbus-1-3' 'fonts-liberation2'; do
   [[ "$depends" == *"$needed"* ]] || fail "Depends lacks $needed"
 done

@@ -182,6 +182,25 @@ TEST(Focus, TabFollowsTheKeyboardOrderAndSkipsWhatCannotBeReached) {
   EXPECT_TRUE(w.form.reachable(w.box));
 }
 
+// A key acts where the player sees the focus: once an event leaves the focused control out of
+// reach, the focus goes to the nearest reachable control before it in keyboard order, or after
+// it when there is none before; inside a handler it stays, and none is left when none is
+// reachable.
+TEST(Focus, AFocusLeftOutOfReachMovesToTheNearestControlBeforeIt) {
+  SmallWindow w;
+  w.form.setFocus(&w.button);
+  w.form.runEvent([&] {
+    w.button.Visible = false;
+    EXPECT_EQ(w.form.focused(), &w.button) << "moved only once the event is over";
+  });
+  EXPECT_EQ(w.form.focused(), &w.box);
+  w.button.Visible = true;
+  w.form.runEvent([&] { w.frame.Visible = false; });
+  EXPECT_EQ(w.form.focused(), &w.button) << "nothing before the box: the next one";
+  w.form.runEvent([&] { w.button.Visible = false; });
+  EXPECT_EQ(w.form.focused(), nullptr);
+}
+
 TEST(Stacking, BringToFrontReordersSiblingsOnly) {
   SmallWindow w;
   EXPECT_EQ(w.frame.zOrder(), 1);

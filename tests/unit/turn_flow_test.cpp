@@ -59,3 +59,18 @@ TEST_F(TurnFlow, AClickOnAnotherSeatsBoxCommitsTheCurrentSeatsBoxAndKeepsTheClic
   const std::string log = echoed();
   EXPECT_EQ(log, "delay 2.5\ndelay 2.5\n") << "two turn changes";
 }
+
+// A player who commits with the keyboard finds the focus on the roll button once the next
+// player's card is in front: Space there rolls for them, never for the box left behind.
+TEST_F(TurnFlow, AfterAKeyboardCommitTheNextKeyActsOnTheRollButton) {
+  startWith({"Ann", "Bob"});
+  run({"faces 2 2 2 3 3", "key cmdRoll space", "key chkFullHouse(1) space"});
+  EXPECT_EQ(g.currentPlayer, 2);
+  EXPECT_EQ(g.form.focused(), &g.cmdRoll);
+  run({"faces 1 1 1 1 1"});
+  g.form.keyDown(toolkit::kKeySpace, 0);
+  g.form.keyUp(toolkit::kKeySpace, 0);
+  EXPECT_EQ(g.rollCount, 1);
+  EXPECT_EQ(g.chkFullHouse[1].Tag, "1");
+  EXPECT_EQ(g.chkFullHouse[2].value(), 0);
+}
