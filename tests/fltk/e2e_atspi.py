@@ -1,8 +1,8 @@
-"""The window and its dialogs played through AT-SPI alone, as a screen reader's user plays them:
-under a D-Bus session of its own, with the accessibility bus started by D-Bus activation, a
-client answers the prompts through their entries and buttons, rolls and scores a whole
-one-player game through the controls' actions, hears each roll and commit, and declines a new
-game. The harness gives the session its own bus."""
+"""The window and its dialogs through AT-SPI, where a client does what Orca's test cannot: under a
+D-Bus session of its own with assistive technology on, a client answers the prompts by editing
+their entries and pressing their buttons through their actions, finds the controls' names,
+roles and extents, rolls and scores two turns through the controls' actions, hears each roll
+and commit, and quits. Orca's own test (e2e_orca.py) plays whole games by key."""
 
 import os
 import re
@@ -193,7 +193,8 @@ def scenario(s, args):
     extents = Atspi.Component.get_extents(roll, Atspi.CoordType.WINDOW)
     e.check(extents.width > 100 and extents.height > 10, f"the roll button has extents {extents}")
 
-    for turn, category in enumerate(CATEGORIES, start=1):
+    # Two turns through the controls' actions; Orca's own test plays whole games by key.
+    for turn, category in enumerate(CATEGORIES[:2], start=1):
         roll = client.wait(f"turn {turn}'s roll button",
                            lambda: find(window, Atspi.Role.PUSH_BUTTON, r"Solo roll!.*"))
         start = len(client.heard)
@@ -217,22 +218,17 @@ def scenario(s, args):
         client.wait(f"the {category} box checked",
                     lambda: states(find(window, Atspi.Role.CHECK_BOX, re.escape(category) + r", \d+"))
                     .contains(Atspi.StateType.CHECKED))
-        if turn < len(CATEGORIES):
-            client.wait("the next turn announced",
-                        lambda: heard_since(client, start, r"^Solo roll! 3 rolls left"))
+        client.wait("the next turn announced",
+                    lambda: heard_since(client, start, r"^Solo roll! 3 rolls left"))
         if turn == 1:
             print("heard for a commit:", spoken(client.heard[start:]), flush=True)
 
-    over = client.dialog("Game Over")
-    text = text_of(find(over, Atspi.Role.LABEL, ".*"))
-    e.check("Solo" in text, f"the winner's message names the winner: {text!r}")
-    act(find(over, Atspi.Role.PUSH_BUTTON, "OK"))
-    again = client.dialog("New Game")
-    text = text_of(find(again, Atspi.Role.LABEL, ".*"))
-    e.check("Play Again?" in text, f"then 'Play Again?': {text!r}")
-    act(find(again, Atspi.Role.PUSH_BUTTON, "No"))
+    act(find(window, Atspi.Role.PUSH_BUTTON, "Quit"))
+    leave = client.dialog("Exit")
+    e.check("Quit Now?" in text_of(find(leave, Atspi.Role.LABEL, ".*")), "then 'Quit Now?'")
+    act(find(leave, Atspi.Role.PUSH_BUTTON, "Yes"))
     status = s.exit_status()
-    e.check(status == 0, f"answering No ends the program with status 0 ({status})")
+    e.check(status == 0, f"answering Yes ends the program with status 0 ({status})")
 
 
 if __name__ == "__main__":

@@ -27,9 +27,13 @@ FACES = r"Rolled ([1-6](?: held)?(?:, [1-6](?: held)?){4})"
 OPEN_BOX = r"(?!Bonus)([A-Z][A-Za-z ]*), (\d+) check box not checked\."
 
 
+def start_reader_now(s):
+    s.orca = orca_support.Orca(s, s.out)
+
+
 def start_reader(s):
     s.start_window_manager()
-    s.orca = orca_support.Orca(s, s.out)
+    start_reader_now(s)
 
 
 class Player:
@@ -177,7 +181,7 @@ def solo_game(p, s):
     e.check(s.exit_status() == 0, "No to Play Again? ends the game")
 
 
-def scenario(s, args):
+def whole_game(s, args):
     p = Player(s)
     try:
         win = prompts(p, s)
@@ -190,5 +194,26 @@ def scenario(s, args):
         p.orca.keep_log(os.path.join(args.out, "orca.log"))
 
 
+def reader_started_later(s, args):
+    """A screen reader started while the game waits at its first question: the game loads its
+    bridge then, and Orca hears the question that is open."""
+    s.find_window("Number of Players")
+    start_reader_now(s)
+    p = Player(s)
+    try:
+        p.hear("the open prompt", r"Number of Players dialog", 0)
+        p.hear("its question and default", r"How many Players\? \(1 to 4\) entry 2 selected", 0)
+        p.press(["Return"], "the next prompt", r"Player 1 Enter Your Name entry Player1 selected")
+    finally:
+        p.orca.keep_log(os.path.join(args.out, "orca-started-later.log"))
+
+
+def scenario(s, args):
+    (reader_started_later if args.part == "started-later" else whole_game)(s, args)
+
+
 if __name__ == "__main__":
-    sys.exit(e.main(scenario, dbus=True, before_game=start_reader))
+    # Orca starts before the game, or only once the game waits at its first question.
+    later = "started-later" in sys.argv
+    sys.exit(e.main(scenario, parts=["whole-game", "started-later"], dbus=True,
+                    before_game=(lambda s: s.start_window_manager()) if later else start_reader))
