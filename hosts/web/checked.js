@@ -7,6 +7,12 @@
 // silence, and the browser reports the others without their stack. So the page instantiates
 // the WebAssembly here and reports each error that leaves one of its functions.
 Module['instantiateWasm'] = function (imports, receiveInstance) {
+  var report = function (error) {
+    if (error instanceof Error && !error.quintozReported) {
+      error.quintozReported = true;
+      console.error('Quintoz stopped: ' + error.stack);
+    }
+  };
   var url = Module['locateFile'] ? Module['locateFile']('quintoz.wasm', '') : 'quintoz.wasm';
   WebAssembly.instantiateStreaming(fetch(url, { credentials: 'same-origin' }), imports)
       .then(function (result) {
@@ -17,15 +23,13 @@ Module['instantiateWasm'] = function (imports, receiveInstance) {
             try {
               return inner.apply(this, arguments);
             } catch (error) {
-              if (error instanceof Error && !error.quintozReported) {
-                error.quintozReported = true;
-                console.error('Quintoz stopped: ' + error.stack);
-              }
+              report(error);
               throw error;
             }
           };
         });
         receiveInstance({ exports: exports }, result.module);
-      });
+      })
+      .catch(report);  // a module that would not load, or what emscripten let through
   return {};
 };
