@@ -8,12 +8,12 @@
 # a static site to serve from anywhere), quintoz.html (the same game in one file
 # that plays when opened from disk), and script/hosts/script/quintoz-script.js (the script driver
 # for node). --checked adds checked-site/, the site built with emscripten's assertions, on which
-# the tests play every wait (see hosts/web/asyncify_functions.txt). Missing Debian packages are installed through scripts/setup-debian.sh unless
-# --no-install is given; then a missing emscripten makes the script exit with 77, so that a test
-# running it can report itself skipped. The page asks the game itself for its first question and
-# its colours, through the native script driver: the one given with --script-driver, or one
-# built here (into BUILD_DIR/native, with the C++ compiler that comes with emscripten if there is
-# no other).
+# the tests play every wait (see hosts/web/asyncify_functions.txt). Missing Debian packages are
+# installed through scripts/setup-debian.sh unless --no-install is given; then a missing
+# emscripten makes the script exit with 77, so that a test running it can report itself skipped.
+# The page asks the game itself for its first question and its colours, through the native
+# script driver: the one given with --script-driver, or one built here (into BUILD_DIR/native,
+# with the C++ compiler that comes with emscripten if there is no other).
 set -euo pipefail
 # Run from a build step of the test build, this is a build of its own: its make must not try to
 # share the outer make's job slots, which it would only warn about.
