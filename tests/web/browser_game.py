@@ -9,13 +9,13 @@ and "Play Again?", a roll by a tap on a touch screen, "Start New Game?" answered
 click) and Yes (asked by Space), a quit answered No and then Yes, and the ended page with its
 "Play again". So the game waits in each of its ways: the prompts, every message box but "Play
 Again?" answered No (the resume test's), the roll's and the turn change's timed waits, by mouse
-and by keyboard. On the way it
-checks the dialogs' texts, titles, buttons and defaults, the canvas's size and scaling, the
-layout's colours, the dice, the held row, the tool tip, a window drag, that only the site's own
-files were fetched, and that the console shows no error (a failure prints the console). Then
-the single-file page must start from disk by itself, under its own Content-Security-Policy. A
-step the engine's driver cannot perform (a denser screen, a touch) is named in the output as not
-checked there. Exits 77 when the engine is not installed or cannot be started.
+and by keyboard. On the way it checks the dialogs' texts, titles, buttons and defaults, the
+canvas's size and scaling, the layout's colours, the dice, the held row, the tool tip, a window
+drag, that only the site's own files were fetched, and that the console shows no error (a
+failure prints the console). Then the single-file page must start from disk by itself, under its
+own Content-Security-Policy. A step the engine's driver cannot perform (a denser screen, a
+touch) is named in the output as not checked there. Exits 77 when the engine is not installed or
+cannot be started.
 """
 
 import argparse
