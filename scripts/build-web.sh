@@ -1,18 +1,19 @@
 #!/usr/bin/env bash
 # Builds the browser version of Quintoz with Debian's emscripten:
 #
-#   scripts/build-web.sh [--no-install] [--script-driver PATH] [BUILD_DIR]
+#   scripts/build-web.sh [--no-install] [--script-driver PATH] [--checked] [BUILD_DIR]
 #
 # BUILD_DIR (build-web in the source tree by default) receives site/ (index.html, quintoz.js,
 # quintoz.wasm, and sw.js, manifest.webmanifest and icons for installing it and playing offline:
 # a static site to serve from anywhere), quintoz.html (the same game in one file
 # that plays when opened from disk), and script/hosts/script/quintoz-script.js (the script driver
-# for node). Missing Debian packages are installed through scripts/setup-debian.sh unless
-# --no-install is given; then a missing emscripten makes the script exit with 77, so that a test
-# running it can report itself skipped. The page asks the game itself for its first question and
-# its colours, through the native script driver: the one given with --script-driver, or one
-# built here (into BUILD_DIR/native, with the C++ compiler that comes with emscripten if there is
-# no other).
+# for node). --checked adds checked-site/, the site built with emscripten's assertions, on which
+# the tests play every wait (see hosts/web/asyncify_functions.txt). Missing Debian packages are
+# installed through scripts/setup-debian.sh unless --no-install is given; then a missing
+# emscripten makes the script exit with 77, so that a test running it can report itself skipped.
+# The page asks the game itself for its first question and its colours, through the native
+# script driver: the one given with --script-driver, or one built here (into BUILD_DIR/native,
+# with the C++ compiler that comes with emscripten if there is no other).
 set -euo pipefail
 # Run from a build step of the test build, this is a build of its own: its make must not try to
 # share the outer make's job slots, which it would only warn about.
@@ -20,15 +21,16 @@ unset MAKEFLAGS MFLAGS MAKELEVEL
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 install=yes
-if [ "${1:-}" = "--no-install" ]; then
-  install=no
-  shift
-fi
 driver=
-if [ "${1:-}" = "--script-driver" ]; then
-  driver=$2
-  shift 2
-fi
+checked=OFF
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --no-install) install=no; shift ;;
+    --script-driver) driver=$2; shift 2 ;;
+    --checked) checked=ON; shift ;;
+    *) break ;;
+  esac
+done
 build=${1:-"$root/build-web"}
 mkdir -p "$build"
 build=$(cd "$build" && pwd)
@@ -69,7 +71,8 @@ driver=$(cd "$(dirname "$driver")" && pwd)/$(basename "$driver")
 # time optimisation lets the optimiser see the whole game at once (a fifth smaller).
 emcmake cmake -S "$root" -B "$build/page" -DCMAKE_BUILD_TYPE=Release -DQUINTOZ_TESTS=OFF \
   "-DCMAKE_CXX_FLAGS_RELEASE=-Oz -DNDEBUG -flto" "-DCMAKE_EXE_LINKER_FLAGS_RELEASE=-Oz -flto" \
-  -DQUINTOZ_WEB_OUTPUT_DIR="$build" -DQUINTOZ_SCRIPT_DRIVER="$driver" >/dev/null
+  -DQUINTOZ_WEB_OUTPUT_DIR="$build" -DQUINTOZ_SCRIPT_DRIVER="$driver" \
+  -DQUINTOZ_WEB_CHECKED="$checked" >/dev/null
 cmake --build "$build/page" --target quintoz-site --parallel "$jobs"
 
 # The script driver for node: it ends a game by throwing, so this tree has exceptions.
@@ -78,4 +81,4 @@ emcmake cmake -S "$root" -B "$build/script" -DCMAKE_BUILD_TYPE=Release -DQUINTOZ
 cmake --build "$build/script" --target quintoz-script --parallel "$jobs"
 
 echo "Built $build/site/ (index.html, quintoz.js, quintoz.wasm, sw.js, the manifest and icons)" \
-  "and $build/quintoz.html"
+  "and $build/quintoz.html$([ "$checked" = ON ] && echo ", with $build/checked-site/")"

@@ -34,9 +34,10 @@ export LSAN_OPTIONS="suppressions=$PWD/scripts/evidence/lsan.supp:print_suppress
 #    under Wine, so no instrumented code of ours runs in them; QUINTOZ_TEST_OTHER_PLATFORMS=OFF
 #    above skips the many minutes of the cross build, and CTest lists them as disabled. The
 #    Windows front end's native helper tests (win32.* from win32_helpers_test) still run.
-#  - web.scenario.*, web.browser_game.*, web.installable, web.site_size, web.same_pictures: they
-#    run the browser version, built with emscripten, as WebAssembly under node and in browsers, so no instrumented code of ours runs in
-#    them either; they are disabled in the same way. The browser front end's native tests (web.*
+#  - web.scenario.*, web.browser_game.*, web.checked.*, web.installable, web.site_size,
+#    web.same_pictures: they run the browser version, built with emscripten, as WebAssembly
+#    under node and in browsers, so no instrumented code of ours runs in them either; they are
+#    disabled in the same way. The browser front end's native tests (web.*
 #    from web_unit_tests) still run.
 #  - scenario.no_asset_files_opened runs the driver under strace, and LeakSanitizer cannot
 #    work under ptrace; it runs on its own below with leak checking off (the same script runs

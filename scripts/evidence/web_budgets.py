@@ -2,6 +2,7 @@
 """Measures the browser version against its budgets and prints the figures.
 
     scripts/evidence/web_budgets.py [--site build-web/site] [--runs 7] [--size-only]
+                                    [--script-driver build-web/native/hosts/script/quintoz-script]
 
 - size: every file of the site compressed with gzip -9, together at most 120 KB;
 - start-up against a bare page holding only an open dialog, each in a fresh browser, taking
@@ -15,7 +16,9 @@
   a probe timer is never held up long.
 
 The probes are added to the page by this script through the DevTools protocol; the shipped page
-has none. Exits 1 when a budget is broken, 77 when the site or the browser is missing.
+has none. The roll button and a score box are clicked where the game's layout puts them, which
+the native script driver tells (build-web.sh builds one into build-web/native). Exits 1 when a
+budget is broken, 77 when the site, the script driver or the browser is missing.
 """
 
 import argparse
@@ -129,7 +132,7 @@ def ratios(page_support, site_url, bare_url, runs):
     return figures, lines
 
 
-def idle_and_wait(page_support, site_url):
+def idle_and_wait(page_support, site_url, places):
     from selenium.webdriver.common.action_chains import ActionChains
     from selenium.webdriver.common.by import By
     from selenium.webdriver.common.keys import Keys
@@ -151,17 +154,15 @@ def idle_and_wait(page_support, site_url):
         time.sleep(idle_seconds)
         idle_ms_per_s = (metric(driver, "TaskDuration") - before) * 1000 / idle_seconds
 
-        def click(twips_rect):
-            x, y = page_support.centre(page_support.rect_px(twips_rect))
+        def click(point):
+            x, y = point
             ActionChains(driver).move_to_element_with_offset(
                 canvas, x - canvas.size["width"] // 2, y - canvas.size["height"] // 2) \
                 .click().perform()
 
-        click(page_support.ROLL_BUTTON)
+        click(places.roll)
         time.sleep(1.0)
-        box = page_support.CATEGORY_BOXES[11]
-        click((page_support.CARD[0] + box[0], page_support.CARD[1] + box[1])
-              + page_support.BOX_SIZE)
+        click(places.box(page_support.CATEGORIES.index("chkChance")))
         driver.execute_script(START_WAIT_PROBES)
         time.sleep(2.6)
         frames, late = driver.execute_script("return [window.__probe.frames, window.__probe.late]")
@@ -176,9 +177,15 @@ def main():
     parser.add_argument("--site", default=os.path.join(ROOT, "build-web", "site"))
     parser.add_argument("--runs", type=int, default=7)
     parser.add_argument("--size-only", action="store_true")
+    parser.add_argument("--script-driver", default=os.path.join(
+        ROOT, "build-web", "native", "hosts", "script", "quintoz-script"))
     args = parser.parse_args()
     if not os.path.exists(os.path.join(args.site, "index.html")):
         print("SKIPPED: %s has no site; run scripts/build-web.sh" % args.site)
+        return 77
+    if not args.size_only and not os.access(args.script_driver, os.X_OK):
+        print("SKIPPED: no script driver at %s; give one with --script-driver" %
+              args.script_driver)
         return 77
     broken = []
 
@@ -210,7 +217,8 @@ def main():
                                          ", ".join("%.0f" % p for p in prompts)))
         if statistics.median(prompts) > PROMPT_BUDGET_MS:
             broken.append("first prompt")
-        idle, gap, frames, late = idle_and_wait(page_support, site.url)
+        idle, gap, frames, late = idle_and_wait(page_support, site.url,
+                                                page_support.Places(args.script_driver))
         print("idle: %.2f ms of main-thread tasks per second" % idle)
         print("during the 2.5 s wait: %d frames, longest gap between frames %.0f ms, a 10 ms"
               " timer at most %.0f ms late" % (frames, gap, late))

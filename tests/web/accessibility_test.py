@@ -289,6 +289,9 @@ def main():
     except Failure as failure:
         driver.save_screenshot(os.path.join(os.getcwd(), "accessibility_failure.png"))
         print("FAILED: %s" % failure)
+        for entry in driver.get_log("browser"):
+            if entry["level"] == "SEVERE":
+                print("console: %s" % entry["message"])
         return 1
     finally:
         site.close()

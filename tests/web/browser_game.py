@@ -5,13 +5,16 @@
 One scenario for every engine (engines.py holds the three adapters). Plays from the served
 site: the prompts, a roll, two dice held (one by keyboard, one by mouse), a second roll,
 thirteen commits with their turn changes (one with a roll clicked during the pause), "Game Over"
-and "Play Again?", a roll by a tap on a touch screen, a quit answered No and then Yes, and the
-ended page with its "Play again". On the way it checks the dialogs' texts, titles, buttons and
-defaults, the canvas's size and scaling, the layout's colours, the dice, the held row, the tool
-tip, a window drag, that only the site's own files were fetched, and that the console shows no
-error. Then the single-file page must start from disk by itself, under its own
-Content-Security-Policy. A step the engine's driver cannot perform (a denser screen, a touch)
-is named in the output as not checked there. Exits 77 when the engine is not installed or
+and "Play Again?", a roll by a tap on a touch screen, "Start New Game?" answered No (asked by a
+click) and Yes (asked by Space), a quit answered No and then Yes, and the ended page with its
+"Play again". So the game waits in each of its ways: the prompts, every message box but "Play
+Again?" answered No (the resume test's), the roll's and the turn change's timed waits, by mouse
+and by keyboard. On the way it checks the dialogs' texts, titles, buttons and defaults, the
+canvas's size and scaling, the layout's colours, the dice, the held row, the tool tip, a window
+drag, that only the site's own files were fetched, and that the console shows no error (a
+failure prints the console). Then the single-file page must start from disk by itself, under its
+own Content-Security-Policy. A step the engine's driver cannot perform (a denser screen, a
+touch) is named in the output as not checked there. Exits 77 when the engine is not installed or
 cannot be started.
 """
 
@@ -264,6 +267,25 @@ def finish_game(page):
         page.click(*roll)
         count_dice(page, 5)
 
+    # "Start New Game?" by a click, answered No: the game goes on. The click left the focus on
+    # the new-game button, so Space asks again, through the keyboard's way into the handlers,
+    # and Yes clears the board after the turn change's pause and asks for the players.
+    page.click(*page.places.new_game)
+    box = page.dialog("Start New Game?", "New Game", ["Yes", "No"])
+    check(page.focused()["text"] == "Yes", "Yes is not the default of Start New Game?")
+    page.keys("n")
+    page.dialog_gone(box)
+    check(len(page.places.dice(page.shot())) == 5, "the dice went away after No")
+    page.keys(" ")
+    box = page.dialog("Start New Game?", "New Game", ["Yes", "No"])
+    page.keys(ENTER)
+    page.dialog_gone(box)
+    page.answer_prompt("How many Players?\n(1 to 4)", "Number of Players", "2", "1")
+    page.answer_prompt("Player 1\nEnter Your Name", "Player Name", "Player1", "Cy")
+    wait_for("an empty tray for the new game", lambda: not page.places.dice(page.shot()), 5.0)
+    page.click(*roll)
+    count_dice(page, 5)
+
     # Quit, No: the game goes on; Quit, Yes: the page says the game has ended.
     exit_button = page.places.exit
     page.click(*exit_button)
@@ -337,6 +359,15 @@ def check_requests(page, site_url, folder):
     return names
 
 
+def print_console(engine):
+    """The console's errors, after a failure: a game the page stopped says there why."""
+    try:
+        for error in engine.console_errors():
+            print("console: %s" % error)
+    except Unsupported:
+        pass
+
+
 def check_console(page, where):
     try:
         errors = page.e.console_errors()
@@ -383,6 +414,7 @@ def main():
     except Failure as failure:
         engine.screenshot(os.path.join(os.getcwd(), "browser_game_%s_failure.png" % args.engine))
         print("FAILED in %s: %s" % (args.engine, failure))
+        print_console(engine)
         return 1
     finally:
         site.close()

@@ -38,6 +38,7 @@ class Places:
         self.layout = h.Layout(driver)
         self.roll = centre(self.layout["cmdRoll"])
         self.exit = centre(self.layout["cmdExit"])
+        self.new_game = centre(self.layout["cmdNewGame"])
         # A held die stands in the row at the top of the roll frame, a little higher when held
         # by a click than by Space.
         rolled = "faces 1 2 3 4 5\nclick cmdRoll\n"

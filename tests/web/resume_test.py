@@ -22,7 +22,7 @@ import subprocess
 import sys
 
 import engines
-from browser_game import Page
+from browser_game import Page, print_console
 from engines import ENTER, SHIFT, TAB, Unavailable
 from page_support import (CATEGORIES, Failure, LocalSite, Places, centre, check, h, sealed,
                           wait_for)
@@ -339,6 +339,7 @@ def main():
     except Failure as failure:
         engine.screenshot(os.path.join(os.getcwd(), "resume_%s_failure.png" % args.engine))
         print("FAILED: %s" % failure)
+        print_console(engine)
         return 1
     finally:
         site.close()
