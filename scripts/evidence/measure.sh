@@ -11,6 +11,9 @@
 #              peak resident memory from /usr/bin/time -v, processor time idle for 10 s and
 #              over each 2.5 s turn change
 #   size       each program stripped, in bytes
+#   libraries  the shared libraries in the game's memory at its first prompt, without a session
+#              bus and with a screen reader's status on (the bridge loaded), with its resident
+#              memory
 #
 # Usage: scripts/evidence/measure.sh [RUNS]   (default 20)
 set -euo pipefail
@@ -102,6 +105,8 @@ for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 printf '</usr/share/alsa/alsa.conf>\npcm.!default { type null }\n' >"$tmp/asound.conf"
 export ALSA_CONFIG_PATH="$tmp/asound.conf"
 export XDG_RUNTIME_DIR="$tmp"
+# No session bus, so that every figure is the game's own and not a desktop's.
+unset DBUS_SESSION_BUS_ADDRESS
 
 echo "== start-up to first window mapped, $runs runs each after a warm-up (ms), and peak RSS (KiB)"
 # The programs take turns, run by run, so that a slow moment of the machine falls on all of
@@ -125,6 +130,34 @@ for i in "${!names[@]}"; do
     "$(sort -n "$tmp/times-$i" | head -n 1)" "$(sort -n "$tmp/times-$i" | tail -n 1)" \
     "$(median "$tmp/rss-$i")"
 done
+
+echo "== the game at its first prompt: shared libraries in its memory, and resident memory (KiB)"
+# Without a session bus, as measured above; and in a session of its own whose accessibility
+# status is on, as a screen reader turns it on, once the bridge has loaded.
+at_first_prompt() {
+  local what=$1
+  shift
+  env "$@" "$game" >/dev/null 2>&1 &
+  local pid=$!
+  xdotool search --sync --onlyvisible --name '^Number of Players$' >/dev/null
+  if [ "$what" = "screen reader on" ]; then
+    for _ in $(seq 200); do grep -q libatk-bridge "/proc/$pid/maps" && break; sleep 0.05; done
+  fi
+  printf '%-18s %3d libraries %8d KiB\n' "$what" \
+    "$(awk '$6 ~ /\.so/ {print $6}' "/proc/$pid/maps" | sort -u | wc -l)" \
+    "$(awk '/VmRSS/ {print $2}' "/proc/$pid/status")"
+  kill "$pid"
+  wait "$pid" 2>/dev/null || true
+}
+at_first_prompt "no session bus"
+bus=$(dbus-daemon --session --fork --print-address=1 --print-pid=1)
+bus_address=$(head -n 1 <<<"$bus")
+bus_pid=$(tail -n 1 <<<"$bus")
+DBUS_SESSION_BUS_ADDRESS=$bus_address dbus-send --session --print-reply --dest=org.a11y.Bus \
+  /org/a11y/bus org.freedesktop.DBus.Properties.Set string:org.a11y.Status \
+  string:IsEnabled variant:boolean:true >/dev/null
+at_first_prompt "screen reader on" DBUS_SESSION_BUS_ADDRESS="$bus_address"
+kill "$bus_pid" 2>/dev/null || true
 
 for variant in quintoz quintoz_shared; do
   program=$game
