@@ -109,6 +109,8 @@ def prompts(p, s):
     p.hear("whose turn it is", r"^Ann roll! 3 rolls left", mark)
     win = s.find_window("Quintoz")
     h.wait_until("the board to have the keyboard", lambda: s.focused_window() == win)
+    e.check("SKIP_TASKBAR" not in s.prop(win, "_NET_WM_STATE"),
+            "the board is listed like any window, for Alt+Tab and the taskbar")
     return win
 
 
