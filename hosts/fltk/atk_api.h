@@ -6,7 +6,7 @@
 #include "hosts/fltk/late_library.h"
 
 // What the screen-reader bridge calls of ATK, its AT-SPI bridge and GLib. Loaded when
-// assistive technology turns on (atk_status.h), never before; the AT-SPI bridge brings ATK, GLib
+// assistive technology turns on (assistive_status.h), never before; the AT-SPI bridge brings ATK, GLib
 // and D-Bus with it.
 // clang-format off
 #define QUINTOZ_ATK_FUNCTIONS(F)                                                            \

@@ -10,10 +10,10 @@
 #include <cstring>
 #include <string>
 
+#include "hosts/fltk/assistive_status.h"
 #include "hosts/fltk/atk_api.h"
 #include "hosts/fltk/atk_dialog.h"
 #include "hosts/fltk/atk_form.h"
-#include "hosts/fltk/atk_status.h"
 #include "hosts/fltk/glib_loop.h"
 
 namespace fltkhost {
@@ -200,7 +200,8 @@ void Accessibility::opened(Fl_Window& dialog, const DialogParts& parts) {
     dialogs_.back()->tellOpened();
   }
   if (wanted_ && status_ == nullptr) {
-    status_ = std::make_unique<AtkStatus>([this](const std::string& address) { connect(address); });
+    status_ =
+        std::make_unique<AssistiveStatus>([this](const std::string& address) { connect(address); });
   }
 }
 

@@ -19,7 +19,7 @@ class WindowCore;
 
 namespace fltkhost {
 
-class AtkStatus;
+class AssistiveStatus;
 class DialogPeers;
 class FormPeers;
 class GlibLoop;
@@ -27,8 +27,8 @@ class Peer;
 
 // The Linux window's screen-reader support: the game window and its dialogs as ATK objects,
 // spoken over AT-SPI by the desktop's bridge (atk-bridge), for Orca. Nothing of it is loaded
-// until assistive technology is on (AtkStatus); then it loads ATK and its bridge, shows what is
-// open, and from then on hands every key to the screen reader before the game sees it (so that
+// until assistive technology is on (AssistiveStatus); then it loads ATK and its bridge, shows what
+// is open, and from then on hands every key to the screen reader before the game sees it (so that
 // a key the reader takes, such as its own modifier, never reaches the game). With
 // NO_AT_BRIDGE=1 nothing is asked or loaded at all. Owned by main for the whole run; one per
 // process.
@@ -68,7 +68,7 @@ class Accessibility : public DialogWatcher {
   std::unique_ptr<Application> application_;
   std::unique_ptr<FormPeers> form_;
   std::vector<std::unique_ptr<DialogPeers>> dialogs_;  // open ones, innermost last
-  std::unique_ptr<AtkStatus> status_;                  // once the first dialog is up
+  std::unique_ptr<AssistiveStatus> status_;            // once the first dialog is up
   std::unique_ptr<GlibLoop> loop_;                     // once connected
   struct KeyListener {
     unsigned id;

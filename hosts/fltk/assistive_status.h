@@ -11,14 +11,14 @@ namespace fltkhost {
 // wait long, and watched there until it turns on, for a screen reader started after the game.
 // Without a session bus, nothing is asked and nothing is loaded, D-Bus's library included.
 // Owned by the accessibility bridge.
-class AtkStatus {
+class AssistiveStatus {
  public:
   // Called by the bridge once the first dialog is up. `on` runs later on FLTK's loop, at most
   // once, with the accessibility bus's address, when the status is on and that bus answers.
-  explicit AtkStatus(std::function<void(const std::string& address)> on);
-  ~AtkStatus();
-  AtkStatus(const AtkStatus&) = delete;
-  AtkStatus& operator=(const AtkStatus&) = delete;
+  explicit AssistiveStatus(std::function<void(const std::string& address)> on);
+  ~AssistiveStatus();
+  AssistiveStatus(const AssistiveStatus&) = delete;
+  AssistiveStatus& operator=(const AssistiveStatus&) = delete;
 
  private:
   static void received(int fd, void* self);

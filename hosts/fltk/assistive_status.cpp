@@ -1,4 +1,4 @@
-#include "hosts/fltk/atk_status.h"
+#include "hosts/fltk/assistive_status.h"
 
 #include <FL/Fl.H>
 #include <dbus/dbus.h>
@@ -149,7 +149,7 @@ std::string awaitAssistiveTechnology(const std::string& known) {
 
 }  // namespace
 
-AtkStatus::AtkStatus(std::function<void(const std::string&)> on) : on_(std::move(on)) {
+AssistiveStatus::AssistiveStatus(std::function<void(const std::string&)> on) : on_(std::move(on)) {
   int ends[2];
   if (!sessionBusKnown() || socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) return;
   fd_ = ends[0];
@@ -167,14 +167,14 @@ AtkStatus::AtkStatus(std::function<void(const std::string&)> on) : on_(std::move
       .detach();
 }
 
-AtkStatus::~AtkStatus() {
+AssistiveStatus::~AssistiveStatus() {
   if (fd_ < 0) return;
   Fl::remove_fd(fd_);
   close(fd_);
 }
 
-void AtkStatus::received(int fd, void* self) {
-  auto& status = *static_cast<AtkStatus*>(self);
+void AssistiveStatus::received(int fd, void* self) {
+  auto& status = *static_cast<AssistiveStatus*>(self);
   char chunk[256];
   const ssize_t got = read(fd, chunk, sizeof chunk);
   if (got > 0) status.pending_.append(chunk, static_cast<std::size_t>(got));
