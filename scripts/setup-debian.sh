@@ -10,8 +10,9 @@
 #   web      build the browser version: emscripten and the JavaScript modules it runs
 #   windows  cross-build Quintoz.exe: mingw-w64
 #   test     play, plus GoogleTest, Google Benchmark, an X server and the tools the end-to-end
-#            and packaging tests drive (xdotool, ImageMagick, strace, lintian, AppStream...) and
-#            the fonts their pictures are drawn with
+#            and packaging tests drive (xdotool, ImageMagick, strace, lintian, AppStream, the
+#            Orca screen reader with speech-dispatcher and openbox...) and the fonts their
+#            pictures are drawn with
 #   package  play, plus the cross compiler and NSIS for the Windows installer
 # Options, kept for the test command's callers (.ci/run calls test.sh --with-windows):
 #   --with-web       the web role and the browser tests' packages
@@ -51,6 +52,7 @@ test=(
   python3-pil python3-pefile python3-gi
   dpkg-dev desktop-file-utils appstream lintian
   dbus dbus-daemon at-spi2-core gir1.2-atspi-2.0
+  orca speech-dispatcher openbox
   ibus ibus-m17n m17n-db ibus-table ibus-table-cangjie5
 )
 # Making the packages: the .deb (CPack) and the Windows installer.
