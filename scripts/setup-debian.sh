@@ -10,9 +10,9 @@
 #   web      build the browser version: emscripten and the JavaScript modules it runs
 #   windows  cross-build Quintoz.exe: mingw-w64
 #   test     play, plus GoogleTest, Google Benchmark, an X server and the tools the end-to-end
-#            and packaging tests drive (xdotool, ImageMagick, strace, lintian, AppStream, Orca
-#            with speech-dispatcher and a window manager...) and the fonts their pictures are
-#            drawn with
+#            and packaging tests drive (xdotool, ImageMagick, strace, lintian, AppStream, the
+#            Orca screen reader with speech-dispatcher and openbox...) and the fonts their
+#            pictures are drawn with
 #   package  play, plus the cross compiler and NSIS for the Windows installer
 # Options, kept for the test command's callers (.ci/run calls test.sh --with-windows):
 #   --with-web       the web role and the browser tests' packages
@@ -27,7 +27,7 @@ play=(
   libfltk1.3-dev libasound2-dev libx11-dev libfontconfig-dev
   libxext-dev libxft-dev libxrender-dev libxcursor-dev libxfixes-dev libxinerama-dev
   libpango1.0-dev
-  libatk1.0-dev libatk-bridge2.0-dev libdbus-1-dev
+  libatk1.0-dev libatk-bridge2.0-dev
   fonts-liberation2
 )
 # Building the browser version (play-web.sh also serves it with python3's web server).

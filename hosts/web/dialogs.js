@@ -20,9 +20,15 @@ var quintozDialogs = (function () {
       var id = 'quintoz-dialog-' + (++count);
       var dialog = doc.createElement('dialog');
       dialog.className = 'quintoz-dialog' + (input !== null ? ' quintoz-input' : '');
+      // Named by its title and described by its text, as a desktop dialog is. Orca speaks a
+      // dialog's description only when it names the dialog on the way to the focus, which it
+      // skips for a message box (the browser has already put its reading point inside the
+      // dialog by then): so each button of a message box carries the text as its description
+      // too, and the question is spoken with the button that has the focus.
       dialog.setAttribute('role', 'dialog');
       dialog.setAttribute('aria-modal', 'true');
-      dialog.setAttribute('aria-labelledby', id + '-text');
+      dialog.setAttribute('aria-labelledby', id + '-title');
+      dialog.setAttribute('aria-describedby', id + '-text');
       var heading = doc.createElement('div');
       heading.className = 'quintoz-dialog-title';
       heading.id = id + '-title';
@@ -37,6 +43,7 @@ var quintozDialogs = (function () {
         var b = doc.createElement('button');
         b.type = 'button';
         b.textContent = label;
+        if (input === null) b.setAttribute('aria-describedby', id + '-text');
         row.appendChild(b);
         return b;
       });
@@ -61,6 +68,13 @@ var quintozDialogs = (function () {
         if (done) return;
         done = true;
         doc.removeEventListener('focusin', keepFocus, true);
+        // The page behind a modal dialog leaves the accessibility tree while the dialog is open
+        // and comes back when it closes, and Orca in Chromium then reads whatever a live region
+        // holds as if it were new. All of it was said before the dialog opened, so it goes
+        // before the page comes back.
+        Array.prototype.forEach.call(doc.querySelectorAll('[aria-live]'), function (region) {
+          region.textContent = '';
+        });
         dialog.close();
         dialog.remove();
         if (answer) resolve(answer(field ? field.value : ''));

@@ -42,8 +42,16 @@ var qzMirror = (function () {
     e.style.cssText = 'position:absolute;width:1px;height:1px;overflow:hidden;' +
                       'clip:rect(0 0 0 0);white-space:nowrap;margin:-1px;padding:0;border:0';
   });
-  // The live region keeps the latest sentences for review: more than one player's whole game.
-  var LIVE_LINES = 100;
+  // The live region keeps the latest announcements for review, until a dialog closes (dialogs.js
+  // empties it then) or it holds LIVE_ENTRIES of them: more than one player's whole game.
+  var LIVE_ENTRIES = 100;
+  // The sentences that come within ENTRY_MS of the first make one entry, a line each ending
+  // with a full stop before the next, so that a change the game tells in several sentences (a
+  // commit, then the turn change it starts, a slice of the game's timed wait apart) is read in
+  // one go and in order: Chromium tells of entries added together in any order, and Orca in
+  // Firefox reads only the last of them.
+  var ENTRY_MS = 100;
+  var entry = null;  // the entry being filled
 
   var elements = new Map();  // node id -> element
   var gameFocus = 0;         // the id the game last said has the focus
@@ -153,10 +161,19 @@ var qzMirror = (function () {
   }
 
   function announce(text) {
-    var line = doc.createElement('div');
-    line.textContent = text;
-    live.appendChild(line);
-    while (live.childElementCount > LIVE_LINES) live.removeChild(live.firstElementChild);
+    if (entry) {
+      entry.lastChild.appendData('.');
+      entry.appendChild(doc.createElement('br'));
+    } else {
+      entry = doc.createElement('div');
+      setTimeout(addEntry, ENTRY_MS);
+    }
+    entry.appendChild(doc.createTextNode(text));
+  }
+  function addEntry() {
+    live.appendChild(entry);
+    entry = null;
+    while (live.childElementCount > LIVE_ENTRIES) live.removeChild(live.firstElementChild);
   }
 
   return { begin: begin, node: node, end: end, announce: announce };

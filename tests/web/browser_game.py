@@ -34,11 +34,17 @@ DIALOG = """
 var found = Array.prototype.filter.call(document.querySelectorAll('[role=dialog]'),
     function (d) { return d.getClientRects().length > 0; });
 if (!found.length) return null;
-var box = found[0], label = document.getElementById(box.getAttribute('aria-labelledby'));
-return {labelled: !!label, text: label ? label.textContent : null,
+var box = found[0], byId = function (e, attribute) {
+  var target = document.getElementById(e.getAttribute(attribute));
+  return target ? target.textContent : null;
+};
+var buttons = box.querySelectorAll('button');
+return {title: byId(box, 'aria-labelledby'), text: byId(box, 'aria-describedby'),
         lines: box.innerText.split('\\n').map(function (s) { return s.trim(); }),
-        buttons: Array.prototype.map.call(box.querySelectorAll('button'),
-                                          function (b) { return b.textContent; })};
+        buttons: Array.prototype.map.call(buttons, function (b) { return b.textContent; }),
+        buttonTexts: Array.prototype.map.call(buttons, function (b) {
+          return byId(b, 'aria-describedby'); }),
+        field: !!box.querySelector('input')};
 """
 FOCUSED = """
 var e = document.activeElement;
@@ -111,11 +117,17 @@ class Page:
         return self.e.js(DIALOG)
 
     def dialog(self, text, title, buttons, timeout=8.0):
-        """Waits for the dialog with this text and checks its title, buttons and labelling."""
+        """Waits for the dialog with this text and checks its title, buttons and labelling: a
+        screen reader names it by its title and tells its text as its description, and tells
+        a message box's text with each of its buttons too."""
         box = wait_for("the dialog '%s'" % (text if isinstance(text, str) else text.pattern),
                        self.open_dialog, timeout)
-        check(box["labelled"], "the dialog has no aria-labelledby")
+        check(box["title"] == title, "the dialog is named %r, not by its title %r" % (
+            box["title"], title))
         got = box["text"]
+        expected = [None] * len(buttons) if box["field"] else [got] * len(buttons)
+        check(box["buttonTexts"] == expected, "the buttons of %r are described by %r" % (
+            got, box["buttonTexts"]))
         if isinstance(text, str):
             check(got == text, "dialog text %r, expected %r" % (got, text))
         else:

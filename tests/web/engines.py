@@ -12,7 +12,10 @@ picture of the canvas, change the viewport, and say which console errors the pag
   display of its own (tests/e2e_harness.py starts it).
 
 open_engine(name) returns an adapter, or raises Unavailable with the reason when the engine is
-not installed or cannot be started; the tests turn that into a CTest skip.
+not installed or cannot be started; the tests turn that into a CTest skip. Chromium and Firefox
+also run in a window on a given display (an e2e_harness.Display, with its D-Bus session), with
+their accessibility tree open to the desktop's screen reader: open_engine(name, display, start)
+opens the page start there with the keyboard in it, as a player who typed its address has.
 """
 
 import itertools
@@ -116,10 +119,12 @@ class SeleniumEngine(Engine):
         self.d.get(url)
 
     def js(self, body, *args):
+        # The arguments are taken before the promise's executor, whose own arguments are its
+        # resolving functions.
         reply = json.loads(self.d.execute_async_script(
-            "var done = arguments[arguments.length - 1];"
-            "new Promise(function (resolve) { resolve((function () {%s}).apply(null, "
-            "arguments[0])); }).then(function (v) { done(JSON.stringify({value: v ?? null})); },"
+            "var args = arguments[0], done = arguments[arguments.length - 1];"
+            "new Promise(function (resolve) { resolve((function () {%s}).apply(null, args)); })"
+            ".then(function (v) { done(JSON.stringify({value: v ?? null})); },"
             " function (e) { done(JSON.stringify({error: String(e)})); });" % body, list(args)))
         if "error" in reply:
             raise RuntimeError("script failed: %s" % reply["error"])
@@ -151,7 +156,7 @@ class Chromium(SeleniumEngine):
     BROWSER = "/usr/bin/chromium"
     DRIVER = "/usr/bin/chromedriver"
 
-    def __init__(self):
+    def __init__(self, display=None):
         try:
             from selenium import webdriver
             from selenium.webdriver.chrome.service import Service
@@ -163,14 +168,18 @@ class Chromium(SeleniumEngine):
         self.profile = tempfile.mkdtemp(prefix="quintoz-chromium-")
         options = webdriver.ChromeOptions()
         options.binary_location = self.BROWSER
-        for arg in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
-                    "--no-first-run", "--disable-background-networking",
-                    "--disable-component-update", "--disable-sync",
-                    "--user-data-dir=" + self.profile, "--force-device-scale-factor=1",
-                    "--window-size=900,640"):
+        # On a display Chromium opens its accessibility tree to the screen reader: it would
+        # find the reader on the accessibility bus too, and is told outright.
+        view = ("--force-renderer-accessibility",) if display else ("--headless",)
+        for arg in view + ("--no-sandbox", "--disable-gpu", "--disable-quic",
+                           "--no-first-run", "--disable-background-networking",
+                           "--disable-component-update", "--disable-sync",
+                           "--user-data-dir=" + self.profile, "--force-device-scale-factor=1",
+                           "--window-size=900,640"):
             options.add_argument(arg)
         options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
-        super().__init__(webdriver.Chrome(service=Service(self.DRIVER), options=options))
+        service = Service(self.DRIVER, env=display.env if display else None)
+        super().__init__(webdriver.Chrome(service=service, options=options))
 
     def cdp(self, command, params=None):
         return self.d.execute_cdp_cmd(command, params or {})
@@ -339,9 +348,11 @@ class Firefox(Engine):
         "network.captive-portal-service.enabled": False,
         "network.connectivity-service.enabled": False,
         "layout.css.devPixelsPerPx": "1.0",
+        # No bar about data reporting, which a screen reader would read out mid-game.
+        "datareporting.policy.dataSubmissionPolicyBypassNotification": True,
     }
 
-    def __init__(self):
+    def __init__(self, display=None, start="about:blank"):
         try:
             import websocket
         except ImportError:
@@ -352,10 +363,19 @@ class Firefox(Engine):
         with open(os.path.join(self.profile, "user.js"), "w") as prefs:
             for key, value in self.PREFS.items():
                 prefs.write("user_pref(%s, %s);\n" % (json.dumps(key), json.dumps(value)))
-        env = dict(os.environ, MOZ_HEADLESS="1", MOZ_CRASHREPORTER_DISABLE="1")
+        if display:
+            # Firefox opens its accessibility tree when the accessibility bus says a screen
+            # reader is on, as Orca tells it when it starts; GNOME_ACCESSIBILITY says so
+            # outright, whichever starts first.
+            env = dict(display.env, MOZ_CRASHREPORTER_DISABLE="1", GNOME_ACCESSIBILITY="1")
+            view = []
+        else:
+            env = dict(os.environ, MOZ_HEADLESS="1", MOZ_CRASHREPORTER_DISABLE="1")
+            view = ["--headless"]
         self.process = subprocess.Popen(
-            [self.BROWSER, "--headless", "--no-remote", "--remote-debugging-port=0",
-             "--profile", self.profile, "--window-size=900,640", "about:blank"],
+            [self.BROWSER] + view + ["--no-remote", "--remote-debugging-port=0",
+                                     "--profile", self.profile, "--window-size=900,640",
+                                     start],
             stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, env=env, text=True)
         address = self._listening_address()
         self.ws = websocket.create_connection(address + "/session", timeout=60,
@@ -478,5 +498,14 @@ class Firefox(Engine):
             self._stop()
 
 
-def open_engine(name):
-    return {"chromium": Chromium, "firefox": Firefox, "webkit": WebKit}[name]()
+def open_engine(name, display=None, start=None):
+    if not display:
+        return {"chromium": Chromium, "firefox": Firefox, "webkit": WebKit}[name]()
+    if name == "firefox":
+        # A page Firefox opens later leaves the keyboard in its address bar.
+        return Firefox(display, start)
+    if name != "chromium":
+        raise Unsupported("%s in a window on a display of the test's own" % name)
+    engine = Chromium(display)  # its driver gives the keyboard to the page it opens
+    engine.goto(start)
+    return engine

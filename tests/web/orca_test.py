@@ -1,0 +1,213 @@
+"""The page heard through Orca itself, in one browser, played with keys alone.
+
+    orca_test.py --engine chromium|firefox --site BUILD/site --script-driver quintoz-script
+
+Debian's screen reader runs on a display of the test's own under a real window manager
+(openbox), with a D-Bus session and accessibility bus of its own and speech-dispatcher's silent
+output (tests/orca_support.py); the browser runs in a window there with its accessibility tree
+open (tests/web/engines.py). The test presses keys on that display, as a blind player does, and
+after each waits for what Orca says (its SPEECH OUTPUT lines) and checks it: the prompts with
+their texts and the names echoed as they are typed, a roll whose faces are those on the canvas, a
+commit with its score and the turn change, and "Start New Game?" and "Quit Now?" spoken with the
+focused button, each answered No, after which Orca reads nothing it had read before. Exits 77
+when the browser, Orca or the site is missing.
+"""
+
+import argparse
+import os
+import re
+import sys
+
+import engines
+from engines import Unavailable
+from page_support import LocalSite, Picture, Places, check, h
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+import orca_support  # noqa: E402
+
+FACES = r"Rolled ([1-6](?: held)?(?:, [1-6](?: held)?){4})"
+# What the page's live region holds now, a sentence a line.
+LIVE_LINES = """
+var walk = document.createTreeWalker(document.getElementById('quintoz-live'),
+                                     NodeFilter.SHOW_TEXT), lines = [];
+while (walk.nextNode()) lines.push(walk.currentNode.data);
+return lines;
+"""
+# A new announcement in the live region, made after every other.
+MARK = """
+var line = document.createElement('div');
+line.textContent = arguments[0];
+document.getElementById('quintoz-live').appendChild(line);
+"""
+
+
+class Player:
+    """Keys pressed on the browser's window, and what Orca says after them."""
+
+    def __init__(self, display, orca, engine):
+        self.display = display
+        self.orca = orca
+        self.engine = engine
+        self.heard = []  # what each step heard, for the log
+
+    def hear(self, what, pattern, since):
+        """The first utterance since the mark that matches, waiting for it."""
+        said = self.orca.wait_for(what, lambda said: any(re.search(pattern, u) for u in said),
+                                  since)
+        return next(re.search(pattern, u) for u in said if re.search(pattern, u))
+
+    def press(self, keys, what, pattern):
+        mark = self.orca.mark()
+        self.display.xdo("key", *keys)
+        return self.hear(what, pattern, mark), mark
+
+    def tab_to(self, what, pattern, backwards=False, presses=40):
+        """Tab (or Shift+Tab) until Orca names a control that matches, as a player listens for
+        the one they want."""
+        key = "shift+Tab" if backwards else "Tab"
+        for _ in range(presses):
+            mark = self.orca.mark()
+            self.display.xdo("key", key)
+            said = self.orca.wait_for(f"a control named after {key}", lambda said: any(
+                re.search(r"(push button|check box( not)? checked)\.$", u) for u in said), mark)
+            found = [re.search(pattern, u) for u in said if re.search(pattern, u)]
+            if found:
+                return found[0]
+        raise h.Failure(f"no control like '{pattern}' ({what}) within {presses} presses")
+
+    def since(self, mark):
+        return self.orca.said()[mark:]
+
+    def log(self, step, mark):
+        self.heard.append((step, self.since(mark)))
+
+
+def faces_on_canvas(player, places):
+    """The faces of the five dice the canvas shows: the dark pips on each white die."""
+    def five(picture):
+        dice = places.dice(picture)
+        return dice if len(dice) == 5 else None
+    picture = h.wait_until("five dice on the canvas", lambda: (
+        lambda p: (p, five(p)) if five(p) else None)(Picture(player.engine.canvas_png())))
+    shot, dice = picture
+    return sorted(len(h.white_blobs(shot, die, lambda p: max(p) < 100)) for die in dice)
+
+
+def prompts(p):
+    p.hear("the first prompt with its question",
+           r"^Number of Players dialog How many Players\? \(1 to 4\)$", 0)
+    p.hear("its field and default", r"^How many Players\? \(1 to 4\) entry 2 selected", 0)
+    _, mark = p.press(["Return"], "the first name prompt",
+                      r"^Player Name dialog Player 1 Enter Your Name$")
+    p.hear("its field and default", r"^Player 1 Enter Your Name entry Player1 selected", mark)
+    p.log("the number of players accepted", mark)
+    mark = p.orca.mark()
+    p.display.xdo("type", "--delay", "60", "Ann")
+    said = p.orca.wait_for("the name echoed", lambda said: "A" in said and said[
+        said.index("A") + 1:].count("n") == 2, mark)
+    check([u for u in said if u in ("A", "n")] == ["A", "n", "n"],
+          f"the name is echoed as it is typed: {said}")
+    _, mark = p.press(["Return"], "the second name prompt",
+                      r"^Player Name dialog Player 2 Enter Your Name$")
+    p.hear("its field and default", r"^Player 2 Enter Your Name entry Player2 selected", mark)
+    p.log("Ann typed and accepted", mark)
+    p.display.xdo("type", "--delay", "60", "Bob")
+    _, mark = p.press(["Return"], "the game", r"^Quintoz image")
+    p.log("Bob typed and accepted", mark)
+
+
+def turn(p, places):
+    p.tab_to("the roll button", r"^Ann roll! 3 rolls left push button")
+    roll, mark = p.press(["space"], "the roll's faces", FACES)
+    p.hear("the rolls left", r"\bAnn roll! 2 rolls left$", mark)
+    told = " ".join(p.since(mark))
+    check(told.index(roll.group(0)) < told.index("Ann roll! 2 rolls left"),
+          f"the faces come before the rolls left: {told}")
+    faces = sorted(int(f) for f in roll.group(1).split(", "))
+    check(faces_on_canvas(p, places) == faces, f"the faces heard are those shown: {faces}")
+    p.log("Space on the roll button", mark)
+
+    box = p.tab_to("the Chance box", r"^Chance, (\d+) check box not checked")
+    check(int(box.group(1)) == sum(faces), f"Chance previews the dice's sum: {box.group(0)}")
+    _, mark = p.press(["space"], "the commit", rf"Chance scored {sum(faces)}, total {sum(faces)}")
+    p.hear("the turn ending", r"Ann Finishing Turn", mark)
+    p.hear("the next player's turn", r"Bob roll! 3 rolls left", mark)
+    said = p.since(mark)
+    check(not any(roll.group(0) in u or "Ann roll! 2 rolls left" in u for u in said),
+          f"the live region says only what is new: {said}")
+    p.log("Space on the Chance box", mark)
+
+
+def answered_no(p, button, question):
+    """Opens the message box with its button, hears its question with the focused button, and
+    answers No; Orca then says where the focus is and nothing it had said before."""
+    p.tab_to(f"the {button} button", rf"^{button} push button", backwards=True)
+    told = p.engine.js(LIVE_LINES)
+    check(told, "the live region holds the game's announcements")
+    _, mark = p.press(["space"], "the focused button", r"^Yes push button")
+    p.hear("the question", rf"^{re.escape(question)}$|push button\. {re.escape(question)}$",
+           mark)
+    p.log(f"Space on {button}", mark)
+    _, mark = p.press(["n"], "the focus back on the button", rf"^{button} push button")
+    # What Orca would read again comes before anything the page says next.
+    sentinel = f"No to {question}"
+    p.engine.js(MARK, sentinel)
+    p.hear("the next announcement", rf"^{re.escape(sentinel)}$", mark)
+    said = p.since(mark)
+    said = said[:said.index(sentinel)]
+    again = [u for u in said if any(line in u for line in told)]
+    check(not again, f"closing the dialog reads nothing again: {again} of {said}")
+    p.log("n", mark)
+
+
+def play(p, places):
+    prompts(p)
+    turn(p, places)
+    answered_no(p, "Quit", "Quit Now?")
+    # The live region now holds only the page's word after the first question.
+    answered_no(p, "Start New Game", "Start New Game?")
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--engine", choices=("chromium", "firefox"), required=True)
+    parser.add_argument("--site", required=True)
+    parser.add_argument("--script-driver", required=True, help="quintoz-script, for the layout")
+    parser.add_argument("--out", required=True, help="where Orca's log is kept")
+    args = parser.parse_args()
+    if not os.path.exists(os.path.join(args.site, "index.html")):
+        return h.skip_status("%s was not built" % args.site)
+    os.makedirs(args.out, exist_ok=True)
+    places = Places(args.script_driver)
+    display = engine = orca = site = None
+    player = None
+
+    def body():
+        nonlocal display, engine, orca, site, player
+        display = h.Display(dbus=True)
+        display.start_window_manager()
+        orca = orca_support.Orca(display, args.out)
+        site = LocalSite(args.site)
+        try:
+            engine = engines.open_engine(args.engine, display, site.url)
+        except Unavailable as why:
+            h.skip("%s cannot be driven here: %s" % (args.engine, why))
+        h.wait_until("the page's window to have the keyboard", lambda: "Quintoz" in display.run(
+            "xdotool", "getwindowfocus", "getwindowname", check_status=False))
+        player = Player(display, orca, engine)
+        play(player, places)
+
+    try:
+        return h.run(body)
+    finally:
+        for step, said in player.heard if player else []:
+            print(f"{step}: {said}", flush=True)
+        if orca:
+            orca.keep_log(os.path.join(args.out, "orca-%s.log" % args.engine))
+        for part in (site, engine, display):
+            if part:
+                part.close()
+
+
+if __name__ == "__main__":
+    sys.exit(main())
