@@ -138,3 +138,53 @@ class Orca:
     def keep_log(self, path):
         """A copy of Orca's debug log, for a failure to be read later."""
         shutil.copy(self.log, path)
+
+
+# The names Orca's log gives the keys the tests press, where they differ from xdotool's.
+KEY_NAMES = {"shift+Tab": "ISO_Left_Tab|Tab"}
+
+
+class Player:
+    """A player who plays with keys alone and listens to Orca: keys pressed on whatever has
+    the keyboard of the display, and what Orca says after them. What Orca says once it has read
+    a key comes of that key, not of the one before."""
+
+    def __init__(self, display, orca):
+        self.display = display
+        self.orca = orca
+
+    def hear(self, what, pattern, since):
+        """The first utterance since the mark that matches, waiting for it."""
+        said = self.orca.wait_for(what, lambda said: any(re.search(pattern, u) for u in said),
+                                  since)
+        return next(re.search(pattern, u) for u in said if re.search(pattern, u))
+
+    def press(self, keys, what, pattern):
+        """Presses the keys and waits for what matches; returns it and the mark where Orca read
+        the last key."""
+        mark = self.orca.mark()
+        self.display.xdo("key", *keys)
+        since = self.orca.key_read(mark, KEY_NAMES.get(keys[-1], re.escape(keys[-1])))
+        return self.hear(what, pattern, since), since
+
+    def tab_to(self, what, pattern, backwards=False, presses=40):
+        """Tab (or Shift+Tab) until Orca names a control that matches, as a player listens
+        for the one they want: after each press, what Orca says of the control it reached
+        (entering a group, Orca names the group first, "Click to Roll panel.")."""
+        key = "shift+Tab" if backwards else "Tab"
+
+        def control(said):
+            return next((u for u in said if re.search(r"(push button|check box( not)? "
+                                                      r"checked)\.$", u)), None)
+        for _ in range(presses):
+            mark = self.orca.mark()
+            self.display.xdo("key", key)
+            since = self.orca.key_read(mark, KEY_NAMES.get(key, key))
+            named = control(self.orca.wait_for(f"a control named after {key}", control, since))
+            if re.search(pattern, named):
+                return re.search(pattern, named)
+        raise h.Failure(f"no control like '{pattern}' ({what}) within {presses} presses")
+
+    def said_since(self, mark):
+        return self.orca.said(mark)
+

@@ -19,9 +19,6 @@ from e2e_support import h  # noqa: E402
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
 import orca_support  # noqa: E402
 
-# The names Orca's log gives the keys the test presses, where they differ from xdotool's.
-KEY_NAMES = {"Tab": "Tab", "shift+Tab": "ISO_Left_Tab|Tab", "space": "space", "Return": "Return",
-             "KP_Enter": "KP_Enter"}
 FACES = r"Rolled ([1-6](?: held)?(?:, [1-6](?: held)?){4})"
 # A box of the card on view that is still open, as Orca reads it; the bonus is no category.
 OPEN_BOX = r"(?!Bonus)([A-Z][A-Za-z ]*), (\d+) check box not checked\."
@@ -36,49 +33,10 @@ def start_reader(s):
     start_reader_now(s)
 
 
-class Player:
-    """Keys pressed on whatever has the keyboard, and what Orca says after them: what Orca says
-    once it has read a key comes of that key, not of the one before."""
-
+class Player(orca_support.Player):
     def __init__(self, s):
+        super().__init__(s, s.orca)
         self.s = s
-        self.orca = s.orca
-
-    def hear(self, what, pattern, since):
-        """The first utterance since the mark that matches, waiting for it."""
-        def found(said):
-            return any(re.search(pattern, u) for u in said)
-        said = self.orca.wait_for(what, found, since)
-        return next(re.search(pattern, u) for u in said if re.search(pattern, u))
-
-    def press(self, keys, what, pattern):
-        """Presses the keys (the last one read by Orca as `keys[-1]`, or the name its key
-        gives) and waits for what matches."""
-        mark = self.orca.mark()
-        self.s.xdo("key", *keys)
-        since = self.orca.key_read(mark, KEY_NAMES.get(keys[-1], re.escape(keys[-1])))
-        return self.hear(what, pattern, since), since
-
-    def tab_to(self, what, pattern, backwards=False, presses=40):
-        """Tab (or Shift+Tab) until Orca names a control that matches, as a player listens
-        for the one they want: after each press, what Orca says of the control it reached."""
-        key = "shift+Tab" if backwards else "Tab"
-        for _ in range(presses):
-            mark = self.orca.mark()
-            self.s.xdo("key", key)
-            since = self.orca.key_read(mark, KEY_NAMES[key])
-            # Entering a group, Orca names the group ("Click to Roll panel.") and then the
-            # control in it.
-            def control(said):
-                return next((u for u in said if u.endswith(".") and not u.endswith("panel.")),
-                            None)
-            control = control(self.orca.wait_for(f"a control named after {key}", control, since))
-            if re.search(pattern, control):
-                return re.search(pattern, control)
-        raise h.Failure(f"no control like '{pattern}' ({what}) within {presses} presses")
-
-    def said_since(self, mark):
-        return self.orca.said(mark)
 
 
 def shown_faces(s, wid):

@@ -41,42 +41,16 @@ document.getElementById('quintoz-live').appendChild(line);
 """
 
 
-class Player:
-    """Keys pressed on the browser's window, and what Orca says after them."""
+class Player(orca_support.Player):
+    """A player of the page in the browser's window; what each step heard goes to the log."""
 
     def __init__(self, display, orca, engine):
-        self.display = display
-        self.orca = orca
+        super().__init__(display, orca)
         self.engine = engine
         self.heard = []  # what each step heard, for the log
 
-    def hear(self, what, pattern, since):
-        """The first utterance since the mark that matches, waiting for it."""
-        said = self.orca.wait_for(what, lambda said: any(re.search(pattern, u) for u in said),
-                                  since)
-        return next(re.search(pattern, u) for u in said if re.search(pattern, u))
-
-    def press(self, keys, what, pattern):
-        mark = self.orca.mark()
-        self.display.xdo("key", *keys)
-        return self.hear(what, pattern, mark), mark
-
-    def tab_to(self, what, pattern, backwards=False, presses=40):
-        """Tab (or Shift+Tab) until Orca names a control that matches, as a player listens for
-        the one they want."""
-        key = "shift+Tab" if backwards else "Tab"
-        for _ in range(presses):
-            mark = self.orca.mark()
-            self.display.xdo("key", key)
-            said = self.orca.wait_for(f"a control named after {key}", lambda said: any(
-                re.search(r"(push button|check box( not)? checked)\.$", u) for u in said), mark)
-            found = [re.search(pattern, u) for u in said if re.search(pattern, u)]
-            if found:
-                return found[0]
-        raise h.Failure(f"no control like '{pattern}' ({what}) within {presses} presses")
-
     def since(self, mark):
-        return self.orca.said()[mark:]
+        return self.said_since(mark)
 
     def log(self, step, mark):
         self.heard.append((step, self.since(mark)))
