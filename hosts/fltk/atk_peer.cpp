@@ -23,7 +23,8 @@ Peer* peerOf(gpointer object) {
 }
 
 gchar* copy(const std::string& s) {
-  return atk().g_strdup(s.c_str());
+  // Parenthesised: GLib 2.80 and later also have a macro of this name.
+  return (atk().g_strdup)(s.c_str());
 }
 
 // ATK wants strings the object keeps: its own name and description fields, set on each ask.
