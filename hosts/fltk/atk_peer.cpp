@@ -365,8 +365,12 @@ void Peer::notifyWindow(const char* signal) {
 }
 
 void Peer::relate(AtkRelationType relation, AtkRelationType converse, Peer& target) {
-  atk().atk_object_add_relationship(object(), relation, target.object());
+  relate(relation, target);
   atk().atk_object_add_relationship(target.object(), converse, object());
+}
+
+void Peer::relate(AtkRelationType relation, Peer& target) {
+  atk().atk_object_add_relationship(object(), relation, target.object());
 }
 
 int characterCount(const std::string& text) {
