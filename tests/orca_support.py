@@ -15,6 +15,7 @@ import os
 import re
 import shutil
 import subprocess
+import sys
 import tempfile
 
 import e2e_harness as h
@@ -22,6 +23,34 @@ import e2e_harness as h
 # One utterance in Orca's debug log: the text may run over several lines, and ends with the
 # quote before the voice's settings.
 SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*?)' ?\{", re.DOTALL)
+
+# Orca's record of a focus it took without a word: Orca 48 reads the keyboard straight from the
+# X server, beside the game, and when it reads a key while its focus is a whole window it looks
+# up the window's focused control and takes it in silence (scripts/default.py,
+# presentKeyboardEvent). When the game has already moved the focus by then, the move is never
+# spoken. Orca 43 hears every key from the game's key listeners before the game acts on it.
+# The control as "[role: 'name']" (Orca 48) or "[role | name]" (Orca 43).
+TAKEN_SILENTLY = re.compile(r"Changing locus(?: of focus|OfFocus) from .*? to "
+                            r"\[(?:(.*?): '(.*?)'|(.*?) \| (.*?))\]\. Notify: False")
+
+# Orca's launcher looks for other Orca processes of the same user on the whole machine, by
+# process name: with --replace it kills them, without it refuses to start. Tests of developers
+# sharing a machine, or CI jobs side by side, would end each other's screen reader. Here the
+# launcher runs as it is but for that look-up and the renaming of its process, so that this Orca
+# neither sees the others nor is seen by them (each has a display and buses of its own).
+LAUNCH = """
+import sys
+launcher = {"__name__": "orca_launcher", "__file__": sys.argv[1]}
+with open(sys.argv[1], encoding="utf-8") as f:
+    exec(compile(f.read(), sys.argv[1], "exec"), launcher)
+for name in ("otherOrcas", "setProcessName", "main"):
+    if not callable(launcher.get(name)):
+        sys.exit(sys.argv[1] + " has no " + name + "(): this Orca cannot run beside others")
+launcher["otherOrcas"] = lambda: []
+launcher["setProcessName"] = lambda name: False
+sys.argv = ["orca"] + sys.argv[2:]
+sys.exit(launcher["main"]())
+"""
 
 
 class Orca:
@@ -57,8 +86,17 @@ class Orca:
                     "orca.debug.debugFile.reconfigure(line_buffering=True)\n"
                     "orca.settings.enableBraille = False\n"
                     "orca.settings.enableBrailleMonitor = False\n")
-        self.process = display.start(["orca", "--replace", "--debug-file=" + self.log],
-                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        # What Orca writes besides its log (a launcher it cannot run, say) is kept beside it.
+        self.errors = os.path.join(self.home, "orca-output.txt")
+        launcher = shutil.which("orca")
+        with open(launcher, encoding="utf-8") as f:
+            first = f.readline()
+        # The Python the launcher names on its first line, whose modules Orca's are.
+        python = first[2:].split() if first.startswith("#!") else [sys.executable]
+        with open(self.errors, "w") as errors:
+            self.process = display.start(
+                python + ["-c", LAUNCH, launcher, "--debug-file=" + self.log],
+                stdout=errors, stderr=subprocess.STDOUT)
         self.wait_for("Orca to start speaking", lambda said: said, since=0)
         # A program that joins the bus asks the registry which events anyone listens to, once:
         # the test's program starts after the registry knows Orca's.
@@ -82,11 +120,33 @@ class Orca:
     def mark(self):
         return len(self.said())
 
+    def log_mark(self):
+        """Where Orca's log ends now, for taken_silently()."""
+        try:
+            return os.path.getsize(self.log)
+        except FileNotFoundError:
+            return 0
+
+    def taken_silently(self, since):
+        """The controls Orca took as its focus without saying them since the log mark, each as
+        Orca would have said it: "Quit button" (Orca 48), "Quit push button" (Orca 43)."""
+        with open(self.log, "rb") as f:
+            f.seek(since)
+            text = f.read().decode("utf-8", errors="replace")
+        taken = []
+        for m in TAKEN_SILENTLY.finditer(text):
+            role, name = (m.group(1), m.group(2)) if m.group(1) is not None else m.group(3, 4)
+            taken.append(" ".join((" ".join(name.replace("\\n", " ").split()), role)))
+        return taken
+
     def wait_for(self, what, probe, since, timeout=h.DEADLINE):
         """Waits until probe(the utterances since the mark) is true, and returns them."""
         def look():
             if self.process.poll() is not None:
-                raise h.Failure("Orca ended while waiting for " + what)
+                with open(self.errors, encoding="utf-8", errors="replace") as f:
+                    output = f.read().strip()
+                raise h.Failure(f"Orca ended (status {self.process.returncode}) while waiting for "
+                                f"{what}" + (": " + output if output else ""))
             said = self.said()[since:]
             return said if probe(said) else None
         try:
