@@ -54,11 +54,15 @@ class DialogPeer : public Peer {
   std::vector<std::unique_ptr<Peer>>& parts_;
 };
 
-// A part of a dialog: its widget, or the dialog's text (no widget).
+// A part of a dialog: its widget, or the dialog's text (no widget). It has the focus when the
+// dialog last told so, whichever window FLTK's focus is in meanwhile (a reader that asks while
+// the desktop moves the keyboard between windows would otherwise find no focus, and ignore the
+// focus it was told of).
 class PartPeer : public Peer {
  public:
-  PartPeer(Peer& dialog, Fl_Widget* widget, const DescriptionVoice& voice)
-      : dialog_(dialog), widget_(widget), voice_(voice) {}
+  PartPeer(Peer& dialog, Fl_Widget* widget, const DescriptionVoice& voice,
+           const Fl_Widget* const& focus)
+      : dialog_(dialog), widget_(widget), voice_(voice), focus_(focus) {}
   Peer* parent() const override { return &dialog_; }
   std::string description() const override { return voice_.descriptionOf(*this); }
   ScreenBox extents() const override {
@@ -67,7 +71,7 @@ class PartPeer : public Peer {
   void addStates(AtkStateSet* states) const override {
     if (widget_ == nullptr) return;
     addState(states, ATK_STATE_FOCUSABLE);
-    if (Fl::focus() == widget_) addState(states, ATK_STATE_FOCUSED);
+    if (focus_ == widget_) addState(states, ATK_STATE_FOCUSED);
   }
   bool grabFocus() override { return widget_ != nullptr && widget_->take_focus() != 0; }
   // A button's or the field's action: its widget's callback, on the loop's next turn.
@@ -80,12 +84,14 @@ class PartPeer : public Peer {
   Peer& dialog_;
   Fl_Widget* widget_;
   const DescriptionVoice& voice_;
+  const Fl_Widget* const& focus_;
 };
 
 class TextPeer : public PartPeer {
  public:
-  TextPeer(Peer& dialog, std::string text, const DescriptionVoice& voice)
-      : PartPeer(dialog, nullptr, voice), text_(std::move(text)) {}
+  TextPeer(Peer& dialog, std::string text, const DescriptionVoice& voice,
+           const Fl_Widget* const& focus)
+      : PartPeer(dialog, nullptr, voice, focus), text_(std::move(text)) {}
   unsigned interfaces() const override { return kText; }
   AtkRole role() const override { return ATK_ROLE_LABEL; }
   std::string name() const override { return text_; }
@@ -96,9 +102,9 @@ class TextPeer : public PartPeer {
 
 class ButtonPeer : public PartPeer {
  public:
-  ButtonPeer(Peer& dialog, Fl_Button& button, const DescriptionVoice& voice, ActionQueue& actions,
-             const void* owner)
-      : PartPeer(dialog, &button, voice), actions_(actions), owner_(owner) {}
+  ButtonPeer(Peer& dialog, Fl_Button& button, const DescriptionVoice& voice,
+             const Fl_Widget* const& focus, ActionQueue& actions, const void* owner)
+      : PartPeer(dialog, &button, voice, focus), actions_(actions), owner_(owner) {}
   unsigned interfaces() const override { return kAction; }
   AtkRole role() const override { return ATK_ROLE_PUSH_BUTTON; }
   std::string name() const override { return widget_->label() != nullptr ? widget_->label() : ""; }
@@ -115,8 +121,9 @@ class ButtonPeer : public PartPeer {
 class EntryPeer : public PartPeer {
  public:
   EntryPeer(Peer& dialog, TextInput& field, std::string name, Fl_Button* accept,
-            const DescriptionVoice& voice, ActionQueue& actions, const void* owner)
-      : PartPeer(dialog, &field, voice),
+            const DescriptionVoice& voice, const Fl_Widget* const& focus, ActionQueue& actions,
+            const void* owner)
+      : PartPeer(dialog, &field, voice, focus),
         field_(field),
         name_(std::move(name)),
         accept_(accept),
@@ -165,19 +172,20 @@ DialogPeers::DialogPeers(Fl_Window& dialog, const DialogParts& parts, Peer& appl
   for (char& c : text) c = c == '\r' ? '\n' : c;
   if (parts.field == nullptr) message_ = text;
   dialog_ = std::make_unique<DialogPeer>(dialog, parts.title, application, parts_);
-  parts_.push_back(std::make_unique<TextPeer>(*dialog_, text, voice_));
+  parts_.push_back(std::make_unique<TextPeer>(*dialog_, text, voice_, focused_));
   widgets_.push_back(nullptr);
   if (parts.field != nullptr) {
     Fl_Button* accept = parts.buttons.empty() ? nullptr : parts.buttons.front();
-    parts_.push_back(
-        std::make_unique<EntryPeer>(*dialog_, *parts.field, text, accept, voice_, actions, this));
+    parts_.push_back(std::make_unique<EntryPeer>(*dialog_, *parts.field, text, accept, voice_,
+                                                 focused_, actions, this));
     widgets_.push_back(parts.field);
     field_ = parts_.back().get();
     fieldText_ = field_->text();
     fieldCaret_ = field_->caret();
   }
   for (Fl_Button* button : parts.buttons) {
-    parts_.push_back(std::make_unique<ButtonPeer>(*dialog_, *button, voice_, actions, this));
+    parts_.push_back(
+        std::make_unique<ButtonPeer>(*dialog_, *button, voice_, focused_, actions, this));
     widgets_.push_back(button);
   }
 }
