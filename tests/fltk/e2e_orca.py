@@ -22,6 +22,11 @@ import orca_support  # noqa: E402
 FACES = r"Rolled ([1-6](?: held)?(?:, [1-6](?: held)?){4})"
 # A button's role as Orca says it: "push button" (Orca 43) or "button" (Orca 48).
 BUTTON = r"(?:push )?button"
+# The start of Orca's presentation of an object. Orca 48 may put a stale label before its name:
+# it keeps each object's label under a hash of its own handle for the object, which a new
+# control can share with one that is gone ("How many Players? (1 to 4) Quit button";
+# ax_utilities.py, get_displayed_label).
+SHOWN = r"^(?:.* )?"
 # A control as Orca presents it when it gets the focus: its role last, and a full stop that
 # Orca 48 leaves out after some.
 CONTROL = rf" (?:{BUTTON}|check box (?:not )?checked)\.?$"
@@ -32,7 +37,7 @@ OPEN_BOX = r"(?!Bonus)([A-Z][A-Za-z ]*), (\d+) check box not checked"
 def renamed(name, role=BUTTON):
     """The focused control's new name (a pattern) as Orca says it: alone (Orca 43), or as Orca
     presents the control again, with its role and state (Orca 48)."""
-    return rf"^{name}(?: {role}\.?)?$"
+    return rf"{SHOWN}{name}(?: {role}\.?)?$"
 
 
 def start_reader(s):
@@ -59,23 +64,28 @@ class Player:
         self.s.xdo("key", *keys)
         return self.hear(what, pattern, mark), mark
 
-    def focus_heard(self, what, pattern, mark, at):
+    def focus_heard(self, what, pattern, mark, at, echo=None):
         """Waits until Orca has the focus that a key since the marks (utterances, log) moved:
         it names a control, or (Orca 48, see orca_support.TAKEN_SILENTLY) took one in silence.
-        Returns the match of the pattern in what it said, or None."""
+        With an echo (the key's name as Orca says it), only what comes after it counts, so that
+        the end of what an earlier key made it say is not taken for this key's. Returns the
+        match of the pattern in what it said, or None."""
+        def after_echo(said):
+            return said[said.index(echo) + 1:] if echo in said else [] if echo else said
         def handled(said):
-            return any(re.search(CONTROL, u) for u in said) or self.orca.taken_silently(at)
-        said = self.orca.wait_for(what, handled, mark)
+            return (any(re.search(CONTROL, u) for u in after_echo(said))
+                    or self.orca.taken_silently(at))
+        said = after_echo(self.orca.wait_for(what, handled, mark))
         return next((re.search(pattern, u) for u in said if re.search(pattern, u)), None)
 
     def tab_to(self, what, pattern, backwards=False, presses=40):
         """Tab (or Shift+Tab) until Orca names a control that matches, as a player listens
         for the one they want."""
-        key = "shift+Tab" if backwards else "Tab"
+        key, echo = ("shift+Tab", "left shift") if backwards else ("Tab", "tab")
         for _ in range(presses):
             mark, at = self.orca.mark(), self.orca.log_mark()
             self.s.xdo("key", key)
-            found = self.focus_heard(f"a control named after {key}", pattern, mark, at)
+            found = self.focus_heard(f"a control named after {key}", pattern, mark, at, echo)
             if found:
                 return found
         raise h.Failure(f"no control like '{pattern}' ({what}) within {presses} presses")
@@ -87,8 +97,8 @@ class Player:
         board's return, so that nothing of it is taken for what the next key does."""
         mark, at = self.orca.mark(), self.orca.log_mark()
         self.s.xdo("key", *keys)
-        self.hear("the board again", r"^Quintoz frame", mark)
-        control = rf"^{focus} {BUTTON}"
+        self.hear("the board again", rf"{SHOWN}Quintoz frame", mark)
+        control = rf"{SHOWN}{focus} {BUTTON}"
         heard = self.focus_heard("the control with the focus", control, mark, at)
         e.check(heard is not None or any(re.search(control, taken)
                                          for taken in self.orca.taken_silently(at)),
@@ -100,7 +110,7 @@ class Player:
         the button, Orca 48 after it. Returns the message as heard."""
         mark = self.orca.mark()
         self.s.xdo("key", *keys)
-        parts = (rf"^{title} dialog", message, rf"^{button} {BUTTON}")
+        parts = (rf"{SHOWN}{title} dialog", message, rf"{SHOWN}{button} {BUTTON}")
         said = self.orca.wait_for(what, lambda said: all(
             any(re.search(part, u) for u in said) for part in parts), mark)
         heard = [m for u in said for m in re.finditer(message, u)]
@@ -158,7 +168,7 @@ def prompts(p, s):
 
 
 def turn(p, s, win):
-    p.tab_to("the roll button", rf"^Ann roll! 3 rolls left {BUTTON}")
+    p.tab_to("the roll button", rf"{SHOWN}Ann roll! 3 rolls left {BUTTON}")
     roll, mark = p.press(["space"], "the roll's faces", FACES)
     left = p.hear("the rolls left", renamed(r"Ann roll! 2 rolls left"), mark)
     faces = sorted(int(f.split()[0]) for f in roll.group(1).split(", "))
@@ -166,7 +176,7 @@ def turn(p, s, win):
     e.check(p.said_since(mark).index(roll.string) < p.said_since(mark).index(left.string),
             "the faces come before the rolls left")
 
-    die = p.tab_to("a die", r"^Die (\d), ([1-6]) check box not checked", backwards=True)
+    die = p.tab_to("a die", rf"{SHOWN}Die (\d), ([1-6]) check box not checked", backwards=True)
     held, mark = p.press(["space"], "the die held",
                          renamed(rf"Die {die.group(1)}, {die.group(2)}, held", "check box checked"))
     p.press(["Tab"], "the next control", rf"{BUTTON}\.?$")
@@ -174,33 +184,33 @@ def turn(p, s, win):
     e.check(said.count(held.group(0)) == 1 and "checked" not in said,
             f"holding a die is said once: {said}")
 
-    p.tab_to("the roll button", rf"^Ann roll! 2 rolls left {BUTTON}")
+    p.tab_to("the roll button", rf"{SHOWN}Ann roll! 2 rolls left {BUTTON}")
     roll, mark = p.press(["space"], "the second roll's faces", FACES)
     p.hear("the roll left", renamed(r"Ann roll! 1 roll left"), mark)
     e.check(f"{die.group(2)} held" in roll.group(1), f"the held die is told: {roll.group(0)}")
 
-    box = p.tab_to("the Chance box", r"^Chance, (\d+) check box not checked")
+    box = p.tab_to("the Chance box", rf"{SHOWN}Chance, (\d+) check box not checked")
     scored, mark = p.press(["space"], "the commit",
                            rf"^Chance scored {box.group(1)}, total {box.group(1)}")
     p.hear("the turn ending", r"Ann Finishing Turn", mark)
-    p.hear("the next player's roll button", rf"^Bob roll! 3 rolls left {BUTTON}", mark)
+    p.hear("the next player's roll button", rf"{SHOWN}Bob roll! 3 rolls left {BUTTON}", mark)
     said = p.said_since(mark)
     e.check(sum("Bob roll! 3 rolls left" in u for u in said) == 1,
             f"the turn change is said once, and in order: {said}")
 
 
 def dialogs_answered_no(p, s, win):
-    p.tab_to("the new-game button", rf"^Start New Game {BUTTON}", backwards=True)
+    p.tab_to("the new-game button", rf"{SHOWN}Start New Game {BUTTON}", backwards=True)
     p.question(["space"], "the new-game question", "New Game", r"Start New Game\?")
     p.back_on_board(["n"], "Start New Game")
-    p.tab_to("the quit button", rf"^Quit {BUTTON}")
+    p.tab_to("the quit button", rf"{SHOWN}Quit {BUTTON}")
     p.question(["space"], "the quit question", "Exit", r"Quit Now\?")
     p.back_on_board(["n"], "Quit")
     h.wait_until("the board to have the keyboard again", lambda: s.focused_window() == win)
 
 
 def solo_game(p, s):
-    p.tab_to("the new-game button", rf"^Start New Game {BUTTON}")
+    p.tab_to("the new-game button", rf"{SHOWN}Start New Game {BUTTON}")
     p.question(["space"], "the new-game question", "New Game", r"Start New Game\?")
     p.press(["y"], "the first prompt again", r"How many Players\? \(1 to 4\) entry 2 selected")
     p.s.xdo("type", "1")
@@ -208,11 +218,14 @@ def solo_game(p, s):
     p.s.xdo("type", "--delay", "60", "Solo")
     p.back_on_board(["Return"], "Start New Game")
     for n in range(13):
-        p.tab_to("the roll button", rf"^Solo roll! 3 rolls left {BUTTON}")
-        p.press(["space"], "a roll", FACES)
+        p.tab_to("the roll button", rf"{SHOWN}Solo roll! 3 rolls left {BUTTON}")
+        _, mark = p.press(["space"], "a roll", FACES)
+        p.hear("the rolls left", renamed(r"Solo roll! 2 rolls left"), mark)
         box = p.tab_to("an open box", OPEN_BOX)
         if n < 12:
-            p.press(["space"], f"commit {n + 1}", rf"^{box.group(1)} scored {box.group(2)}")
+            _, mark = p.press(["space"], f"commit {n + 1}",
+                              rf"^{box.group(1)} scored {box.group(2)}")
+            p.hear("the next turn", r"^Solo roll! 3 rolls left", mark)
     # The last commit opens the winner's message at once. Orca 48 handles a window that opens
     # before the news already waiting (its event queue ranks events by kind), and then drops
     # the commit's words, which no longer come from its focus: only Orca 43 says them.
