@@ -30,8 +30,12 @@ SHOWN = r"^(?:.* )?"
 # A control as Orca presents it when it gets the focus: its role last, and a full stop that
 # Orca 48 leaves out after some.
 CONTROL = rf" (?:{BUTTON}|check box (?:not )?checked)\.?$"
-# A box of the card on view that is still open, as Orca reads it; the bonus is no category.
-OPEN_BOX = r"(?!Bonus)([A-Z][A-Za-z ]*), (\d+) check box not checked"
+# The thirteen categories of the card.
+CATEGORIES = ("Ones", "Twos", "Threes", "Fours", "Fives", "Sixes", "Three of a Kind",
+              "Four of a Kind", "Full House", "Small Straight", "Large Straight", "Quintoz",
+              "Chance")
+# A box of the card on view that is still open, as Orca reads it.
+OPEN_BOX = rf"{SHOWN}({'|'.join(CATEGORIES)}), (\d+) check box not checked"
 
 
 def renamed(name, role=BUTTON):
