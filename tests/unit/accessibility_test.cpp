@@ -44,7 +44,7 @@ TEST_F(Accessibility, TheTreeListsTheReachableControlsInKeyboardOrderWithTheirRo
   const AccessibleTree t = tree();
   EXPECT_EQ(names(t), (std::vector<std::string>{"Click to Roll",
                                                 "Quit",
-                                                "Ann roll! [3 rolls left]",
+                                                "Ann roll! 3 rolls left",
                                                 "Ann",
                                                 "Total",
                                                 "Sub-Total",
@@ -90,7 +90,7 @@ TEST_F(Accessibility, ARollNamesTheDiceByTheirFacesAndIsAnnounced) {
   run({"faces 5 3 6 1 3", "click cmdRoll"});
   toolkit::AccessibleChanges changes = tracker.update();
   EXPECT_EQ(changes.announcements,
-            (std::vector<std::string>{"Rolled 1, 3, 3, 5, 6", "Ann roll! [2 rolls left]"}));
+            (std::vector<std::string>{"Rolled 1, 3, 3, 5, 6", "Ann roll! 2 rolls left"}));
   EXPECT_TRUE(changes.structureChanged);
   EXPECT_EQ(nodeOf(tracker.tree(), g, g.chkDie[3]).name, "Die 3, 6");
   EXPECT_EQ(nodeOf(tracker.tree(), g, g.chkDie[1]).parentId,
@@ -110,11 +110,12 @@ TEST_F(Accessibility, ARollNamesTheDiceByTheirFacesAndIsAnnounced) {
   EXPECT_EQ(changes.renamed, std::vector<int>{held.id});
   EXPECT_TRUE(changes.announcements.empty()) << changes.announcements.front();
 
-  // The held die keeps its face; the others roll again, and all five are told.
+  // The held die keeps its face; the others roll again, and all five are told, the held one
+  // marked so.
   run({"faces 2 2 2 2", "click cmdRoll"});
   changes = tracker.update();
   EXPECT_EQ(changes.announcements,
-            (std::vector<std::string>{"Rolled 2, 2, 2, 2, 6", "Ann roll! [1 roll left]"}));
+            (std::vector<std::string>{"Rolled 2, 2, 2, 2, 6 held", "Ann roll! 1 roll left"}));
   // All five held: the roll changes no face, so only the caption is told.
   for (int i = 1; i <= 5; ++i) {
     if (i != 3) run({"click chkDie(" + std::to_string(i) + ")"});
@@ -140,7 +141,7 @@ TEST_F(Accessibility, ACommitIsAnnouncedWithTheScoreAndTheTotal) {
   ASSERT_FALSE(told.empty());
   EXPECT_EQ(told.front(),
             (std::vector<std::string>{"Full House scored 25, total 49", "Ann Finishing Turn"}));
-  EXPECT_EQ(told.back(), std::vector<std::string>{"Ann roll! [3 rolls left]"});
+  EXPECT_EQ(told.back(), std::vector<std::string>{"Ann roll! 3 rolls left"});
   // The card stays in front with one player, the committed box checked.
   const AccessibleNode& house = nodeOf(tracker.tree(), g, g.chkFullHouse[1]);
   EXPECT_EQ(house.name, "Full House, 25");
@@ -235,7 +236,7 @@ TEST_F(Accessibility, TheBonusIsToldAfterTheCommitThatEarnsIt) {
   run({"click chk4s(1)"});
   EXPECT_EQ(tracker.update().announcements,
             (std::vector<std::string>{"Fours scored 20, total 110, sub-total 75", "Bonus scored 35",
-                                      "Ann roll! [3 rolls left]"}));
+                                      "Ann roll! 3 rolls left"}));
 }
 
 // A caption spaced out letter by letter is read as the word it spells; anything else that has
