@@ -54,6 +54,7 @@ test=(
   dbus dbus-daemon at-spi2-core gir1.2-atspi-2.0
   orca speech-dispatcher openbox
   ibus ibus-m17n m17n-db ibus-table ibus-table-cangjie5
+  orca speech-dispatcher openbox
 )
 # Making the packages: the .deb (CPack) and the Windows installer.
 package=(dpkg-dev mingw-w64 nsis)

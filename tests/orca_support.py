@@ -21,6 +21,7 @@ import os
 import re
 import shutil
 import subprocess
+import sys
 import tempfile
 
 import e2e_harness as h
@@ -42,6 +43,15 @@ launcher["setProcessName"] = lambda name: False
 sys.argv = ["orca"] + sys.argv[2:]
 sys.exit(launcher["main"]())
 """
+
+# Orca's record of a focus it took without a word: Orca 48 reads the keyboard straight from the
+# X server, beside the game, and when it reads a key while its focus is a whole window it looks
+# up the window's focused control and takes it in silence (scripts/default.py,
+# presentKeyboardEvent). When the game has already moved the focus by then, the move is never
+# spoken. Orca 43 hears every key from the game's key listeners before the game acts on it.
+# The control as "[role: 'name']" (Orca 48) or "[role | name]" (Orca 43).
+TAKEN_SILENTLY = re.compile(r"Changing locus(?: of focus|OfFocus) from .*? to "
+                            r"\[(?:(.*?): '(.*?)'|(.*?) \| (.*?))\]\. Notify: False")
 
 
 class Orca:
@@ -77,12 +87,17 @@ class Orca:
                     "orca.debug.debugFile.reconfigure(line_buffering=True)\n"
                     "orca.settings.enableBraille = False\n"
                     "orca.settings.enableBrailleMonitor = False\n")
+        # What Orca writes besides its log (a launcher it cannot run, say) is kept beside it.
+        self.errors = os.path.join(self.home, "orca-output.txt")
         launcher = shutil.which("orca")
         with open(launcher, encoding="utf-8") as f:
-            python = f.readline()[2:].split()[0]  # the Python that Orca's modules are for
-        self.process = display.start([python, "-c", BESIDE_OTHERS, launcher,
-                                      "--debug-file=" + self.log],
-                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            first = f.readline()
+        # The Python the launcher names on its first line, whose modules Orca's are.
+        python = first[2:].split() if first.startswith("#!") else [sys.executable]
+        with open(self.errors, "w") as errors:
+            self.process = display.start(
+                python + ["-c", BESIDE_OTHERS, launcher, "--debug-file=" + self.log],
+                stdout=errors, stderr=subprocess.STDOUT)
         self.wait_for("Orca to start speaking", lambda said: said, since=0)
         # A program that joins the bus asks the registry which events anyone listens to, once:
         # the test's program starts after the registry knows Orca's.
@@ -122,11 +137,24 @@ class Orca:
             return m.start() if m else None
         return h.wait_until("Orca to read the key " + keys, found)
 
+    def taken_silently(self, since):
+        """The controls Orca took as its focus without saying them since the mark, each as
+        Orca would have said it: "Quit button" (Orca 48), "Quit push button" (Orca 43)."""
+        text = self._log()[since:]
+        taken = []
+        for m in TAKEN_SILENTLY.finditer(text):
+            role, name = (m.group(1), m.group(2)) if m.group(1) is not None else m.group(3, 4)
+            taken.append(" ".join((" ".join(name.replace("\\n", " ").split()), role)))
+        return taken
+
     def wait_for(self, what, probe, since, timeout=h.DEADLINE):
         """Waits until probe(the utterances since the mark) is true, and returns them."""
         def look():
             if self.process.poll() is not None:
-                raise h.Failure("Orca ended while waiting for " + what)
+                with open(self.errors, encoding="utf-8", errors="replace") as f:
+                    output = f.read().strip()
+                raise h.Failure(f"Orca ended (status {self.process.returncode}) while waiting for "
+                                f"{what}" + (": " + output if output else ""))
             said = self.said(since)
             return said if probe(said) else None
         try:

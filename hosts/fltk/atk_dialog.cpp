@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "hosts/fltk/atk_api.h"
+#include "hosts/fltk/atk_voice.h"
 #include "hosts/fltk/text_widgets.h"
 
 namespace fltkhost {
@@ -23,21 +24,17 @@ void addState(AtkStateSet* states, AtkStateType state) {
   atk().atk_state_set_add_state(states, state);
 }
 
+// A message box's message is no description of the dialog: Orca 48 reads a dialog's
+// description twice, or not at all when it resembles the title ("Start New Game?" in "New
+// Game"). It is said once as the dialog's focus arrives (DialogPeers::update).
 class DialogPeer : public Peer {
  public:
-  DialogPeer(Fl_Window& window, std::string title, std::string message, Peer& application,
+  DialogPeer(Fl_Window& window, std::string title, Peer& application,
              std::vector<std::unique_ptr<Peer>>& parts)
-      : window_(window),
-        title_(std::move(title)),
-        message_(std::move(message)),
-        application_(application),
-        parts_(parts) {}
+      : window_(window), title_(std::move(title)), application_(application), parts_(parts) {}
   unsigned interfaces() const override { return kWindow; }
   AtkRole role() const override { return ATK_ROLE_DIALOG; }
   std::string name() const override { return title_; }
-  // A message box says its message as it opens, however short ("Quit Now?"): a screen reader
-  // reads a dialog's description with its name.
-  std::string description() const override { return message_; }
   Peer* parent() const override { return &application_; }
   std::vector<Peer*> children() const override {
     std::vector<Peer*> out;
@@ -54,23 +51,28 @@ class DialogPeer : public Peer {
  private:
   Fl_Window& window_;
   std::string title_;
-  std::string message_;  // empty for an input box, whose text labels its field
   Peer& application_;
   std::vector<std::unique_ptr<Peer>>& parts_;
 };
 
-// A part of a dialog: its widget, or the dialog's text (no widget).
+// A part of a dialog: its widget, or the dialog's text (no widget). It has the focus when the
+// dialog last told so, whichever window FLTK's focus is in meanwhile (a reader that asks while
+// the desktop moves the keyboard between windows would otherwise find no focus, and ignore the
+// focus it was told of).
 class PartPeer : public Peer {
  public:
-  PartPeer(Peer& dialog, Fl_Widget* widget) : dialog_(dialog), widget_(widget) {}
+  PartPeer(Peer& dialog, Fl_Widget* widget, const DescriptionVoice& voice,
+           const Fl_Widget* const& focus)
+      : dialog_(dialog), widget_(widget), voice_(voice), focus_(focus) {}
   Peer* parent() const override { return &dialog_; }
+  std::string description() const override { return voice_.descriptionOf(*this); }
   ScreenBox extents() const override {
     return widget_ != nullptr ? boxOf(*widget_) : dialog_.extents();
   }
   void addStates(AtkStateSet* states) const override {
     if (widget_ == nullptr) return;
     addState(states, ATK_STATE_FOCUSABLE);
-    if (Fl::focus() == widget_) addState(states, ATK_STATE_FOCUSED);
+    if (focus_ == widget_) addState(states, ATK_STATE_FOCUSED);
   }
   bool grabFocus() override { return widget_ != nullptr && widget_->take_focus() != 0; }
   // A button's or the field's action: its widget's callback, on the loop's next turn.
@@ -82,11 +84,15 @@ class PartPeer : public Peer {
  protected:
   Peer& dialog_;
   Fl_Widget* widget_;
+  const DescriptionVoice& voice_;
+  const Fl_Widget* const& focus_;
 };
 
 class TextPeer : public PartPeer {
  public:
-  TextPeer(Peer& dialog, std::string text) : PartPeer(dialog, nullptr), text_(std::move(text)) {}
+  TextPeer(Peer& dialog, std::string text, const DescriptionVoice& voice,
+           const Fl_Widget* const& focus)
+      : PartPeer(dialog, nullptr, voice, focus), text_(std::move(text)) {}
   unsigned interfaces() const override { return kText; }
   AtkRole role() const override { return ATK_ROLE_LABEL; }
   std::string name() const override { return text_; }
@@ -97,8 +103,9 @@ class TextPeer : public PartPeer {
 
 class ButtonPeer : public PartPeer {
  public:
-  ButtonPeer(Peer& dialog, Fl_Button& button, ActionQueue& actions, const void* owner)
-      : PartPeer(dialog, &button), actions_(actions), owner_(owner) {}
+  ButtonPeer(Peer& dialog, Fl_Button& button, const DescriptionVoice& voice,
+             const Fl_Widget* const& focus, ActionQueue& actions, const void* owner)
+      : PartPeer(dialog, &button, voice, focus), actions_(actions), owner_(owner) {}
   unsigned interfaces() const override { return kAction; }
   AtkRole role() const override { return ATK_ROLE_PUSH_BUTTON; }
   std::string name() const override { return widget_->label() != nullptr ? widget_->label() : ""; }
@@ -115,8 +122,9 @@ class ButtonPeer : public PartPeer {
 class EntryPeer : public PartPeer {
  public:
   EntryPeer(Peer& dialog, TextInput& field, std::string name, Fl_Button* accept,
-            ActionQueue& actions, const void* owner)
-      : PartPeer(dialog, &field),
+            const DescriptionVoice& voice, const Fl_Widget* const& focus, ActionQueue& actions,
+            const void* owner)
+      : PartPeer(dialog, &field, voice, focus),
         field_(field),
         name_(std::move(name)),
         accept_(accept),
@@ -178,21 +186,22 @@ DialogPeers::DialogPeers(Fl_Window& dialog, const DialogParts& parts, Peer& appl
   // The game writes carriage returns where a dialog breaks its lines.
   std::string text = parts.text;
   for (char& c : text) c = c == '\r' ? '\n' : c;
-  dialog_ = std::make_unique<DialogPeer>(dialog, parts.title, parts.field == nullptr ? text : "",
-                                         application, parts_);
-  parts_.push_back(std::make_unique<TextPeer>(*dialog_, text));
+  if (parts.field == nullptr) message_ = text;
+  dialog_ = std::make_unique<DialogPeer>(dialog, parts.title, application, parts_);
+  parts_.push_back(std::make_unique<TextPeer>(*dialog_, text, voice_, focused_));
   widgets_.push_back(nullptr);
   if (parts.field != nullptr) {
     Fl_Button* accept = parts.buttons.empty() ? nullptr : parts.buttons.front();
-    parts_.push_back(
-        std::make_unique<EntryPeer>(*dialog_, *parts.field, text, accept, actions, this));
+    parts_.push_back(std::make_unique<EntryPeer>(*dialog_, *parts.field, text, accept, voice_,
+                                                 focused_, actions, this));
     widgets_.push_back(parts.field);
     field_ = parts_.back().get();
     fieldText_ = field_->text();
     fieldCaret_ = field_->caret();
   }
   for (Fl_Button* button : parts.buttons) {
-    parts_.push_back(std::make_unique<ButtonPeer>(*dialog_, *button, actions, this));
+    parts_.push_back(
+        std::make_unique<ButtonPeer>(*dialog_, *button, voice_, focused_, actions, this));
     widgets_.push_back(button);
   }
 }
@@ -203,16 +212,18 @@ DialogPeers::~DialogPeers() {
 }
 
 void DialogPeers::tellOpened() {
-  // The text labels the input box's field, or describes the message box: read once, with
-  // what it belongs to, not again as a loose label.
+  // The text labels the input box's field, or tells what the message box is for: read once,
+  // with what it belongs to, not again as a loose label. The message box is not told that the
+  // text describes it, or Orca 48 would read the text as its description again.
   if (field_ != nullptr) {
     parts_.front()->relate(ATK_RELATION_LABEL_FOR, ATK_RELATION_LABELLED_BY, *field_);
   } else {
-    parts_.front()->relate(ATK_RELATION_DESCRIPTION_FOR, ATK_RELATION_DESCRIBED_BY, *dialog_);
+    parts_.front()->relate(ATK_RELATION_DESCRIPTION_FOR, *dialog_);
   }
   dialog_->notifyWindow("create");
   dialog_->notifyWindow("activate");
   focused_ = nullptr;
+  messageSaid_ = false;
   update();
 }
 
@@ -224,11 +235,16 @@ void DialogPeers::tellClosed() {
 void DialogPeers::update() {
   const Fl_Widget* focus = Fl::focus();
   if (focus != focused_) {
-    // The focus leaves one part before it reaches the next.
+    voice_.hush();
+    // The focus leaves one part before it reaches the next; the first part to get it then
+    // says the message, once the reader has it as its focus.
     for (const Fl_Widget* which : {focused_, focus}) {
       for (std::size_t i = 0; i < widgets_.size(); ++i) {
-        if (which != nullptr && widgets_[i] == which) {
-          parts_[i]->notifyState(ATK_STATE_FOCUSED, which == focus);
+        if (which == nullptr || widgets_[i] != which) continue;
+        parts_[i]->notifyState(ATK_STATE_FOCUSED, which == focus);
+        if (which == focus && !messageSaid_) {
+          voice_.say(*parts_[i], message_);
+          messageSaid_ = true;
         }
       }
     }

@@ -6,6 +6,7 @@
 
 #include "hosts/fltk/atk_actions.h"
 #include "hosts/fltk/atk_peer.h"
+#include "hosts/fltk/atk_voice.h"
 #include "hosts/fltk/dialog_watcher.h"
 
 class Fl_Widget;
@@ -13,7 +14,8 @@ class Fl_Widget;
 namespace fltkhost {
 
 // One open prompt or message as ATK sees it: a dialog with its text, the input box's field as
-// an entry that the text labels, and its buttons. Made when the dialog opens and dropped when it
+// an entry that the text labels, and its buttons; a message box's message is said as its focus
+// first arrives (atk_voice.h). Made when the dialog opens and dropped when it
 // closes; owned by the accessibility bridge.
 class DialogPeers {
  public:
@@ -34,6 +36,9 @@ class DialogPeers {
 
  private:
   Fl_Window& window_;
+  DescriptionVoice voice_{[](Peer& speaker) { speaker.notifyDescription(); }};
+  std::string message_;  // a message box's text, empty for an input box
+  bool messageSaid_ = false;
   std::unique_ptr<Peer> dialog_;
   std::vector<std::unique_ptr<Peer>> parts_;  // the text, the field, the buttons, in order
   std::vector<Fl_Widget*> widgets_;           // each part's widget (null for the text)

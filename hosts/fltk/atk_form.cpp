@@ -152,9 +152,13 @@ Peer& FormPeers::window() {
 
 void FormPeers::activate(bool active, bool again) {
   if (active == active_ && !again) return;
-  // What the window shows is brought up to date first, so that nothing it told before is said
+  // A reader that comes back to the window reads its focus afresh: the last words go first.
+  // Then what the window shows is brought up to date, so that nothing it told before is said
   // again after the window's name.
-  if (active) update();
+  if (active) {
+    voice_.hush();
+    update();
+  }
   active_ = active;
   // The state first: a screen reader checks it when the window signal arrives.
   windowPeer_->notifyState(ATK_STATE_ACTIVE, active);
@@ -165,21 +169,8 @@ void FormPeers::activate(bool active, bool again) {
   if (Peer* focus = peerOf(tree().focusedId)) {
     focus->notifyState(ATK_STATE_FOCUSED, true);
   } else if (!sentences_.empty()) {
-    say(*windowPeer_, sentences_.back());
+    voice_.say(*windowPeer_, sentences_.back());
   }
-}
-
-void FormPeers::say(Peer& speaker, const std::string& text) {
-  // A screen reader drops a description change that a newer one for the same object follows
-  // before it is read, so the text stays until the next is said, or until the focus moves; the
-  // same text again is taken back first, as an unchanged description is not read.
-  if (speaker_ == &speaker && spoken_ == text) {
-    spoken_.clear();
-    speaker.notifyDescription();
-  }
-  speaker_ = &speaker;
-  spoken_ = text;
-  speaker.notifyDescription();
 }
 
 const std::string& FormPeers::caption() const {
@@ -227,9 +218,9 @@ void FormPeers::act(int id, bool focusOnly) {
 void FormPeers::update() {
   const toolkit::AccessibleTree before = tracker_.tree();
   const toolkit::AccessibleChanges changes = tracker_.update();
-  // What was said goes with the focus, unannounced, so that the next control is read without it.
-  if (changes.focusChanged || changes.structureChanged) speaker_ = nullptr;
   if (changes.structureChanged) reconcile(before);
+  // The new focus is read with its description: the last words are taken back first.
+  if (changes.focusChanged) voice_.hush();
   // What a state says comes first ("checked"), then what it caused, then the names: a roll's
   // faces before the roll button's rolls left.
   for (int id : changes.stateChanged) {
@@ -259,7 +250,10 @@ void FormPeers::reconcile(const toolkit::AccessibleTree& before) {
       parent->notifyChild(false, index, *peer);
     }
   }
-  for (int id : gone) nodes_.erase(id);
+  for (int id : gone) {
+    if (Peer* peer = peerOf(id)) voice_.forget(*peer);
+    nodes_.erase(id);
+  }
   // New nodes are made, parents first (the tree lists groups before what they hold).
   for (const toolkit::AccessibleNode& node : tree().nodes) {
     if (nodes_.count(node.id) != 0) continue;
@@ -281,11 +275,11 @@ void FormPeers::announce(const std::vector<std::string>& sentences) {
     if (sentences_.size() == kKept) sentences_.erase(sentences_.begin());
     sentences_.push_back(text);
   }
-  const std::string before = announced_;
   announced_.clear();
   for (const std::string& text : sentences_) announced_ += (announced_.empty() ? "" : ". ") + text;
+  // Its name is told, not its text: Orca 43 takes a text change of the window's child for a
+  // move of the focus there, while the window itself has it, and then hears the window no more.
   status_->notifyName();
-  status_->notifyTextChanged(before, announced_);
   // A screen reader speaks the focused object's new name itself, and any other change only
   // where it has the focus: the rest is said once, as the focus's description.
   Peer* focus = peerOf(tree().focusedId);
@@ -294,7 +288,7 @@ void FormPeers::announce(const std::vector<std::string>& sentences) {
   for (const std::string& sentence : sentences) {
     if (sentence != focusName) text += (text.empty() ? "" : ". ") + sentence;
   }
-  if (!text.empty()) say(focus != nullptr ? *focus : *windowPeer_, text);
+  voice_.say(focus != nullptr ? *focus : *windowPeer_, text);
 }
 
 }  // namespace fltkhost

@@ -7,6 +7,7 @@
 
 #include "hosts/fltk/atk_actions.h"
 #include "hosts/fltk/atk_peer.h"
+#include "hosts/fltk/atk_voice.h"
 #include "toolkit/accessibility.h"
 
 class Fl_Window;
@@ -22,9 +23,8 @@ class StatusPeer;
 
 // The game window as ATK sees it: a frame whose children are the nodes of the form's
 // accessibility tree, nested as its groups are, and a status line that holds the latest
-// announcements. Each announcement is also given as the description of whatever has the focus,
-// the one change a screen reader speaks wherever it happens, until the focus moves on. Brought up
-// to date after each paint; owned by the accessibility bridge.
+// announcements. Each announcement is also said as the description of whatever has the focus
+// (atk_voice.h). Brought up to date after each paint; owned by the accessibility bridge.
 class FormPeers {
  public:
   // The form, the window, its core, the application's peer and the queue must outlive this.
@@ -50,15 +50,13 @@ class FormPeers {
   bool active() const { return active_; }
   const std::string& caption() const;
   const std::string& announced() const { return announced_; }
-  std::string spokenBy(const Peer* peer) const { return peer == speaker_ ? spoken_ : ""; }
+  std::string spokenBy(const Peer* peer) const { return voice_.descriptionOf(*peer); }
   // Queues the node's default action or focus as an event of the form.
   void act(int id, bool focusOnly);
 
  private:
   void reconcile(const toolkit::AccessibleTree& before);
   void announce(const std::vector<std::string>& sentences);
-  // Has the peer (the focus, or the window) say the text, as its description.
-  void say(Peer& speaker, const std::string& text);
 
   toolkit::Form& form_;
   Fl_Window& window_;
@@ -72,8 +70,7 @@ class FormPeers {
   std::vector<std::string> sentences_;              // the latest announcements, oldest first
   std::string announced_;                           // the same joined: the status line's text
   bool active_ = false;
-  const Peer* speaker_ = nullptr;  // whose description says spoken_, until the focus moves
-  std::string spoken_;
+  DescriptionVoice voice_{[](Peer& speaker) { speaker.notifyDescription(); }};
 };
 
 }  // namespace fltkhost

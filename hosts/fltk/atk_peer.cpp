@@ -26,7 +26,8 @@ T ask(gpointer object, T none, Answer answer) {
 }
 
 gchar* copy(const std::string& s) {
-  return atk().g_strdup(s.c_str());
+  // Parenthesised: GLib 2.80 and later also have a macro of this name.
+  return (atk().g_strdup)(s.c_str());
 }
 
 // ATK wants strings the object keeps: its own name and description fields, set on each ask.
@@ -351,8 +352,12 @@ void Peer::notifyWindow(const char* signal) {
 }
 
 void Peer::relate(AtkRelationType relation, AtkRelationType converse, Peer& target) {
-  atk().atk_object_add_relationship(object(), relation, target.object());
+  relate(relation, target);
   atk().atk_object_add_relationship(target.object(), converse, object());
+}
+
+void Peer::relate(AtkRelationType relation, Peer& target) {
+  atk().atk_object_add_relationship(object(), relation, target.object());
 }
 
 int characterCount(const std::string& text) {

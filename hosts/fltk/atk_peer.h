@@ -84,6 +84,8 @@ class Peer {
   // Tells ATK how this peer stands to `target`: labels it (LABEL_FOR), or describes it
   // (DESCRIPTION_FOR); `target` is told the converse.
   void relate(AtkRelationType relation, AtkRelationType converse, Peer& target);
+  // The same, with `target` told nothing.
+  void relate(AtkRelationType relation, Peer& target);
 
  private:
   AtkObject* object_ = nullptr;  // one reference, given back when the peer goes

@@ -11,6 +11,7 @@
 
 #include "hosts/fltk/atk_actions.h"
 #include "hosts/fltk/atk_peer.h"
+#include "hosts/fltk/atk_voice.h"
 #include "hosts/fltk/glib_loop.h"
 
 using fltkhost::Peer;
@@ -205,4 +206,67 @@ TEST(AtkPeer, AnEntryEditsByCharactersAndTellsWhatChanged) {
   entry.notifyTextChanged("Zoe Ann", "Zoe Ann");
   EXPECT_EQ(inserted, (std::vector<std::string>{"3+4: Ann", "2+1:e"}));
   EXPECT_EQ(removed, (std::vector<std::string>{"2+1:ë"}));
+}
+
+namespace {
+
+// A peer whose description is the voice's, as the window's and the dialogs' peers have it.
+class VoicedPeer : public FakePeer {
+ public:
+  VoicedPeer(const fltkhost::DescriptionVoice& voice, std::string name)
+      : FakePeer(Peer::kAction, ATK_ROLE_PUSH_BUTTON, std::move(name)), voice_(voice) {}
+  std::string description() const override { return voice_.descriptionOf(*this); }
+
+ private:
+  const fltkhost::DescriptionVoice& voice_;
+};
+
+// Records each description signal as a client reads it: the object's name, then the
+// description the object gives while the signal is sent.
+void onDescription(GObject* object, GParamSpec*, gpointer heard) {
+  const gchar* description = atk_object_get_description(ATK_OBJECT(object));
+  static_cast<std::vector<std::string>*>(heard)->push_back(
+      std::string(atk_object_get_name(ATK_OBJECT(object))) + ": " +
+      (description != nullptr ? description : "(none)"));
+}
+
+}  // namespace
+
+// Each announcement is one signal whose description reads empty again at once. A speaker is
+// told it is empty only before another speaks or on a hush, never right after it spoke (a
+// reader may keep only the last of two signals waiting together); a repeat of its last words
+// differs by a trailing space, as a reader speaks no description that matches the last one.
+TEST(DescriptionVoice, SaysEachTextOnceAndTakesItBackOnlyBeforeOthers) {
+  fltkhost::DescriptionVoice voice([](Peer& speaker) { speaker.notifyDescription(); });
+  VoicedPeer roll(voice, "Ann roll! 2 rolls left");
+  VoicedPeer chance(voice, "Chance, 20");
+  std::vector<std::string> heard;
+  for (Peer* peer : {static_cast<Peer*>(&roll), static_cast<Peer*>(&chance)}) {
+    g_signal_connect(peer->object(), "notify::accessible-description", G_CALLBACK(onDescription),
+                     &heard);
+  }
+
+  voice.say(roll, "Rolled 1, 3, 5, 5, 6");
+  EXPECT_STREQ(atk_object_get_description(roll.object()), "");
+  voice.say(roll, "Rolled 1, 3, 5, 5, 6");
+  voice.say(roll, "Rolled 1, 3, 5, 5, 6");
+  voice.say(roll, "Rolled 2, 3, 5, 5, 6");
+  voice.say(roll, "");
+  voice.say(chance, "Chance scored 20, total 20");
+  voice.hush();
+  voice.hush();
+  voice.say(chance, "Chance scored 20, total 20");
+  voice.forget(chance);
+  voice.hush();
+  EXPECT_STREQ(atk_object_get_description(chance.object()), "");
+  EXPECT_EQ(heard, (std::vector<std::string>{
+                       "Ann roll! 2 rolls left: Rolled 1, 3, 5, 5, 6",
+                       "Ann roll! 2 rolls left: Rolled 1, 3, 5, 5, 6 ",
+                       "Ann roll! 2 rolls left: Rolled 1, 3, 5, 5, 6",
+                       "Ann roll! 2 rolls left: Rolled 2, 3, 5, 5, 6",
+                       "Ann roll! 2 rolls left: ",
+                       "Chance, 20: Chance scored 20, total 20",
+                       "Chance, 20: ",
+                       "Chance, 20: Chance scored 20, total 20",
+                   }));
 }
