@@ -233,8 +233,12 @@ void DialogPeers::tellClosed() {
 }
 
 void DialogPeers::update() {
+  // A focus outside the dialog is the keyboard passing between windows (the window manager
+  // giving it to the dialog), not a move: the reader keeps the part it was told of, and its words.
   const Fl_Widget* focus = Fl::focus();
-  if (focus != focused_) {
+  const bool ours =
+      focus != nullptr && std::find(widgets_.begin(), widgets_.end(), focus) != widgets_.end();
+  if (ours && focus != focused_) {
     voice_.hush();
     // The focus leaves one part before it reaches the next; the first part to get it then
     // says the message, once the reader has it as its focus.
