@@ -6,8 +6,8 @@
 #include "hosts/fltk/late_library.h"
 
 // What the screen-reader bridge calls of ATK, its AT-SPI bridge and GLib. Loaded when
-// assistive technology turns on (assistive_status.h), never before; the AT-SPI bridge brings ATK, GLib
-// and D-Bus with it.
+// assistive technology turns on (assistive_status.h), never before; the AT-SPI bridge brings
+// ATK, GLib and D-Bus with it.
 // clang-format off
 #define QUINTOZ_ATK_FUNCTIONS(F)                                                            \
   F(atk_bridge_adaptor_init) F(atk_bridge_adaptor_cleanup) F(atk_object_get_type)           \
