@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <limits>
 
 #include "toolkit/decimal_digits.h"
+#include "toolkit/decimal_number.h"
 #include "toolkit/utf8.h"
 
 std::string numberToText(std::int16_t n) {
@@ -60,8 +60,8 @@ double textToNumber(std::string_view text) {
     if (at(j) == '+' || at(j) == '-') exponent += text[j++];
     if (copyDigits(j, exponent) > j) number += exponent;
   }
-  // strtod reads exactly what was collected; overflow gives an infinity, underflow zero.
-  return std::strtod(number.c_str(), nullptr);
+  // Read exactly as collected; overflow gives an infinity, underflow zero.
+  return toolkit::readDecimalNumber(number).value;
 }
 
 std::int64_t roundHalfEven(double value) {

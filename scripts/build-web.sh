@@ -70,7 +70,7 @@ driver=$(cd "$(dirname "$driver")" && pwd)/$(basename "$driver")
 # browser's compile of the module pay for on every first visit; the game asks little speed. Link
 # time optimisation lets the optimiser see the whole game at once (a fifth smaller).
 emcmake cmake -S "$root" -B "$build/page" -DCMAKE_BUILD_TYPE=Release -DQUINTOZ_TESTS=OFF \
-  "-DCMAKE_CXX_FLAGS_RELEASE=-Oz -DNDEBUG -flto" "-DCMAKE_EXE_LINKER_FLAGS_RELEASE=-Oz -flto" \
+  "-DCMAKE_CXX_FLAGS_RELEASE=-Oz -DNDEBUG -flto -fno-rtti" "-DCMAKE_EXE_LINKER_FLAGS_RELEASE=-Oz -flto" \
   -DQUINTOZ_WEB_OUTPUT_DIR="$build" -DQUINTOZ_SCRIPT_DRIVER="$driver" \
   -DQUINTOZ_WEB_CHECKED="$checked" >/dev/null
 cmake --build "$build/page" --target quintoz-site --parallel "$jobs"

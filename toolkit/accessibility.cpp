@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "toolkit/tab_order.h"
+
 namespace toolkit {
 
 const AccessibleNode* AccessibleTree::find(int id) const {
@@ -155,9 +157,7 @@ AccessibleTree buildAccessibleTree(const Form& form, const AccessibleWords& word
     if (c.kind() == ControlKind::Label && namesABox(c)) continue;
     order.push_back(i);
   }
-  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-    return all[a]->TabIndex < all[b]->TabIndex;
-  });
+  sortByTabIndex(order, [&](std::size_t i) { return all[i]->TabIndex; });
   AccessibleTree tree;
   for (std::size_t i : order) {
     const Control& c = *all[i];

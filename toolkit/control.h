@@ -10,6 +10,7 @@
 
 namespace toolkit {
 
+class CheckBox;
 class Form;
 
 enum class ControlKind { Form, CommandButton, Frame, CheckBox, Label, TextBox, Image, Shape };
@@ -78,6 +79,10 @@ class Control {
 
   // Whether the user can put the keyboard focus on this kind of control.
   bool canTakeFocus() const;
+  // This control as a check box, or null: what input does to a control depends on it. (Not a
+  // dynamic_cast: the page is built without run-time type information, which it would only
+  // carry for this.)
+  virtual CheckBox* asCheckBox() { return nullptr; }
 
  private:
   ControlKind kind_;
@@ -91,6 +96,7 @@ class Control {
 class CheckBox : public Control {
  public:
   CheckBox(std::string name, std::int16_t index) : Control(ControlKind::CheckBox, name, index) {}
+  CheckBox* asCheckBox() override { return this; }
 
   std::int16_t value() const { return value_; }
   // Called by the game and by user input. When the state changes, the Click event runs inside

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "toolkit/tab_order.h"
+
 namespace toolkit {
 
 void Form::registerControl(Control& control) {
@@ -58,8 +60,7 @@ void Form::focusNext(bool backwards) {
     if (c->canTakeFocus() && reachable(*c)) order.push_back(c);
   }
   if (order.empty()) return;
-  std::stable_sort(order.begin(), order.end(),
-                   [](const Control* a, const Control* b) { return a->TabIndex < b->TabIndex; });
+  sortByTabIndex(order, [](const Control* c) { return c->TabIndex; });
   auto it = std::find(order.begin(), order.end(), focused_);
   if (it == order.end()) {
     focused_ = backwards ? order.back() : order.front();
@@ -170,7 +171,7 @@ void Form::clickControl(Control& control, std::int16_t button) {
 void Form::release(Control& control, std::int16_t button, bool inside, float x, float y) {
   runEvent([&] {
     if (inside && button == kLeftButton) {
-      if (auto* box = dynamic_cast<CheckBox*>(&control)) {
+      if (CheckBox* box = control.asCheckBox()) {
         box->setValue(box->value() == 0 ? 1 : 0);
       } else if (control.kind() == ControlKind::CommandButton && control.Click) {
         control.Click();
@@ -207,7 +208,7 @@ void Form::pressKeyUp(Control& control, std::int16_t key, std::int16_t shift) {
   runEvent([&] {
     if (control.KeyUp) control.KeyUp(key, shift);
     if (!spaceActs) return;
-    if (auto* box = dynamic_cast<CheckBox*>(&control)) {
+    if (CheckBox* box = control.asCheckBox()) {
       box->setValue(box->value() == 0 ? 1 : 0);
     } else if (control.kind() == ControlKind::CommandButton && control.Click) {
       control.Click();

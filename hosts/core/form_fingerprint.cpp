@@ -4,8 +4,7 @@
 // depends on where the process keeps things, so the window and the headless driver playing the
 // same game get the same digest.
 
-#include <array>
-#include <cstdio>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -92,9 +91,12 @@ std::uint64_t formFingerprint(const toolkit::Form& form) {
 }
 
 std::string fingerprintText(std::uint64_t fingerprint) {
-  std::array<char, 17> text{};
-  std::snprintf(text.data(), text.size(), "%016llx", static_cast<unsigned long long>(fingerprint));
-  return text.data();
+  // Written out by hand: printf would bring its whole formatter into the page for this alone.
+  std::string text(16, '0');
+  for (std::size_t i = text.size(); i-- > 0; fingerprint >>= 4) {
+    text[i] = "0123456789abcdef"[fingerprint & 15];
+  }
+  return text;
 }
 
 }  // namespace windowcore

@@ -1,13 +1,15 @@
 #include "hosts/script_language/real_chars.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <system_error>
+
+#include "toolkit/decimal_number.h"
 
 namespace script {
 
@@ -49,7 +51,7 @@ std::to_chars_result portableFormatReal(char* first, char* last, double value) {
   int precision = 0;
   for (; precision < 17; ++precision) {
     std::snprintf(buf, sizeof buf, "%.*e", precision, std::fabs(value));
-    if (std::strtod(buf, nullptr) == std::fabs(value)) break;
+    if (toolkit::readDecimalNumber(buf).value == std::fabs(value)) break;
   }
   std::snprintf(buf, sizeof buf, "%.*e", precision, std::fabs(value));
   const char* e = std::strchr(buf, 'e');
@@ -129,13 +131,10 @@ std::from_chars_result portableParseReal(const char* first, const char* last, do
       p = q;
     }
   }
-  const std::string text(first, p);
-  errno = 0;
-  const double parsed = std::strtod(text.c_str(), nullptr);
-  const bool overflow = std::isinf(parsed);
-  const bool underflow = parsed == 0 && errno == ERANGE;
-  if (overflow || underflow) return {p, std::errc::result_out_of_range};
-  value = parsed;
+  const toolkit::DecimalNumber parsed =
+      toolkit::readDecimalNumber(std::string_view(first, static_cast<std::size_t>(p - first)));
+  if (parsed.outOfRange) return {p, std::errc::result_out_of_range};
+  value = parsed.value;
   return {p, std::errc()};
 }
 

@@ -12,8 +12,9 @@ namespace script {
 std::to_chars_result formatReal(char* first, char* last, double value);
 std::from_chars_result parseReal(const char* first, const char* last, double& value);
 
-// The portable versions, built on the C library's printf and strtod. Called only by the two
-// functions above and by the tests that compare them with the standard library's.
+// The portable versions, the formatting built on the C library's printf and both on
+// toolkit::readDecimalNumber. Called only by the two functions above and by the tests that
+// compare them with the standard library's.
 std::to_chars_result portableFormatReal(char* first, char* last, double value);
 std::from_chars_result portableParseReal(const char* first, const char* last, double& value);
 

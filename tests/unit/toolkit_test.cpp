@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "toolkit/form.h"
+#include "toolkit/tab_order.h"
 
 using namespace toolkit;
 
@@ -153,6 +155,17 @@ TEST(KeyInput, SpaceReleasedOnAControlItWasNotPressedOnDoesNotAct) {
   w.form.setFocus(&w.box);
   w.form.keyUp(kKeySpace, 0);
   EXPECT_EQ(w.events, (std::vector<std::string>{"keyup key=32 value=0"}));
+}
+
+// Controls of the same TabIndex keep the order they came in, as the focus and the accessibility
+// tree walk them.
+TEST(Focus, EqualTabIndexesKeepTheirOrder) {
+  std::vector<std::pair<int, char>> items{{2, 'a'}, {1, 'b'}, {2, 'c'},
+                                          {0, 'd'}, {1, 'e'}, {2, 'f'}};
+  sortByTabIndex(items, [](const std::pair<int, char>& item) { return item.first; });
+  std::string order;
+  for (const auto& item : items) order += item.second;
+  EXPECT_EQ(order, "dbeacf");
 }
 
 TEST(Focus, TabFollowsTheKeyboardOrderAndSkipsWhatCannotBeReached) {

@@ -209,6 +209,13 @@ TEST_F(WindowCoreTest, AFingerprintNamesPicturesWhereverTheProcessKeepsThem) {
   EXPECT_EQ(windowcore::formFingerprint(g.form), before);
 }
 
+// The windows mark and the driver prints sixteen hexadecimal digits, leading zeros kept.
+TEST(FingerprintText, SixteenLowerCaseHexadecimalDigits) {
+  EXPECT_EQ(windowcore::fingerprintText(0x0123456789abcdefULL), "0123456789abcdef");
+  EXPECT_EQ(windowcore::fingerprintText(0xfedcba9876543210ULL), "fedcba9876543210");
+  EXPECT_EQ(windowcore::fingerprintText(10), "000000000000000a");
+}
+
 // A front end with no display, made as every front end is, over the real game: its window paints
 // on a canvas that draws nothing, its dialogs answer from queues and note what the window showed
 // as each was asked, and its clock moves only when it sleeps.
