@@ -1,7 +1,6 @@
 #include "hosts/fltk/atk_actions.h"
 
 #include <FL/Fl.H>
-#include <algorithm>
 
 namespace fltkhost {
 

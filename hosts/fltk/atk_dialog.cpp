@@ -7,7 +7,6 @@
 #include <algorithm>
 
 #include "hosts/fltk/atk_api.h"
-#include "hosts/fltk/atk_voice.h"
 #include "hosts/fltk/text_widgets.h"
 
 namespace fltkhost {
@@ -55,44 +54,52 @@ class DialogPeer : public Peer {
   std::vector<std::unique_ptr<Peer>>& parts_;
 };
 
+}  // namespace
+
+// What every part of one dialog shares, kept by the dialog's peers.
+struct PartContext {
+  Peer& dialog;
+  const DescriptionVoice& voice;
+  const Fl_Widget* const& focus;  // as the dialog last told it
+  ActionQueue& actions;
+  const void* owner;  // whose actions they are
+};
+
+namespace {
+
 // A part of a dialog: its widget, or the dialog's text (no widget). It has the focus when the
 // dialog last told so, whichever window FLTK's focus is in meanwhile (a reader that asks while
 // the desktop moves the keyboard between windows would otherwise find no focus, and ignore the
 // focus it was told of).
 class PartPeer : public Peer {
  public:
-  PartPeer(Peer& dialog, Fl_Widget* widget, const DescriptionVoice& voice,
-           const Fl_Widget* const& focus)
-      : dialog_(dialog), widget_(widget), voice_(voice), focus_(focus) {}
-  Peer* parent() const override { return &dialog_; }
-  std::string description() const override { return voice_.descriptionOf(*this); }
+  PartPeer(const PartContext& context, Fl_Widget* widget) : context_(context), widget_(widget) {}
+  Peer* parent() const override { return &context_.dialog; }
+  std::string description() const override { return context_.voice.descriptionOf(*this); }
   ScreenBox extents() const override {
-    return widget_ != nullptr ? boxOf(*widget_) : dialog_.extents();
+    return widget_ != nullptr ? boxOf(*widget_) : context_.dialog.extents();
   }
   void addStates(AtkStateSet* states) const override {
     if (widget_ == nullptr) return;
     addState(states, ATK_STATE_FOCUSABLE);
-    if (focus_ == widget_) addState(states, ATK_STATE_FOCUSED);
+    if (context_.focus == widget_) addState(states, ATK_STATE_FOCUSED);
   }
   bool grabFocus() override { return widget_ != nullptr && widget_->take_focus() != 0; }
   // A button's or the field's action: its widget's callback, on the loop's next turn.
-  bool press(ActionQueue& actions, const void* owner, Fl_Widget* widget) {
-    actions.push(owner, [widget] { widget->do_callback(); });
+  bool press(Fl_Widget* widget) {
+    context_.actions.push(context_.owner, [widget] { widget->do_callback(); });
     return true;
   }
 
  protected:
-  Peer& dialog_;
+  const PartContext& context_;
   Fl_Widget* widget_;
-  const DescriptionVoice& voice_;
-  const Fl_Widget* const& focus_;
 };
 
 class TextPeer : public PartPeer {
  public:
-  TextPeer(Peer& dialog, std::string text, const DescriptionVoice& voice,
-           const Fl_Widget* const& focus)
-      : PartPeer(dialog, nullptr, voice, focus), text_(std::move(text)) {}
+  TextPeer(const PartContext& context, std::string text)
+      : PartPeer(context, nullptr), text_(std::move(text)) {}
   unsigned interfaces() const override { return kText; }
   AtkRole role() const override { return ATK_ROLE_LABEL; }
   std::string name() const override { return text_; }
@@ -103,33 +110,20 @@ class TextPeer : public PartPeer {
 
 class ButtonPeer : public PartPeer {
  public:
-  ButtonPeer(Peer& dialog, Fl_Button& button, const DescriptionVoice& voice,
-             const Fl_Widget* const& focus, ActionQueue& actions, const void* owner)
-      : PartPeer(dialog, &button, voice, focus), actions_(actions), owner_(owner) {}
+  ButtonPeer(const PartContext& context, Fl_Button& button) : PartPeer(context, &button) {}
   unsigned interfaces() const override { return kAction; }
   AtkRole role() const override { return ATK_ROLE_PUSH_BUTTON; }
   std::string name() const override { return widget_->label() != nullptr ? widget_->label() : ""; }
   std::string actionName() const override { return "click"; }
   std::string actionWord() const override { return "Press"; }
-  bool doAction() override { return press(actions_, owner_, widget_); }
-
- private:
-  ActionQueue& actions_;
-  const void* owner_;
+  bool doAction() override { return press(widget_); }
 };
 
 // The input box's field, labelled by the dialog's text; its action is Enter's, accepting it.
 class EntryPeer : public PartPeer {
  public:
-  EntryPeer(Peer& dialog, TextInput& field, std::string name, Fl_Button* accept,
-            const DescriptionVoice& voice, const Fl_Widget* const& focus, ActionQueue& actions,
-            const void* owner)
-      : PartPeer(dialog, &field, voice, focus),
-        field_(field),
-        name_(std::move(name)),
-        accept_(accept),
-        actions_(actions),
-        owner_(owner) {}
+  EntryPeer(const PartContext& context, TextInput& field, std::string name, Fl_Button* accept)
+      : PartPeer(context, &field), field_(field), name_(std::move(name)), accept_(accept) {}
   unsigned interfaces() const override { return kText | kEditable | kAction; }
   AtkRole role() const override { return ATK_ROLE_ENTRY; }
   std::string name() const override { return name_; }
@@ -162,7 +156,7 @@ class EntryPeer : public PartPeer {
   }
   std::string actionName() const override { return accept_ != nullptr ? "activate" : ""; }
   std::string actionWord() const override { return "Accept"; }
-  bool doAction() override { return accept_ != nullptr && press(actions_, owner_, accept_); }
+  bool doAction() override { return accept_ != nullptr && press(accept_); }
 
  private:
   // The field counts bytes of its UTF-8, a screen reader characters.
@@ -174,8 +168,6 @@ class EntryPeer : public PartPeer {
   TextInput& field_;
   std::string name_;
   Fl_Button* accept_;
-  ActionQueue& actions_;
-  const void* owner_;
 };
 
 }  // namespace
@@ -188,28 +180,25 @@ DialogPeers::DialogPeers(Fl_Window& dialog, const DialogParts& parts, Peer& appl
   for (char& c : text) c = c == '\r' ? '\n' : c;
   if (parts.field == nullptr) message_ = text;
   dialog_ = std::make_unique<DialogPeer>(dialog, parts.title, application, parts_);
-  parts_.push_back(std::make_unique<TextPeer>(*dialog_, text, voice_, focused_));
+  context_ = std::make_unique<PartContext>(PartContext{*dialog_, voice_, focused_, actions, this});
+  parts_.push_back(std::make_unique<TextPeer>(*context_, text));
   widgets_.push_back(nullptr);
   if (parts.field != nullptr) {
     Fl_Button* accept = parts.buttons.empty() ? nullptr : parts.buttons.front();
-    parts_.push_back(std::make_unique<EntryPeer>(*dialog_, *parts.field, text, accept, voice_,
-                                                 focused_, actions, this));
+    parts_.push_back(std::make_unique<EntryPeer>(*context_, *parts.field, text, accept));
     widgets_.push_back(parts.field);
     field_ = parts_.back().get();
     fieldText_ = field_->text();
     fieldCaret_ = field_->caret();
   }
   for (Fl_Button* button : parts.buttons) {
-    parts_.push_back(
-        std::make_unique<ButtonPeer>(*dialog_, *button, voice_, focused_, actions, this));
+    parts_.push_back(std::make_unique<ButtonPeer>(*context_, *button));
     widgets_.push_back(button);
   }
 }
 
-DialogPeers::~DialogPeers() {
-  parts_.clear();
-  dialog_.reset();
-}
+// The parts go before what they share, and the dialog last, as they were declared.
+DialogPeers::~DialogPeers() = default;
 
 void DialogPeers::tellOpened() {
   // The text labels the input box's field, or tells what the message box is for: read once,

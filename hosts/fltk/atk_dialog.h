@@ -13,6 +13,8 @@ class Fl_Widget;
 
 namespace fltkhost {
 
+struct PartContext;
+
 // One open prompt or message as ATK sees it: a dialog with its text, the input box's field as
 // an entry that the text labels, and its buttons; a message box's message is said as its focus
 // first arrives (atk_voice.h). Made when the dialog opens and dropped when it
@@ -40,6 +42,7 @@ class DialogPeers {
   std::string message_;  // a message box's text, empty for an input box
   bool messageSaid_ = false;
   std::unique_ptr<Peer> dialog_;
+  std::unique_ptr<PartContext> context_;
   std::vector<std::unique_ptr<Peer>> parts_;  // the text, the field, the buttons, in order
   std::vector<Fl_Widget*> widgets_;           // each part's widget (null for the text)
   const Fl_Widget* focused_ = nullptr;        // as last told

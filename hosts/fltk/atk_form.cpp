@@ -143,7 +143,6 @@ FormPeers::FormPeers(toolkit::Form& form, Fl_Window& window, windowcore::WindowC
 
 FormPeers::~FormPeers() {
   actions_.cancel(this);
-  nodes_.clear();
 }
 
 Peer& FormPeers::window() {
@@ -171,10 +170,6 @@ void FormPeers::activate(bool active, bool again) {
   } else if (!sentences_.empty()) {
     voice_.say(*windowPeer_, sentences_.back());
   }
-}
-
-const std::string& FormPeers::caption() const {
-  return form_.Caption;
 }
 
 std::vector<Peer*> FormPeers::childrenOf(int parentId) const {

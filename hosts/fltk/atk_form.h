@@ -48,7 +48,7 @@ class FormPeers {
   ScreenBox screenBox(const toolkit::PixelRect& layout) const;
   ScreenBox windowBox() const;
   bool active() const { return active_; }
-  const std::string& caption() const;
+  const std::string& caption() const { return form_.Caption; }
   const std::string& announced() const { return announced_; }
   std::string spokenBy(const Peer* peer) const { return voice_.descriptionOf(*peer); }
   // Queues the node's default action or focus as an event of the form.

@@ -26,12 +26,32 @@ class DescriptionVoice {
   explicit DescriptionVoice(std::function<void(Peer&)> tell) : tell_(std::move(tell)) {}
 
   // Called by the window's peers for each announcement.
-  void say(Peer& speaker, const std::string& text);
+  void say(Peer& speaker, const std::string& text) {
+    if (text.empty()) return;
+    if (speaker_ != &speaker) hush();
+    const std::string carried = speaker_ == &speaker && carried_ == text ? text + ' ' : text;
+    speaker_ = &speaker;
+    carried_ = carried;
+    saying_ = &speaker;
+    text_ = carried;
+    tell_(speaker);
+    saying_ = nullptr;
+    text_.clear();
+  }
   // Called before the focus moves and before the window is activated: the last speaker's empty
   // description is signalled, so that readers holding its words drop them.
-  void hush();
+  void hush() {
+    if (Peer* speaker = std::exchange(speaker_, nullptr)) {
+      carried_.clear();
+      tell_(*speaker);
+    }
+  }
   // Called before a peer goes: it is no longer the speaker, and is told nothing.
-  void forget(const Peer& peer);
+  void forget(const Peer& peer) {
+    if (speaker_ != &peer) return;
+    speaker_ = nullptr;
+    carried_.clear();
+  }
   // Read by every peer's description: the text while its signal is sent, else empty.
   std::string descriptionOf(const Peer& peer) const { return &peer == saying_ ? text_ : ""; }
 
