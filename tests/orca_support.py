@@ -44,6 +44,26 @@ sys.argv = ["orca"] + sys.argv[2:]
 sys.exit(launcher["main"]())
 """
 
+# A button's role as Orca says it: "push button" (Orca 43) or "button" (Orca 48).
+BUTTON = r"(?:push )?button"
+# The start of Orca's presentation of an object. Orca 48 may put a stale label before its name:
+# it keeps each object's label under a hash of its own handle for the object, which a new
+# control can share with one that is gone ("How many Players? (1 to 4) Quit button";
+# ax_utilities.py, get_displayed_label).
+SHOWN = r"^(?:.* )?"
+# A control as Orca presents it when it gets the focus: its role last, and a full stop that
+# Orca 48 leaves out after some.
+CONTROL = rf" (?:{BUTTON}|check box (?:not )?checked)\.?$"
+# A dialog as Orca names it: with its role (Orca 43), or by its name alone (Orca 48).
+DIALOG = r"(?: dialog)?"
+
+
+def renamed(name, role=BUTTON):
+    """The focused control's new name (a pattern) as Orca says it: alone (Orca 43), or as Orca
+    presents the control again, with its role and state (Orca 48)."""
+    return rf"{SHOWN}{name}(?: {role}\.?)?$"
+
+
 # Orca's record of a focus it took without a word: Orca 48 reads the keyboard straight from the
 # X server, beside the game, and when it reads a key while its focus is a whole window it looks
 # up the window's focused control and takes it in silence (scripts/default.py,
@@ -202,8 +222,7 @@ class Player:
         key = "shift+Tab" if backwards else "Tab"
 
         def control(said):
-            return next((u for u in said if re.search(r"(push button|check box( not)? "
-                                                      r"checked)\.$", u)), None)
+            return next((u for u in said if re.search(CONTROL, u)), None)
         for _ in range(presses):
             mark = self.orca.mark()
             self.display.xdo("key", key)

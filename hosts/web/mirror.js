@@ -39,6 +39,9 @@ var qzMirror = (function () {
   var live = made('quintoz-live', main, 'div', function (e) {
     e.setAttribute('role', 'status');
     e.setAttribute('aria-live', 'polite');
+    // A status is atomic unless told otherwise, and a reader that honours it (Orca 48) reads the
+    // whole history again with each new entry: each entry is read alone.
+    e.setAttribute('aria-atomic', 'false');
     e.style.cssText = 'position:absolute;width:1px;height:1px;overflow:hidden;' +
                       'clip:rect(0 0 0 0);white-space:nowrap;margin:-1px;padding:0;border:0';
   });

@@ -18,30 +18,15 @@ from e2e_support import h  # noqa: E402
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
 import orca_support  # noqa: E402
+from orca_support import BUTTON, CONTROL, SHOWN, renamed  # noqa: E402
 
 FACES = r"Rolled ([1-6](?: held)?(?:, [1-6](?: held)?){4})"
-# A button's role as Orca says it: "push button" (Orca 43) or "button" (Orca 48).
-BUTTON = r"(?:push )?button"
-# The start of Orca's presentation of an object. Orca 48 may put a stale label before its name:
-# it keeps each object's label under a hash of its own handle for the object, which a new
-# control can share with one that is gone ("How many Players? (1 to 4) Quit button";
-# ax_utilities.py, get_displayed_label).
-SHOWN = r"^(?:.* )?"
-# A control as Orca presents it when it gets the focus: its role last, and a full stop that
-# Orca 48 leaves out after some.
-CONTROL = rf" (?:{BUTTON}|check box (?:not )?checked)\.?$"
 # The thirteen categories of the card.
 CATEGORIES = ("Ones", "Twos", "Threes", "Fours", "Fives", "Sixes", "Three of a Kind",
               "Four of a Kind", "Full House", "Small Straight", "Large Straight", "Quintoz",
               "Chance")
 # A box of the card on view that is still open, as Orca reads it.
 OPEN_BOX = rf"{SHOWN}({'|'.join(CATEGORIES)}), (\d+) check box not checked"
-
-
-def renamed(name, role=BUTTON):
-    """The focused control's new name (a pattern) as Orca says it: alone (Orca 43), or as Orca
-    presents the control again, with its role and state (Orca 48)."""
-    return rf"{SHOWN}{name}(?: {role}\.?)?$"
 
 
 def start_reader_now(s):

@@ -24,6 +24,7 @@ from page_support import LocalSite, Picture, Places, check, h
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
 import orca_support  # noqa: E402
+from orca_support import BUTTON, DIALOG, SHOWN, renamed  # noqa: E402
 
 FACES = r"Rolled ([1-6](?: held)?(?:, [1-6](?: held)?){4})"
 # What the page's live region holds now, a sentence a line.
@@ -69,11 +70,12 @@ def faces_on_canvas(player, places):
 
 def prompts(p):
     p.hear("the first prompt with its question",
-           r"^Number of Players dialog How many Players\? \(1 to 4\)$", 0)
-    p.hear("its field and default", r"^How many Players\? \(1 to 4\) entry 2 selected", 0)
+           rf"^Number of Players{DIALOG} How many Players\? \(1 to 4\)(?: 2)?$", 0)
+    p.hear("its field and default", rf"{SHOWN}How many Players\? \(1 to 4\) entry 2 selected", 0)
     _, mark = p.press(["Return"], "the first name prompt",
-                      r"^Player Name dialog Player 1 Enter Your Name$")
-    p.hear("its field and default", r"^Player 1 Enter Your Name entry Player1 selected", mark)
+                      rf"^Player Name{DIALOG} Player 1 Enter Your Name(?: Player1)?$")
+    p.hear("its field and default", rf"{SHOWN}Player 1 Enter Your Name entry Player1 selected",
+           mark)
     p.log("the number of players accepted", mark)
     mark = p.orca.mark()
     p.display.xdo("type", "--delay", "60", "Ann")
@@ -82,8 +84,9 @@ def prompts(p):
     check([u for u in said if u in ("A", "n")] == ["A", "n", "n"],
           f"the name is echoed as it is typed: {said}")
     _, mark = p.press(["Return"], "the second name prompt",
-                      r"^Player Name dialog Player 2 Enter Your Name$")
-    p.hear("its field and default", r"^Player 2 Enter Your Name entry Player2 selected", mark)
+                      rf"^Player Name{DIALOG} Player 2 Enter Your Name(?: Player2)?$")
+    p.hear("its field and default", rf"{SHOWN}Player 2 Enter Your Name entry Player2 selected",
+           mark)
     p.log("Ann typed and accepted", mark)
     p.display.xdo("type", "--delay", "60", "Bob")
     _, mark = p.press(["Return"], "the game", r"^Quintoz image")
@@ -91,9 +94,9 @@ def prompts(p):
 
 
 def turn(p, places):
-    p.tab_to("the roll button", r"^Ann roll! 3 rolls left push button")
+    p.tab_to("the roll button", rf"{SHOWN}Ann roll! 3 rolls left {BUTTON}")
     roll, mark = p.press(["space"], "the roll's faces", FACES)
-    p.hear("the rolls left", r"\bAnn roll! 2 rolls left$", mark)
+    p.hear("the rolls left", renamed(r"\bAnn roll! 2 rolls left"), mark)
     told = " ".join(p.since(mark))
     check(told.index(roll.group(0)) < told.index("Ann roll! 2 rolls left"),
           f"the faces come before the rolls left: {told}")
@@ -101,7 +104,7 @@ def turn(p, places):
     check(faces_on_canvas(p, places) == faces, f"the faces heard are those shown: {faces}")
     p.log("Space on the roll button", mark)
 
-    box = p.tab_to("the Chance box", r"^Chance, (\d+) check box not checked")
+    box = p.tab_to("the Chance box", rf"{SHOWN}Chance, (\d+) check box not checked")
     check(int(box.group(1)) == sum(faces), f"Chance previews the dice's sum: {box.group(0)}")
     _, mark = p.press(["space"], "the commit", rf"Chance scored {sum(faces)}, total {sum(faces)}")
     p.hear("the turn ending", r"Ann Finishing Turn", mark)
@@ -115,14 +118,13 @@ def turn(p, places):
 def answered_no(p, button, question):
     """Opens the message box with its button, hears its question with the focused button, and
     answers No; Orca then says where the focus is and nothing it had said before."""
-    p.tab_to(f"the {button} button", rf"^{button} push button", backwards=True)
+    p.tab_to(f"the {button} button", rf"{SHOWN}{button} {BUTTON}", backwards=True)
     told = p.engine.js(LIVE_LINES)
     check(told, "the live region holds the game's announcements")
-    _, mark = p.press(["space"], "the focused button", r"^Yes push button")
-    p.hear("the question", rf"^{re.escape(question)}$|push button\. {re.escape(question)}$",
-           mark)
+    _, mark = p.press(["space"], "the focused button", rf"{SHOWN}Yes {BUTTON}")
+    p.hear("the question", rf"^{re.escape(question)}$|{BUTTON}\.? {re.escape(question)}$", mark)
     p.log(f"Space on {button}", mark)
-    _, mark = p.press(["n"], "the focus back on the button", rf"^{button} push button")
+    _, mark = p.press(["n"], "the focus back on the button", rf"{SHOWN}{button} {BUTTON}")
     # What Orca would read again comes before anything the page says next.
     sentinel = f"No to {question}"
     p.engine.js(MARK, sentinel)
