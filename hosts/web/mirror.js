@@ -48,13 +48,20 @@ var qzMirror = (function () {
   // The live region keeps the latest announcements for review, until a dialog closes (dialogs.js
   // empties it then) or it holds LIVE_ENTRIES of them: more than one player's whole game.
   var LIVE_ENTRIES = 100;
-  // The sentences that come within ENTRY_MS of the first make one entry, a line each ending
-  // with a full stop before the next, so that a change the game tells in several sentences (a
-  // commit, then the turn change it starts, a slice of the game's timed wait apart) is read in
-  // one go and in order: Chromium tells of entries added together in any order, and Orca in
-  // Firefox reads only the last of them.
-  var ENTRY_MS = 100;
-  var entry = null;  // the entry being filled
+  // The sentences that come less than ENTRY_MS apart make one entry, a line each ending with a
+  // full stop before the next, so that a change the game tells in several sentences (a commit,
+  // then the turn change it starts, a slice of the game's timed wait apart) is read in one go
+  // and in order: Chromium tells of entries added together in any order, and Orca in Firefox
+  // reads only the last of them. The entry also waits until the mirror's own text has been
+  // still for ENTRY_MS: Orca 48 drops a text change that comes within a tenth of a second of
+  // another one of the page, unless a plain live section makes it.
+  var ENTRY_MS = 150;
+  var entry = null;       // the entry being filled
+  var entryTimer = null;  // adds it
+  function addEntrySoon() {
+    clearTimeout(entryTimer);
+    entryTimer = setTimeout(addEntry, ENTRY_MS);
+  }
 
   var elements = new Map();  // node id -> element
   var gameFocus = 0;         // the id the game last said has the focus
@@ -108,7 +115,9 @@ var qzMirror = (function () {
     var window_ = { x: 0, y: 0, w: tree.w, h: tree.h };
     var children = new Map();  // parent element -> its elements in order
     children.set(layer, []);
+    var touched = false;  // the page's text changed
     tree.nodes.forEach(function (n) {
+      touched = touched || !elements.has(n.id);
       var e = element(n);
       var parentNode = byId.get(n.parentId);
       var parent = parentNode ? elements.get(parentNode.id) : layer;
@@ -118,6 +127,7 @@ var qzMirror = (function () {
         if (e.getAttribute('aria-label') !== n.name) e.setAttribute('aria-label', n.name);
       } else if (e.textContent !== n.name) {
         e.textContent = n.name;
+        touched = true;
       }
       if (role === 'checkbox') e.setAttribute('aria-checked', n.checked ? 'true' : 'false');
       if (!children.has(parent)) children.set(parent, []);
@@ -128,8 +138,10 @@ var qzMirror = (function () {
       if (!byId.has(id)) {
         e.remove();
         elements.delete(id);
+        touched = true;
       }
     });
+    if (touched && entry) addEntrySoon();
     // Elements move only when their order changed, as moving one takes its focus away.
     children.forEach(function (list, parent) {
       var now = Array.prototype.filter.call(parent.children, function (c) {
@@ -169,9 +181,9 @@ var qzMirror = (function () {
       entry.appendChild(doc.createElement('br'));
     } else {
       entry = doc.createElement('div');
-      setTimeout(addEntry, ENTRY_MS);
     }
     entry.appendChild(doc.createTextNode(text));
+    addEntrySoon();
   }
   function addEntry() {
     live.appendChild(entry);
