@@ -157,6 +157,15 @@ class Orca:
             return m.start() if m else None
         return h.wait_until("Orca to read the key " + keys, found)
 
+    def typing_reaches_the_page(self):
+        """False while Orca 48 holds the letter keys for its structural navigation of a web page
+        (it grabs them from the X server whenever the focus is not in a field, and lets them go
+        once a field has it): a letter typed then moves Orca, and never reaches the field. Always
+        true for Orca 43, which hears the keys from the browser instead."""
+        states = re.findall(r"STRUCTURAL NAVIGATION: Handlers set up\. Suspended: (True|False)",
+                            self._log())
+        return not states or states[-1] == "True"
+
     def taken_silently(self, since):
         """The controls Orca took as its focus without saying them since the mark, each as
         Orca would have said it: "Quit button" (Orca 48), "Quit push button" (Orca 43)."""

@@ -209,6 +209,11 @@ def typed_through_input_method(s, script, name, keys, looks, button):
     wid, area = prompt_area(s)
     s.xdo("key", "BackSpace")
     showing(s, area, looks[0], f"{script}: the default name goes", engine_file(name) + "-empty")
+    # ibus's panel stands below the caret, and Debian 13's stays up, empty, once its candidates
+    # are gone: what is compared from here ends at the caret's last row, below every character.
+    foot = caret_foot(s.screenshot(), area)
+    area = (area[0], area[1], area[2], foot - area[1] + 1)
+    looks = [picture.crop((0, 0, area[2], area[3])) for picture in looks]
     # ibus gives each new input context its engine a moment after the prompt has opened it;
     # keys that come before pass through as they are, and are taken back to try again.
     for _ in range(ATTEMPTS):

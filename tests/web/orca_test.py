@@ -77,6 +77,7 @@ def prompts(p):
     p.hear("its field and default", rf"{SHOWN}Player 1 Enter Your Name entry Player1 selected",
            mark)
     p.log("the number of players accepted", mark)
+    h.wait_until("the letters to reach the field", p.orca.typing_reaches_the_page)
     mark = p.orca.mark()
     p.display.xdo("type", "--delay", "60", "Ann")
     said = p.orca.wait_for("the name echoed", lambda said: "A" in said and said[
@@ -88,6 +89,7 @@ def prompts(p):
     p.hear("its field and default", rf"{SHOWN}Player 2 Enter Your Name entry Player2 selected",
            mark)
     p.log("Ann typed and accepted", mark)
+    h.wait_until("the letters to reach the field", p.orca.typing_reaches_the_page)
     p.display.xdo("type", "--delay", "60", "Bob")
     _, mark = p.press(["Return"], "the game", r"^Quintoz image")
     p.log("Bob typed and accepted", mark)
