@@ -91,6 +91,15 @@ class Player(orca_support.Player):
                                          for taken in self.orca.taken_silently(at)),
                 f"the focus is back on {focus}: {self.said_since(mark)}")
 
+    def next_prompt(self, keys, what, title, field):
+        """Presses the keys that open a prompt and hears its title, then its field: said, or
+        taken in silence by Orca 48 when it read the key after the prompt had opened
+        (orca_support.TAKEN_SILENTLY). Returns the mark from before the keys."""
+        _, mark = self.press(keys, what, rf"{SHOWN}{title} dialog")
+        self.orca.wait_for(f"{what}: its field", lambda said: any(
+            re.search(field, u) for u in said + self.orca.taken_silently(mark)), mark)
+        return mark
+
     def question(self, keys, what, title, message, button="Yes"):
         """Presses the keys that open a message box, and hears its title, its message, once,
         and its focused button, in the order Orca says them: Orca 43 reads the message with
@@ -128,8 +137,8 @@ def prompts(p, s):
     p.hear("the first prompt with its default answer",
            r"Number of Players dialog", 0)
     p.hear("the question and its default", r"How many Players\? \(1 to 4\) entry 2 selected", 0)
-    _, mark = p.press(["Return"], "the first name prompt",
-                      r"Player 1 Enter Your Name entry Player1 selected")
+    p.next_prompt(["Return"], "the first name prompt", "Player Name",
+                  r"Player 1 Enter Your Name entry")
     # KP_Enter is Orca's Where Am I: Orca takes it, and the prompt must not take it as OK.
     p.press(["KP_Enter"], "Orca's Where Am I", r"Player1")
     e.check(s.windows("Player Name"), "a key Orca takes never reaches the game")
@@ -141,8 +150,8 @@ def prompts(p, s):
         return [u for u in said if u in ("A", "n")]
     said = p.orca.wait_for("the name echoed", lambda said: len(letters(said)) >= 3, mark)
     e.check(letters(said) == ["A", "n", "n"], f"the name is echoed as it is typed: {said}")
-    p.press(["Return"], "the second name prompt",
-            r"Player 2 Enter Your Name entry Player2 selected")
+    p.next_prompt(["Return"], "the second name prompt", "Player Name",
+                  r"Player 2 Enter Your Name entry")
     p.s.xdo("type", "--delay", "60", "Bob")
     _, mark = p.press(["Return"], "the board", r"Quintoz frame")
     p.hear("whose turn it is", r"^Ann roll! 3 rolls left", mark)
@@ -198,9 +207,11 @@ def dialogs_answered_no(p, s, win):
 def solo_game(p, s):
     p.tab_to("the new-game button", rf"{SHOWN}Start New Game {BUTTON}")
     p.question(["space"], "the new-game question", "New Game", r"Start New Game\?")
-    p.press(["y"], "the first prompt again", r"How many Players\? \(1 to 4\) entry 2 selected")
+    p.next_prompt(["y"], "the first prompt again", "Number of Players",
+                  r"How many Players\? \(1 to 4\) entry")
     p.s.xdo("type", "1")
-    p.press(["Return"], "the name prompt", r"Player 1 Enter Your Name")
+    p.next_prompt(["Return"], "the name prompt", "Player Name",
+                  r"Player 1 Enter Your Name entry")
     p.s.xdo("type", "--delay", "60", "Solo")
     p.back_on_board(["Return"], "Start New Game")
     for n in range(13):
@@ -247,12 +258,8 @@ def reader_started_later(s, args):
     try:
         p.hear("the open prompt", r"Number of Players dialog", 0)
         p.hear("its question and default", r"How many Players\? \(1 to 4\) entry 2 selected", 0)
-        # The next prompt's field, said, or taken in silence by Orca 48 when it read the key
-        # after the prompt had opened (orca_support.TAKEN_SILENTLY).
-        _, mark = p.press(["Return"], "the next prompt", r"Player Name dialog")
-        field = r"Player 1 Enter Your Name entry"
-        p.orca.wait_for("the next prompt's field", lambda said: any(
-            re.search(field, u) for u in said + p.orca.taken_silently(mark)), mark)
+        p.next_prompt(["Return"], "the next prompt", "Player Name",
+                      r"Player 1 Enter Your Name entry")
     finally:
         p.orca.keep_log(os.path.join(args.out, "orca-started-later.log"))
 
