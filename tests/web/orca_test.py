@@ -68,28 +68,29 @@ def faces_on_canvas(player, places):
     return sorted(len(h.white_blobs(shot, die, lambda p: max(p) < 100)) for die in dice)
 
 
+def name_prompt(p, player, step):
+    """Return on the open prompt, and player's name prompt heard with its default answer; then
+    waits until the letters typed reach its field."""
+    _, mark = p.press(["Return"], f"name prompt {player}",
+                      rf"^Player Name{DIALOG} Player {player} Enter Your Name(?: Player{player})?$")
+    p.hear("its field and default",
+           rf"{SHOWN}Player {player} Enter Your Name entry Player{player} selected", mark)
+    p.log(step, mark)
+    h.wait_until("the letters to reach the field", p.orca.typing_reaches_the_page)
+
+
 def prompts(p):
     p.hear("the first prompt with its question",
            rf"^Number of Players{DIALOG} How many Players\? \(1 to 4\)(?: 2)?$", 0)
     p.hear("its field and default", rf"{SHOWN}How many Players\? \(1 to 4\) entry 2 selected", 0)
-    _, mark = p.press(["Return"], "the first name prompt",
-                      rf"^Player Name{DIALOG} Player 1 Enter Your Name(?: Player1)?$")
-    p.hear("its field and default", rf"{SHOWN}Player 1 Enter Your Name entry Player1 selected",
-           mark)
-    p.log("the number of players accepted", mark)
-    h.wait_until("the letters to reach the field", p.orca.typing_reaches_the_page)
+    name_prompt(p, 1, "the number of players accepted")
     mark = p.orca.mark()
     p.display.xdo("type", "--delay", "60", "Ann")
     said = p.orca.wait_for("the name echoed", lambda said: "A" in said and said[
         said.index("A") + 1:].count("n") == 2, mark)
     check([u for u in said if u in ("A", "n")] == ["A", "n", "n"],
           f"the name is echoed as it is typed: {said}")
-    _, mark = p.press(["Return"], "the second name prompt",
-                      rf"^Player Name{DIALOG} Player 2 Enter Your Name(?: Player2)?$")
-    p.hear("its field and default", rf"{SHOWN}Player 2 Enter Your Name entry Player2 selected",
-           mark)
-    p.log("Ann typed and accepted", mark)
-    h.wait_until("the letters to reach the field", p.orca.typing_reaches_the_page)
+    name_prompt(p, 2, "Ann typed and accepted")
     p.display.xdo("type", "--delay", "60", "Bob")
     _, mark = p.press(["Return"], "the game", r"^Quintoz image")
     p.log("Bob typed and accepted", mark)
