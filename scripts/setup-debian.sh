@@ -11,7 +11,8 @@
 #   windows  cross-build Quintoz.exe: mingw-w64
 #   test     play, plus GoogleTest, Google Benchmark, an X server and the tools the end-to-end
 #            and packaging tests drive (xdotool, ImageMagick, strace, lintian, AppStream, the
-#            Orca screen reader with speech-dispatcher and openbox...) and the fonts their
+#            Orca screen reader with speech-dispatcher, the window managers openbox, xfwm4, i3 and
+#            fluxbox...) and the fonts their
 #            pictures are drawn with
 #   package  play, plus the cross compiler and NSIS for the Windows installer
 # Options, kept for the test command's callers (.ci/run calls test.sh --with-windows):
@@ -54,7 +55,7 @@ test=(
   dbus dbus-daemon at-spi2-core gir1.2-atspi-2.0
   orca speech-dispatcher openbox
   ibus ibus-m17n m17n-db ibus-table ibus-table-cangjie5
-  orca speech-dispatcher openbox
+  xfwm4 i3-wm fluxbox
 )
 # Making the packages: the .deb (CPack) and the Windows installer.
 package=(dpkg-dev mingw-w64 nsis)

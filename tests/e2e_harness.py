@@ -31,8 +31,10 @@ import json
 import os
 import re
 import select
+import shutil
 import subprocess
 import sys
+import tempfile
 import time
 import wave
 
@@ -307,6 +309,19 @@ def _read_line(stream_fd, what, timeout=DEADLINE):
     return data.decode().strip()
 
 
+# Window managers of Debian the tests run under: the command that starts each, and the file it
+# finds in its home ({config} in the command), where it needs one.
+WINDOW_MANAGERS = {
+    "openbox": (["openbox"], None),
+    "xfwm4": (["xfwm4", "--compositor=off"], None),
+    # Fluxbox paints its style's background with whatever program it finds, and without one it
+    # opens a message window that takes the keyboard.
+    "fluxbox": (["fluxbox"], (".fluxbox/overlay", "background: none\n")),
+    # i3 without a configuration of its own would ask for one; this one has no bar to start.
+    "i3": (["i3", "-c", "{config}"], ("i3.conf", "# i3 config file (v4)\nfont pango:DejaVu Sans 8\n")),
+}
+
+
 class Display:
     """An Xvfb server on a free display, and what a test does on it. env is the environment
     for programs on it (DISPLAY, and DBUS_SESSION_BUS_ADDRESS with dbus=True); resources, when
@@ -317,6 +332,7 @@ class Display:
             if not in_path(tool):
                 raise Failure(tool + " is not installed (scripts/setup-debian.sh test)")
         self.processes = []
+        self.scratch = []  # folders close() removes
         self.env = dict(os.environ)
         read_end, write_end = os.pipe()
         try:
@@ -356,13 +372,25 @@ class Display:
         self.processes.append(bus)
         self.env["DBUS_SESSION_BUS_ADDRESS"] = _read_line(bus.stdout.fileno(), "dbus-daemon")
 
-    def start_window_manager(self):
-        """Openbox, Debian's light window manager, on this display; returns once it manages
-        windows (a window mapped before would never get the keyboard from it)."""
-        if not in_path("openbox"):
-            raise Failure("openbox is not installed (scripts/setup-debian.sh test)")
-        self.start(["openbox"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        wait_until("the window manager", lambda: "window id" in self.run(
+    def start_window_manager(self, name="openbox"):
+        """A window manager from WINDOW_MANAGERS on this display, openbox (Debian's light one)
+        unless named; returns once it manages windows (a window mapped before would never get
+        the keyboard from it). It keeps what it writes in a home of its own."""
+        command, config = WINDOW_MANAGERS[name]
+        if not in_path(command[0]):
+            raise Failure(command[0] + " is not installed (scripts/setup-debian.sh test)")
+        home = tempfile.mkdtemp(prefix="wm-")
+        self.scratch.append(home)
+        path = ""
+        if config is not None:
+            path = os.path.join(home, config[0])
+            os.makedirs(os.path.dirname(path), exist_ok=True)
+            with open(path, "w") as f:
+                f.write(config[1])
+        env = dict(self.env, HOME=home)
+        self.start([part.replace("{config}", path) for part in command],
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env=env)
+        wait_until("%s to manage windows" % name, lambda: "window id" in self.run(
             "xprop", "-root", "_NET_SUPPORTING_WM_CHECK", check_status=False))
 
     def focused_window(self):
@@ -378,7 +406,8 @@ class Display:
 
     def start(self, command, **kwargs):
         """Starts a program on this display; close() ends it if it is still running."""
-        process = subprocess.Popen(command, env=self.env, **kwargs)
+        kwargs.setdefault("env", self.env)
+        process = subprocess.Popen(command, **kwargs)
         self.processes.append(process)
         return process
 
@@ -387,6 +416,8 @@ class Display:
             if process.poll() is None:
                 process.kill()
                 process.wait()
+        for folder in self.scratch:
+            shutil.rmtree(folder, ignore_errors=True)
 
     # ---- the X tools
 

@@ -53,17 +53,41 @@ GameWindow::GameWindow(frmQuintoz& game, const Fonts& fonts, double scale)
 }
 
 void GameWindow::startDrag() {
-  if (drag_.active) return;
-  drag_ = {true, Fl::event_x_root(), Fl::event_y_root(), x(), y()};
+  if (drag_.mover != Mover::Nobody) return;
+  // The drag begins at the first move, which the window follows at once: no movement since the
+  // press is lost.
+  follow(Fl::event_x_root(), Fl::event_y_root());
+  if (windowManagerMoves()) {
+    drag_.mover = Mover::WindowManager;
+    handMoveToWindowManager(*this, Fl::event_x_root(), Fl::event_y_root());
+    // FLTK sees no release either: it must not hold the window as pressed, which would keep
+    // the pointer's leaving from it.
+    Fl::pushed(nullptr);
+  } else {
+    drag_.mover = Mover::ThisWindow;
+  }
+}
+
+void GameWindow::follow(int pointerX, int pointerY) {
+  position(drag_.windowX + pointerX - drag_.pointerX, drag_.windowY + pointerY - drag_.pointerY);
+}
+
+void GameWindow::endDrag(int x, int y) {
+  drag_.mover = Mover::Nobody;
+  core_.pointerUp(x, y, toolkit::kLeftButton);
 }
 
 void GameWindow::show() {
-  const bool first = !shown();
-  Fl_Double_Window::show();
-  if (!first) return;
+  if (shown()) {
+    Fl_Double_Window::show();
+    return;
+  }
+  {
+    const ListedOnTaskbar listed;
+    Fl_Double_Window::show();
+  }
   // The window manager takes requests about a window it manages: one that is mapped.
   wait_for_expose();
-  listOnTaskbar(*this);
   askForKeyboard(*this);
 }
 
@@ -94,22 +118,42 @@ int GameWindow::handle(int event) {
   switch (event) {
     case FL_PUSH:
       if (const std::int16_t button = gameButton(Fl::event_button()); button != 0) {
+        // A window manager that moved the window kept the release it ended with.
+        if (drag_.mover == Mover::WindowManager) endDrag(ex, ey);
+        if (button == toolkit::kLeftButton) {
+          drag_ = {Mover::Nobody, Fl::event_x_root(), Fl::event_y_root(), x(), y()};
+        }
         core_.pointerDown(ex, ey, button);
       }
       return 1;
     case FL_DRAG:
-    case FL_MOVE:
-      if (drag_.active) {
-        position(drag_.windowX + Fl::event_x_root() - drag_.pointerX,
-                 drag_.windowY + Fl::event_y_root() - drag_.pointerY);
-      } else {
-        core_.pointerMove(ex, ey, gameButtonMask(Fl::event_state()));
+    case FL_MOVE: {
+      const std::int16_t buttons = gameButtonMask(Fl::event_state());
+      // A move that reaches the window while the window manager is to move it came before the
+      // window manager took the pointer: the window follows it, so that it stands where the
+      // pointer is whenever the window manager begins, and wherever the button comes up.
+      const bool held = (buttons & toolkit::kLeftButton) != 0;
+      if (drag_.mover == Mover::ThisWindow || (drag_.mover == Mover::WindowManager && held)) {
+        follow(Fl::event_x_root(), Fl::event_y_root());
+        return 1;
       }
+      if (drag_.mover == Mover::WindowManager) endDrag(ex, ey);
+      core_.pointerMove(ex, ey, buttons);
       return 1;
+    }
     case FL_RELEASE:
       if (const std::int16_t button = gameButton(Fl::event_button()); button != 0) {
-        if (button == toolkit::kLeftButton) drag_.active = false;
-        core_.pointerUp(ex, ey, button);
+        if (button != toolkit::kLeftButton || drag_.mover == Mover::Nobody) {
+          core_.pointerUp(ex, ey, button);
+        } else {
+          // The button came up before the window manager took the pointer, if it has one: its
+          // move ends, and the window stands where the pointer has taken it.
+          if (drag_.mover == Mover::WindowManager) {
+            cancelMoveByWindowManager(*this, Fl::event_x_root(), Fl::event_y_root());
+          }
+          follow(Fl::event_x_root(), Fl::event_y_root());
+          endDrag(ex, ey);
+        }
       }
       return 1;
     case FL_ENTER:

@@ -20,8 +20,9 @@ class GameWindow : public Fl_Double_Window, private windowcore::PlatformWindow {
   // the form, `scale` times its layout size, and gives it the form's icon. Shows nothing.
   GameWindow(frmQuintoz& game, const Fonts& fonts, double scale);
 
-  // Called by the host when the game asks for a window drag: from now until the left button
-  // is released the window follows the mouse. A drag already under way carries on.
+  // Called by the host when the game asks for a window drag, at the first move of the left
+  // button pressed on the body: from the press until the button is released the window follows
+  // the mouse, moved by the window manager where it offers to. A drag under way carries on.
   void startDrag();
   // Called by the host's repaint: the core that knows whether the form changed.
   windowcore::WindowCore& core() { return core_; }
@@ -48,9 +49,17 @@ class GameWindow : public Fl_Double_Window, private windowcore::PlatformWindow {
   windowcore::WindowCore core_;
   std::unique_ptr<Fl_RGB_Image> icon_;
 
-  // The pointer's and the window's screen positions when the drag began.
+  // Where the window stands for the pointer's place on the screen, in the drag from the last
+  // left press: the window keeps the offset to the pointer it had at the press.
+  void follow(int pointerX, int pointerY);
+  // The left button is up again after a drag: the game's press ends with it.
+  void endDrag(int x, int y);
+
+  // The pointer's and the window's screen positions at the last left press, and who moves the
+  // window while the button stays down: nobody yet, this window, or the window manager.
+  enum class Mover { Nobody, ThisWindow, WindowManager };
   struct Drag {
-    bool active = false;
+    Mover mover = Mover::Nobody;
     int pointerX = 0;
     int pointerY = 0;
     int windowX = 0;

@@ -32,6 +32,10 @@ def arguments(parts=None):
     return parser.parse_args()
 
 
+# Below this bit, an X server numbers the resources of one client; above it, the clients.
+CLIENT_SHIFT = 21
+
+
 class Session(h.Display):
     """One X server and one run of the game on it; cleaned up by close() whatever happened. The
     game is started as the program alone, or as the command given (a Windows program through
@@ -112,10 +116,15 @@ class Session(h.Display):
 
     def tooltips(self):
         """The tool tip windows on screen: FLTK shows a tip as a nameless top-level window of
-        its own, one line high."""
+        its own, one line high, made on the game's own connection to the server (the X server
+        gives every client's windows ids with the same top bits), not a window manager's."""
+        board = self.windows("Quintoz")
+        client = int(board[0]) >> CLIENT_SHIFT if board else None
         found = re.findall(r"^\s+(0x[0-9a-f]+) \(has no name\): \(\)\s+(\d+)x(\d+)",
                            self.run("xwininfo", "-root", "-children"), re.M)
-        return [w for w, width, height in found if int(width) > 1 and int(height) < 40 * self.scale
+        return [w for w, width, height in found
+                if int(width) > 1 and int(height) < 40 * self.scale
+                and client in (None, int(w, 16) >> CLIENT_SHIFT)
                 and "IsViewable" in self.run("xwininfo", "-id", w, check_status=False)]
 
     def barrier(self, win):
