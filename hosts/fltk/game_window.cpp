@@ -73,6 +73,7 @@ void GameWindow::follow(int pointerX, int pointerY) {
 }
 
 void GameWindow::endDrag(int x, int y) {
+  drag_.pressed = false;
   drag_.mover = Mover::Nobody;
   core_.pointerUp(x, y, toolkit::kLeftButton);
 }
@@ -121,14 +122,18 @@ int GameWindow::handle(int event) {
         // A window manager that moved the window kept the release it ended with.
         if (drag_.mover == Mover::WindowManager) endDrag(ex, ey);
         if (button == toolkit::kLeftButton) {
-          drag_ = {Mover::Nobody, Fl::event_x_root(), Fl::event_y_root(), x(), y()};
+          drag_ = {true, Mover::Nobody, Fl::event_x_root(), Fl::event_y_root(), x(), y()};
         }
         core_.pointerDown(ex, ey, button);
       }
       return 1;
     case FL_DRAG:
     case FL_MOVE: {
-      const std::int16_t buttons = gameButtonMask(Fl::event_state());
+      std::int16_t buttons = gameButtonMask(Fl::event_state());
+      // A window manager that gives the window the keyboard on a click lets FLTK tell a move
+      // with the button already down before it hands on the press itself: no drag starts from
+      // a press this window has not had.
+      if (!drag_.pressed) buttons &= static_cast<std::int16_t>(~toolkit::kLeftButton);
       // A move that reaches the window while the window manager is to move it came before the
       // window manager took the pointer: the window follows it, so that it stands where the
       // pointer is whenever the window manager begins, and wherever the button comes up.
@@ -144,6 +149,7 @@ int GameWindow::handle(int event) {
     case FL_RELEASE:
       if (const std::int16_t button = gameButton(Fl::event_button()); button != 0) {
         if (button != toolkit::kLeftButton || drag_.mover == Mover::Nobody) {
+          if (button == toolkit::kLeftButton) drag_.pressed = false;
           core_.pointerUp(ex, ey, button);
         } else {
           // The button came up before the window manager took the pointer, if it has one: its

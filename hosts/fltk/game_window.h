@@ -55,10 +55,12 @@ class GameWindow : public Fl_Double_Window, private windowcore::PlatformWindow {
   // The left button is up again after a drag: the game's press ends with it.
   void endDrag(int x, int y);
 
-  // The pointer's and the window's screen positions at the last left press, and who moves the
-  // window while the button stays down: nobody yet, this window, or the window manager.
+  // Whether the left button went down on this window and is still down, the pointer's and the
+  // window's screen positions at that press, and who moves the window while the button stays
+  // down: nobody yet, this window, or the window manager.
   enum class Mover { Nobody, ThisWindow, WindowManager };
   struct Drag {
+    bool pressed = false;
     Mover mover = Mover::Nobody;
     int pointerX = 0;
     int pointerY = 0;
