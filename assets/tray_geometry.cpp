@@ -10,7 +10,6 @@ namespace assets {
 namespace {
 
 constexpr int kBandRows = 69;  // rows 0..68; row 0 itself is a dark edge line
-constexpr const char* kCaption = "Click Die to Save or Roll";
 // The game draws the tray 32 pixels to the left of its own origin, so only columns 32..368
 // show; the caption is centred on what the player sees, not on the file.
 constexpr int kCaptionCentreColumn = 200;
@@ -20,7 +19,7 @@ constexpr int kCaptionTop = 1 + (kBandRows - 1 - kStrokeCapHeight) / 2;
 }  // namespace
 
 TrayGeometry::TrayGeometry()
-    : caption_(kCaption), captionLeft_(kCaptionCentreColumn - (caption_.inkWidth() - 1) / 2) {}
+    : caption_(kTrayCaption), captionLeft_(kCaptionCentreColumn - (caption_.inkWidth() - 1) / 2) {}
 
 bool TrayGeometry::lightAt(double x, double y) const {
   if (y < 1 || y >= kBandRows) return false;

@@ -6,6 +6,8 @@
 namespace assets {
 
 // The tray picture's size in pixels at 96 dots per inch.
+// The words the tray's picture shows the player across its top.
+inline constexpr const char* kTrayCaption = "Click Die to Save or Roll";
 inline constexpr int kTrayWidth = 371;
 inline constexpr int kTrayHeight = 283;
 

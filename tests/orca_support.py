@@ -227,7 +227,7 @@ class Player:
     def tab_to(self, what, pattern, backwards=False, presses=40):
         """Tab (or Shift+Tab) until Orca names a control that matches, as a player listens
         for the one they want: after each press, what Orca says of the control it reached
-        (entering a group, Orca names the group first, "Click to Roll panel.")."""
+        (entering a group, Orca names the group first, "Click Die to Save or Roll panel.")."""
         key = "shift+Tab" if backwards else "Tab"
 
         def control(said):

@@ -119,10 +119,12 @@ bool describe(const Control& c, const AccessibleWords& words, AccessibleNode& no
       node.value = static_cast<const TextBox&>(c).Text;
       node.name = joined(node.label, node.value);
       return true;
-    case ControlKind::Frame:
+    case ControlKind::Frame: {
       node.role = AccessibleRole::Group;
-      node.name = spokenCaption(c.Caption);
+      const auto shown = words.frameWords.find(c.name());
+      node.name = shown != words.frameWords.end() ? shown->second : spokenCaption(c.Caption);
       return true;
+    }
     case ControlKind::Label:
       node.role = AccessibleRole::Text;
       node.name = spokenCaption(c.Caption);

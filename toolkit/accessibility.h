@@ -53,6 +53,9 @@ struct AccessibleWords {
   // For a control array of picture check boxes without captions (the dice): the noun that
   // names an element with its number ("Die" makes "Die 3"), by the array's name.
   std::map<std::string, std::string, std::less<>> arrayNouns;
+  // For a frame that draws no caption of its own over a picture with words in it (the tray):
+  // those words, which name the frame as the player reads it, by the frame's name.
+  std::map<std::string, std::string, std::less<>> frameWords;
   // Added to the name of such a check box while it is checked ("held": "Die 3, 5, held").
   std::string pictureChecked;
   // Begins the announcement of new tool tips on such check boxes ("Rolled": "Rolled 1, 3, 5").

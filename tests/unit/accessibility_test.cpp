@@ -42,7 +42,7 @@ class Accessibility : public GameTest {
 TEST_F(Accessibility, TheTreeListsTheReachableControlsInKeyboardOrderWithTheirRowLabels) {
   startWith({"Ann"});
   const AccessibleTree t = tree();
-  EXPECT_EQ(names(t), (std::vector<std::string>{"Click to Roll",
+  EXPECT_EQ(names(t), (std::vector<std::string>{"Click Die to Save or Roll",
                                                 "Quit",
                                                 "Ann roll! 3 rolls left",
                                                 "Ann",
