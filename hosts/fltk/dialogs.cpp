@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "hosts/fltk/dialog_watcher.h"
+#include "hosts/atk/dialog_watcher.h"
 #include "hosts/fltk/fltk_canvas.h"
 #include "hosts/fltk/prompt_fit.h"
 #include "hosts/fltk/text_widgets.h"

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <thread>
 
-#include "hosts/fltk/dialog_watcher.h"
+#include "hosts/atk/dialog_watcher.h"
 #include "hosts/fltk/dialogs.h"
 #include "hosts/fltk/game_window.h"
 

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "hosts/atk/atk_bridge.h"
 #include "hosts/core/display_scale.h"
-#include "hosts/fltk/atk_bridge.h"
 #include "hosts/fltk/command_line.h"
 #include "hosts/fltk/fltk_canvas.h"
 #include "hosts/fltk/fltk_host.h"

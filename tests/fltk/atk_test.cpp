@@ -9,10 +9,10 @@
 #include <thread>
 #include <vector>
 
-#include "hosts/fltk/atk_actions.h"
-#include "hosts/fltk/atk_peer.h"
-#include "hosts/fltk/atk_voice.h"
-#include "hosts/fltk/glib_loop.h"
+#include "hosts/atk/atk_actions.h"
+#include "hosts/atk/atk_peer.h"
+#include "hosts/atk/atk_voice.h"
+#include "hosts/atk/glib_loop.h"
 
 using fltkhost::Peer;
 using fltkhost::ScreenBox;

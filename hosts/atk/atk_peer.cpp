@@ -1,8 +1,8 @@
-#include "hosts/fltk/atk_peer.h"
+#include "hosts/atk/atk_peer.h"
 
 #include <algorithm>
 
-#include "hosts/fltk/atk_api.h"
+#include "hosts/atk/atk_api.h"
 #include "toolkit/utf8.h"
 
 // The GObject types behind the peers: one type for each set of ATK interfaces a peer offers,

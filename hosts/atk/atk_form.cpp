@@ -1,10 +1,10 @@
-#include "hosts/fltk/atk_form.h"
+#include "hosts/atk/atk_form.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Window.H>
 
+#include "hosts/atk/atk_api.h"
 #include "hosts/core/window_core.h"
-#include "hosts/fltk/atk_api.h"
 #include "toolkit/scaled_canvas.h"
 #include "ui/accessible_words.h"
 

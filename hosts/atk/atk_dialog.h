@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "hosts/fltk/atk_actions.h"
-#include "hosts/fltk/atk_peer.h"
-#include "hosts/fltk/atk_voice.h"
-#include "hosts/fltk/dialog_watcher.h"
+#include "hosts/atk/atk_actions.h"
+#include "hosts/atk/atk_peer.h"
+#include "hosts/atk/atk_voice.h"
+#include "hosts/atk/dialog_watcher.h"
 
 class Fl_Widget;
 

@@ -1,9 +1,9 @@
-#include "hosts/fltk/glib_loop.h"
+#include "hosts/atk/glib_loop.h"
 
 #include <FL/Fl.H>
 #include <poll.h>
 
-#include "hosts/fltk/atk_api.h"
+#include "hosts/atk/atk_api.h"
 
 namespace fltkhost {
 

@@ -1,4 +1,4 @@
-#include "hosts/fltk/assistive_status.h"
+#include "hosts/atk/assistive_status.h"
 
 #include <FL/Fl.H>
 #include <dbus/dbus.h>

@@ -1,4 +1,4 @@
-#include "hosts/fltk/atk_actions.h"
+#include "hosts/atk/atk_actions.h"
 
 #include <FL/Fl.H>
 

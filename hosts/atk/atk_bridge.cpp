@@ -1,4 +1,4 @@
-#include "hosts/fltk/atk_bridge.h"
+#include "hosts/atk/atk_bridge.h"
 
 #include <FL/Enumerations.H>
 #include <FL/Fl.H>
@@ -10,11 +10,11 @@
 #include <cstring>
 #include <string>
 
-#include "hosts/fltk/assistive_status.h"
-#include "hosts/fltk/atk_api.h"
-#include "hosts/fltk/atk_dialog.h"
-#include "hosts/fltk/atk_form.h"
-#include "hosts/fltk/glib_loop.h"
+#include "hosts/atk/assistive_status.h"
+#include "hosts/atk/atk_api.h"
+#include "hosts/atk/atk_dialog.h"
+#include "hosts/atk/atk_form.h"
+#include "hosts/atk/glib_loop.h"
 
 namespace fltkhost {
 

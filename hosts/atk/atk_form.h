@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "hosts/fltk/atk_actions.h"
-#include "hosts/fltk/atk_peer.h"
-#include "hosts/fltk/atk_voice.h"
+#include "hosts/atk/atk_actions.h"
+#include "hosts/atk/atk_peer.h"
+#include "hosts/atk/atk_voice.h"
 #include "toolkit/accessibility.h"
 
 class Fl_Window;

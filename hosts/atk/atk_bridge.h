@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "hosts/fltk/atk_actions.h"
-#include "hosts/fltk/dialog_watcher.h"
+#include "hosts/atk/atk_actions.h"
+#include "hosts/atk/dialog_watcher.h"
 
 class Fl_Window;
 struct _AtkKeyEventStruct;

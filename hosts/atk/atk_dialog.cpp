@@ -1,4 +1,4 @@
-#include "hosts/fltk/atk_dialog.h"
+#include "hosts/atk/atk_dialog.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Button.H>
@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "hosts/fltk/atk_api.h"
+#include "hosts/atk/atk_api.h"
 #include "hosts/fltk/text_widgets.h"
 
 namespace fltkhost {
