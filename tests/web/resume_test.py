@@ -147,6 +147,9 @@ def dump_of(driver_command, save):
     return [line for line in run.stdout.splitlines() if line.startswith("{")][-1]
 
 
+TRAY_WORDS = "Click Die to Save or Roll"
+
+
 def check_dump(dump, mirror):
     """Every mirrored control shows what the driver's state holds, where it holds it."""
     state = json.loads(dump)
@@ -157,6 +160,9 @@ def check_dump(dump, mirror):
         c = controls[path]
         shown = [c["Caption"], c["ToolTipText"]] if m["role"] == "button" else [
             c["Text"] if "Text" in c else (c["Caption"] or c["ToolTipText"])]
+        # The tray draws no caption of its own: it is named by the words its picture shows.
+        if path == "fraRoll":
+            shown = [TRAY_WORDS]
         # A caption is read without the square brackets that set an aside apart for the eye;
         # a box with nothing in it is named by its label alone ("Total").
         read = [t.replace("[", "").replace("]", "").strip() for t in shown]
