@@ -13,9 +13,13 @@ What it offers:
   skip is a failure, since a test that skips there has tested nothing.
 - wait_until(): polls what a test checks until it holds, with a deadline generous enough for a
   machine busy with a build; nothing in the tests waits for a fixed time instead.
+- private_folder(): a short folder of the test's own under /tmp for the sockets and scratch
+  files it makes, whatever the depth of the build folder (a Unix socket's path holds at most
+  107 bytes); logs and pictures a test keeps still go to its --out folder.
 - Display: an Xvfb server on a free display (-displayfd), with a private D-Bus session bus when
-  asked (dbus=True, for accessibility and input-method tests); finds windows, moves the
-  pointer, types with xdotool, and takes pictures through Pillow.
+  asked (dbus=True, for accessibility and input-method tests), and a private folder of its own
+  (make_folder(), and XDG_RUNTIME_DIR for its programs); finds windows, moves the pointer, types
+  with xdotool, and takes pictures through Pillow.
 - Picture: a picture read with Pillow (from the screen, a PNG file or PNG bytes).
 - Layout: the window's controls as the game lays them out, in window pixels at 96 dpi, read from
   the scripted driver's `layout` line, never copied into Python.
@@ -111,6 +115,14 @@ def wait_until(what, probe, timeout=DEADLINE):
         if time.monotonic() > end:
             raise Failure("timed out after %g s waiting for %s" % (timeout, what))
         time.sleep(POLL)
+
+
+def private_folder():
+    """A new, empty folder readable by this user alone (as XDG_RUNTIME_DIR must be), for the
+    sockets and scratch files of one test: under /tmp, so that its paths stay short wherever
+    the tree is built, since a Unix socket's path holds at most 107 bytes. The caller removes
+    it with shutil.rmtree."""
+    return tempfile.mkdtemp(prefix="q", dir="/tmp")
 
 
 def in_path(program):
@@ -324,8 +336,9 @@ WINDOW_MANAGERS = {
 
 class Display:
     """An Xvfb server on a free display, and what a test does on it. env is the environment
-    for programs on it (DISPLAY, and DBUS_SESSION_BUS_ADDRESS with dbus=True); resources, when
-    given, are loaded with xrdb before anything else runs. close() ends all it started."""
+    for programs on it (DISPLAY, XDG_RUNTIME_DIR in the display's private folder, and
+    DBUS_SESSION_BUS_ADDRESS with dbus=True); resources, when given, are loaded with xrdb before
+    anything else runs. close() ends all it started and removes the private folder."""
 
     def __init__(self, screen="1024x768x24", dbus=False, resources=None, env=None):
         for tool in ("Xvfb", "xdotool", "xwininfo", "xprop"):
@@ -333,7 +346,17 @@ class Display:
                 raise Failure(tool + " is not installed (scripts/setup-debian.sh test)")
         self.processes = []
         self.scratch = []  # folders close() removes
-        self.env = dict(os.environ)
+        self.private = private_folder()
+        try:
+            self._start(screen, dbus, resources, env)
+        except BaseException:
+            self.close()
+            raise
+
+    def _start(self, screen, dbus, resources, env):
+        # The runtime folder is where D-Bus's accessibility bus, dconf and speech-dispatcher
+        # put their sockets.
+        self.env = dict(os.environ, XDG_RUNTIME_DIR=self.make_folder("run"))
         read_end, write_end = os.pipe()
         try:
             xvfb = subprocess.Popen(
@@ -354,6 +377,13 @@ class Display:
             subprocess.run(["xrdb", "-nocpp", "-load", "-"], input=resources.encode(),
                            env=self.env, check=True, timeout=DEADLINE)
         self.env.update(env or {})
+
+    def make_folder(self, name):
+        """A new folder of that name in the display's private folder, for the sockets and
+        settings of a program on the display."""
+        path = os.path.join(self.private, name)
+        os.mkdir(path, 0o700)
+        return path
 
     def _answers(self):
         try:
@@ -418,6 +448,7 @@ class Display:
                 process.wait()
         for folder in self.scratch:
             shutil.rmtree(folder, ignore_errors=True)
+        shutil.rmtree(self.private, ignore_errors=True)
 
     # ---- the X tools
 

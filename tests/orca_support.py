@@ -9,8 +9,9 @@ hears, in order.
     since = orca.key_read(mark, "space")
     orca.wait_for("the roll", lambda said: any("Rolled" in s for s in said), since)
 
-Orca runs with a home of its own (no settings: its defaults, as a new user has them) and is
-ended by the display's close().
+Orca runs with a home of its own in the display's private folder (no settings: its defaults, as
+a new user has them), where speech-dispatcher's socket is too, and is ended by the display's
+close(); its debug log is kept in the test's out folder.
 
 Orca's own launcher refuses to start while another Orca of the same user runs, and its --replace
 kills every other one by name, another developer's test's included; yet Orcas on displays and
@@ -79,11 +80,10 @@ class Orca:
         for tool in ("orca", "speech-dispatcher", "dbus-send"):
             if not h.in_path(tool):
                 raise h.Failure(tool + " is not installed (scripts/setup-debian.sh test)")
-        self.home = tempfile.mkdtemp(prefix="orca-", dir=out)
+        self.home = display.make_folder("orca")
         display.env.update(HOME=self.home, XDG_CONFIG_HOME=os.path.join(self.home, "config"),
                            XDG_DATA_HOME=os.path.join(self.home, "data"),
-                           XDG_CACHE_HOME=os.path.join(self.home, "cache"),
-                           XDG_RUNTIME_DIR=self.home, LANG="C.UTF-8")
+                           XDG_CACHE_HOME=os.path.join(self.home, "cache"), LANG="C.UTF-8")
         # speech-dispatcher with its dummy module only: Orca speaks to it as to any voice, and
         # nothing reaches a sound card (the module finds none, says so, and goes on).
         config = os.path.join(self.home, "speechd")
@@ -91,13 +91,14 @@ class Orca:
         with open(os.path.join(config, "speechd.conf"), "w") as f:
             f.write('AddModule "dummy" "sd_dummy" ""\nDefaultModule dummy\n'
                     'AudioOutputMethod "libao"\n')
-        socket = os.path.join(self.home, "speechd.sock")
+        socket = os.path.join(display.env["XDG_RUNTIME_DIR"], "speechd.sock")
         display.env["SPEECHD_ADDRESS"] = "unix_socket:" + socket
         display.start(["speech-dispatcher", "-C", config, "-S", socket, "-s", "-t", "0"],
                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         # Orca would start a speech server of its own if this one did not listen yet.
         h.wait_until("speech-dispatcher to listen", lambda: os.path.exists(socket))
-        self.log = os.path.join(self.home, "orca.log")
+        logs = tempfile.mkdtemp(prefix="orca-", dir=out)
+        self.log = os.path.join(logs, "orca.log")
         # Orca's own customisations file, which it runs as it starts: its debug log is written
         # a line at a time (Python would hold lines back until a buffer fills), and braille is
         # off, as there is no braille display to look for.
@@ -108,7 +109,7 @@ class Orca:
                     "orca.settings.enableBraille = False\n"
                     "orca.settings.enableBrailleMonitor = False\n")
         # What Orca writes besides its log (a launcher it cannot run, say) is kept beside it.
-        self.errors = os.path.join(self.home, "orca-output.txt")
+        self.errors = os.path.join(logs, "orca-output.txt")
         launcher = shutil.which("orca")
         with open(launcher, encoding="utf-8") as f:
             first = f.readline()

@@ -36,13 +36,12 @@ def first_prompt(s, program, extra):
 
 def scenario(s, args):
     # A socket that takes connections and never says a word: D-Bus clients wait on it.
-    silent_path = os.path.join(args.out, "silent-bus")
-    if os.path.exists(silent_path):
-        os.remove(silent_path)
+    buses = s.make_folder("buses")
+    silent_path = os.path.join(buses, "silent")
     silent = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
     silent.bind(silent_path)
     silent.listen(128)
-    nowhere = "unix:path=" + os.path.join(args.out, "no-such-bus")
+    nowhere = "unix:path=" + os.path.join(buses, "none")
     modes = {
         "no session bus": {"DBUS_SESSION_BUS_ADDRESS": nowhere, "AT_SPI_BUS_ADDRESS": ""},
         "a silent session bus": {"DBUS_SESSION_BUS_ADDRESS": "unix:path=" + silent_path,

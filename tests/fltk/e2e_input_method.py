@@ -47,12 +47,13 @@ class Daemon:
 
 
 def start_input_method(s):
-    """Starts ibus for the game about to start, with its own settings in the test's folder, and
-    waits until its X bridge is the server's input method."""
+    """Starts ibus for the game about to start, with its own settings in the display's private
+    folder (ibus makes its bus's socket in the cache folder), and waits until its X bridge is the
+    server's input method."""
     s.env.update({"LANG": "C.UTF-8", "LC_ALL": "C.UTF-8", "XMODIFIERS": "@im=ibus",
                   "GSETTINGS_BACKEND": "memory",
-                  "XDG_CONFIG_HOME": os.path.join(s.out, "input-method-config"),
-                  "XDG_CACHE_HOME": os.path.join(s.out, "input-method-cache")})
+                  "XDG_CONFIG_HOME": s.make_folder("input-method-config"),
+                  "XDG_CACHE_HOME": s.make_folder("input-method-cache")})
     s.processes.append(Daemon(s.env))
     h.wait_until("ibus-daemon to answer", lambda: engine(s) is not None)
     h.wait_until("ibus's X input method bridge", lambda:

@@ -75,9 +75,7 @@ def scenario(args):
         e.map_keys(d, "Zoë李")
         # No session bus, neither named nor at its usual place: nothing is asked, and nothing
         # loaded, D-Bus's library included.
-        runtime = os.path.join(args.out, "runtime")
-        os.makedirs(runtime, exist_ok=True)
-        game = start_game(d, args.program, {"XDG_RUNTIME_DIR": runtime},
+        game = start_game(d, args.program, {"XDG_RUNTIME_DIR": d.make_folder("no-bus")},
                           without=("DBUS_SESSION_BUS_ADDRESS",))
         answer(d, game, "Ann")
         e.check(lacks(game, BRIDGE + PANGO + ("libdbus-1.so",)),

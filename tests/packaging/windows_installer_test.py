@@ -1,9 +1,9 @@
 """Builds the Windows installer around the cross-built Quintoz.exe and tries it under Wine in a
 throw-away prefix on the harness's X server: silent install, the installed files, shortcut and
 uninstall entry, the installed game up to its first prompt, then silent uninstall and nothing of
-it left.
+it left. The prefix and the installer are made in a private folder (e2e_harness.private_folder).
 
-    windows_installer_test.py QUINTOZ_EXE VERSION WORK_DIR
+    windows_installer_test.py QUINTOZ_EXE VERSION
 
 Skips (status 77; a failure with CI=true) when Wine or NSIS is not installed or the program could
 not be built for want of the cross compiler; any other missing tool is a failure."""
@@ -13,7 +13,6 @@ import re
 import shutil
 import subprocess
 import sys
-import tempfile
 import zipfile
 
 sys.dont_write_bytecode = True  # the source folder stays clean
@@ -121,7 +120,7 @@ def test(exe, version, display):
 
 
 def main():
-    exe, version, work = sys.argv[1:4]
+    exe, version = sys.argv[1:3]
     for tool in ("wine", "makensis"):
         if not h.in_path(tool):
             return h.skip_status(tool + " is not installed (apt-get install wine wine64 nsis)")
@@ -130,8 +129,7 @@ def main():
             return h.skip_status("mingw-w64 is not installed, so %s was not built" % exe)
         print("FAILED: %s does not exist although mingw-w64 is installed" % exe)
         return 1
-    os.makedirs(work, exist_ok=True)
-    scratch = tempfile.mkdtemp(dir=work, prefix="run.")
+    scratch = h.private_folder()
     # No .NET or HTML engine is needed; without these overrides Wine offers to download them.
     wine = {"WINEPREFIX": os.path.join(scratch, "prefix"), "WINEDEBUG": "-all",
             "WINEDLLOVERRIDES": "mscoree,mshtml="}

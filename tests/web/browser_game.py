@@ -22,7 +22,6 @@ import argparse
 import os
 import re
 import sys
-import time
 
 import engines
 from engines import ENTER, ESCAPE, SHIFT, TAB, Unavailable, Unsupported
@@ -57,6 +56,22 @@ var c = document.querySelector('canvas'), r = c.getBoundingClientRect();
 return {x: r.left, y: r.top, width: r.width, height: r.height, backWidth: c.width,
         backHeight: c.height, shown: c.getClientRects().length > 0};
 """
+
+# The mirrored controls: what a screen reader is given, with where each lies on the canvas.
+MIRROR = """
+var c = document.querySelector('canvas').getBoundingClientRect();
+return Array.from(document.querySelectorAll('#quintoz-mirror [data-control]'), function (e) {
+  var r = e.getBoundingClientRect();
+  return {id: +e.dataset.control, role: e.getAttribute('role'), checked: e.getAttribute(
+          'aria-checked'), name: e.getAttribute('aria-label') || e.textContent, focused:
+          document.activeElement === e, x: Math.round(r.left - c.left), y: Math.round(r.top - c.top)};
+});
+"""
+
+
+def roll_caption(mirror):
+    return next((m["name"] for m in mirror if re.search(r" (roll!|Select|Finishing)", m["name"])),
+                None)
 
 
 class Page:
@@ -236,12 +251,17 @@ def play(page, site_url):
                                                                           page.places.held(blobs)))
 
     # The first commit, and a roll clicked during the turn change's pause: it is acted on after
-    # the pause, for the next turn, so the held dice go and five loose ones come back.
+    # the pause, for the next turn, so the held dice go and five loose ones come back. The
+    # mirror's roll button tells the pause (the canvas shows nothing of it); a click the pause
+    # has outlasted was made in it, since the page handles a click before its driver returns.
     page.click(*page.places.box(0))
-    # The roll must come within the turn change's pause of 2.5 s, and the page shows nothing
-    # when the pause begins that the canvas alone would tell; half a second in is well within.
-    time.sleep(0.5)
+    caption = lambda: roll_caption(page.e.js(MIRROR)) or ""
+    # A machine busy enough may show the next turn before the pause was seen.
+    wait_for("the turn change's pause", lambda: re.search(
+        r" (Finishing Turn|roll! 3 rolls left)$", caption()), 8.0)
     page.click(*roll)
+    if not caption().endswith(" Finishing Turn"):
+        page.could_not("a roll clicked during the turn change's pause", "the pause was over")
     wait_for("the queued roll after the turn change", lambda: (lambda b: len(b) == 5 and not page.places.held(
         b))(page.places.dice(page.shot())), 8.0)
     page.click(*page.places.box(1))

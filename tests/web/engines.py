@@ -27,7 +27,6 @@ import shutil
 import socket
 import subprocess
 import sys
-import tempfile
 import threading
 import time
 
@@ -165,7 +164,7 @@ class Chromium(SeleniumEngine):
         for program in (self.BROWSER, self.DRIVER):
             if not os.access(program, os.X_OK):
                 raise Unavailable("%s is not installed" % program)
-        self.profile = tempfile.mkdtemp(prefix="quintoz-chromium-")
+        self.profile = h.private_folder()
         options = webdriver.ChromeOptions()
         options.binary_location = self.BROWSER
         # On a display Chromium opens its accessibility tree to the screen reader: it would
@@ -359,7 +358,7 @@ class Firefox(Engine):
             raise Unavailable("python3-websocket is not installed")
         if not os.access(self.BROWSER, os.X_OK):
             raise Unavailable("%s is not installed (Debian package firefox-esr)" % self.BROWSER)
-        self.profile = tempfile.mkdtemp(prefix="quintoz-firefox-")
+        self.profile = h.private_folder()
         with open(os.path.join(self.profile, "user.js"), "w") as prefs:
             for key, value in self.PREFS.items():
                 prefs.write("user_pref(%s, %s);\n" % (json.dumps(key), json.dumps(value)))

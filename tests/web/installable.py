@@ -25,7 +25,6 @@ import re
 import shutil
 import subprocess
 import sys
-import tempfile
 import threading
 import urllib.request
 
@@ -163,7 +162,7 @@ def main():
         engine = engines.open_engine("chromium")
     except Unavailable as why:
         return h.skip_status("chromium cannot be driven here: %s" % why)
-    work = tempfile.mkdtemp(prefix="quintoz-site-")
+    work = h.private_folder()
     folder = os.path.join(work, "site")
     shutil.copytree(args.site, folder)
     page = Page(engine, Places(args.script_driver))

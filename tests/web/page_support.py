@@ -10,7 +10,6 @@ import http.server
 import os
 import shutil
 import sys
-import tempfile
 import threading
 
 sys.dont_write_bytecode = True  # the source folder stays clean
@@ -151,7 +150,7 @@ def browser_or_skip():
     for program in (CHROMIUM, CHROMEDRIVER):
         if not os.access(program, os.X_OK):
             sys.exit(h.skip_status("%s is not installed" % program))
-    profile = tempfile.mkdtemp(prefix="quintoz-chromium-")
+    profile = h.private_folder()
     options = webdriver.ChromeOptions()
     options.binary_location = CHROMIUM
     for arg in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",

@@ -22,7 +22,7 @@ import subprocess
 import sys
 
 import engines
-from browser_game import Page, print_console
+from browser_game import MIRROR, Page, print_console, roll_caption
 from engines import ENTER, SHIFT, TAB, Unavailable
 from page_support import (CATEGORIES, Failure, LocalSite, Places, centre, check, h, sealed,
                           wait_for)
@@ -30,16 +30,6 @@ from page_support import (CATEGORIES, Failure, LocalSite, Places, centre, check,
 KEY = "quintoz-game"
 TWIPS = 15  # in a pixel at 96 dpi: the driver tells where controls lie in twips
 CHANCE, QUINTOZ_BOX = CATEGORIES.index("chkChance"), CATEGORIES.index("chkQuintoz")
-# The mirrored controls: what a screen reader is given, with where each lies on the canvas.
-MIRROR = """
-var c = document.querySelector('canvas').getBoundingClientRect();
-return Array.from(document.querySelectorAll('#quintoz-mirror [data-control]'), function (e) {
-  var r = e.getBoundingClientRect();
-  return {id: +e.dataset.control, role: e.getAttribute('role'), checked: e.getAttribute(
-          'aria-checked'), name: e.getAttribute('aria-label') || e.textContent, focused:
-          document.activeElement === e, x: Math.round(r.left - c.left), y: Math.round(r.top - c.top)};
-});
-"""
 
 
 class Board:
@@ -59,11 +49,6 @@ class Board:
     def same(self, other, when):
         for part in ("mirror", "tree", "pixels"):
             check(getattr(self, part) == getattr(other, part), "%s the %s differs" % (when, part))
-
-
-def roll_caption(mirror):
-    return next((m["name"] for m in mirror if re.search(r" (roll!|Select|Finishing)", m["name"])),
-                None)
 
 
 def wait_caption(page, pattern):

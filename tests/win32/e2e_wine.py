@@ -8,7 +8,6 @@ the cross compiler."""
 
 import os
 import sys
-import time
 
 sys.dont_write_bytecode = True  # the source folder stays clean
 from wine_support import e, h, run_in_wine  # noqa: E402
@@ -16,8 +15,10 @@ from wine_support import e, h, run_in_wine  # noqa: E402
 
 def drag(s, wid, start, by, moves):
     """A left-button drag from start by (dx, dy) in four steps. Wine moves the window in a loop
-    of its own, which begins at the first move with the button down; moves is whether the
-    window is to follow: then each later step waits for the window to get there."""
+    of its own, which begins at the first move with the button down that the game reads and
+    moves the window by each move after it. moves is whether the window is to follow: then each
+    step waits for the window to get there, nudging the pointer a pixel while it has not, since
+    a loop that began after the step was read waits for another move."""
     x, y = start
     s.move(x, y)
     s.xdo("mousedown", 1)
@@ -26,26 +27,20 @@ def drag(s, wid, start, by, moves):
     for i in range(1, steps + 1):
         target = (x + by[0] * i // steps, y + by[1] * i // steps)
         s.move(*target)
-        if i == 1:
-            # Nothing shows that the game has read the first move, which starts Wine's loop;
-            # a move that comes with it in one batch is taken as one with it.
-            time.sleep(0.3)
-        elif moves:
+        if moves:
             nudge = [0]
 
             def followed():
-                # The window lags the pointer by the first step at most. A loop that began
-                # after this move was read waits for another: a pixel's nudge gives it one.
-                if s.geometry(wid)[0] - origin[0] >= by[0] * (i - 1) // steps:
+                # At the first step the window has only to move at all, which shows the loop
+                # has begun, at this step or a pixel off it; from then on the window lags the
+                # pointer by the first step at most.
+                shift = s.geometry(wid)[0] - origin[0]
+                if shift != 0 if i == 1 else shift >= by[0] * (i - 1) // steps:
                     return True
                 nudge[0] ^= 1
                 s.move(target[0] + nudge[0], target[1])
                 return False
             h.wait_until("the window to follow step %d of the drag" % i, followed)
-    if not moves:
-        # Nothing shows that a window has not moved: Wine would move it within its loop, which
-        # has had this long to begin after the press.
-        time.sleep(1.0)
     s.xdo("mouseup", 1)
 
 
@@ -65,11 +60,13 @@ def scenario(s, args):
             f"a drag on the bare surface moves the window with the mouse (by {shift})")
     win = moved
     drag(s, wid, s.point(win, "chk1s(1)"), (60, 45), moves=False)
-    e.check(s.geometry(wid)[:2] == win[:2], "a drag that starts on a score box leaves the window")
 
     s.press(win, "cmdRoll")
     s.move(1010, 760)
     anns_dice = settled_dice(s, win, lambda found: len(found) == 5)
+    # The game read the roll's click after the drag's moves: a move loop begun at any but the
+    # last of them would have moved the window before the dice came.
+    e.check(s.geometry(wid)[:2] == win[:2], "a drag that starts on a score box leaves the window")
     e.check(len(anns_dice) == 5, f"a roll shows five dice (found {len(anns_dice)})")
     sound = e.wave_samples(args.roll_sound)
     heard = wait_for_sound(s.sound_capture, sound)

@@ -5,7 +5,6 @@ import os
 import shutil
 import subprocess
 import sys
-import tempfile
 
 sys.dont_write_bytecode = True  # the source folder stays clean
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "fltk"))
@@ -15,7 +14,7 @@ h = e.h
 
 
 def run_in_wine(programs, out, command, scenario, layout=None, screen="1024x768x24"):
-    """Starts command (which runs programs[0] under Wine) in a new prefix below out and calls
+    """Starts command (which runs programs[0] under Wine) in a new prefix of its own and calls
     scenario(session); layout is the game's layout (e2e_harness.Layout), for a scenario that
     clicks its controls. Returns the test's exit status: 77 (skipped, a failure with CI=true)
     when Wine is missing or a program was not built for want of the cross compiler, 1 when one
@@ -30,7 +29,7 @@ def run_in_wine(programs, out, command, scenario, layout=None, screen="1024x768x
                 return 1
             return h.skip_status(f"mingw-w64 is not installed, so {exe} was not built")
     os.makedirs(out, exist_ok=True)
-    prefix = tempfile.mkdtemp(prefix="prefix.", dir=out)
+    prefix = h.private_folder()
     os.environ.update(WINEPREFIX=prefix, WINEDEBUG="-all",
                       # No .NET or HTML engine is needed; without these Wine offers to fetch them.
                       WINEDLLOVERRIDES="mscoree,mshtml=")
