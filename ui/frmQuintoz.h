@@ -129,5 +129,7 @@ class frmQuintoz {
 
  private:
   void commitCategory(CheckBoxes& boxes, std::int16_t index);
+  // The layout's texts.
+  void writeTexts();
   void bindEvents();
 };
