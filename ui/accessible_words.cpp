@@ -1,14 +1,23 @@
 #include "ui/accessible_words.h"
 
+#include "i18n/catalogues.h"
 #include "ui/card.h"
 
-const toolkit::AccessibleWords& accessibleWords() {
-  static const toolkit::AccessibleWords words = [] {
-    toolkit::AccessibleWords w{{{"chkDie", "Die"}}, "held", "Rolled", "scored", {}};
-    for (const CardRow& row : kCard) {
-      if (row.spokenName != nullptr) w.captionNames.emplace(row.caption, row.spokenName);
-    }
-    return w;
-  }();
+toolkit::AccessibleWords accessibleWords(const i18n::Catalogue& language) {
+  // TRANSLATORS: the words a screen reader says: "Die 3", "Die 3, 5, held", "Rolled 1, 3, 5",
+  // "Full House scored 25".
+  toolkit::AccessibleWords words{{{"chkDie", language.text(N_("Die"))}},
+                                 language.text(N_("held")),
+                                 language.text(N_("Rolled")),
+                                 language.text(N_("scored")),
+                                 {}};
+  for (const CardRow& row : kCard) {
+    if (row.spokenName != nullptr) words.captionNames.emplace(row.caption, row.spokenName);
+  }
   return words;
+}
+
+const toolkit::AccessibleWords& accessibleWords() {
+  static const toolkit::AccessibleWords english = accessibleWords(i18n::Catalogue());
+  return english;
 }

@@ -1,7 +1,10 @@
 // The window as it is laid out before the start-up runs: every control, its place, texts,
 // fonts, colours, pictures, stacking and keyboard order.
+#include <algorithm>
 #include <array>
 
+#include "i18n/catalogues.h"
+#include "i18n/format.h"
 #include "ui/card.h"
 #include "ui/frmQuintoz.h"
 #include "ui/pictures.h"
@@ -38,7 +41,8 @@ void styleButton(Control& c, const Font& font) {
 
 }  // namespace
 
-frmQuintoz::frmQuintoz(toolkit::Host& hostRef) : host(hostRef) {
+frmQuintoz::frmQuintoz(toolkit::Host& hostRef, i18n::Catalogue words)
+    : language(words), host(hostRef) {
   const WindowPictures& pictures = windowPictures();
 
   form.Caption = "Quintoz";
@@ -145,22 +149,35 @@ frmQuintoz::frmQuintoz(toolkit::Host& hostRef) : host(hostRef) {
 
 void frmQuintoz::writeTexts() {
   cmdNewGame.Caption = "N";
-  cmdNewGame.ToolTipText = "Start New Game";
-  cmdRoll.Caption = "Player 1 [3 rolls left]";
-  cmdRoll.ToolTipText = "Click To Roll";
-  fraRoll.Caption = "Click to Roll";
+  cmdNewGame.ToolTipText = tr("Start New Game");
+  // TRANSLATORS: the roll button before the first start-up has named the players.
+  cmdRoll.Caption = tr("Player 1 [3 rolls left]");
+  cmdRoll.ToolTipText = tr("Click To Roll");
+  // TRANSLATORS: the roll tray's name, read by screen readers (it is not drawn).
+  fraRoll.Caption = tr("Click to Roll");
   fraRoll.ToolTipText = cmdRoll.ToolTipText;
   cmdExit.Caption = "X";
-  cmdExit.ToolTipText = "Quit";
+  cmdExit.ToolTipText = tr("Quit");
   for (std::int16_t n = 0; n <= 4; ++n) {
-    fraPlayer[n].Caption = "Player " + std::to_string(n);
+    // TRANSLATORS: a score card's title until its player's first turn names it.
+    fraPlayer[n].Caption = i18n::format(tr("Player %d"), "", n);
     for (const CardRow& row : kCard) {
       toolkit::Label& label = (this->*row.label)[n];
-      label.Caption = row.caption;
+      label.Caption = row.translated ? tr(row.caption) : row.caption;
       if (row.toolTip != nullptr && n != 0) {
-        label.ToolTipText = row.toolTip;
+        label.ToolTipText = tr(row.toolTip);
         (this->*row.box)[n].ToolTipText = label.ToolTipText;
       }
     }
   }
+}
+
+std::string frmQuintoz::withCarriageReturns(std::string text) {
+  std::replace(text.begin(), text.end(), '\n', '\r');
+  return text;
+}
+
+void frmQuintoz::useLanguage(i18n::Catalogue other) {
+  language = other;
+  writeTexts();
 }

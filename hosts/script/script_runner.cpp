@@ -8,6 +8,7 @@
 
 #include "hosts/core/window_core.h"
 #include "hosts/script_language/script_line.h"
+#include "i18n/catalogues.h"
 #include "ui/card.h"
 #include "ui/pictures.h"
 
@@ -46,6 +47,14 @@ std::pair<std::string, int> splitIndex(std::string_view s) {
   if (open == std::string_view::npos || s.back() != ')') return {std::string(s), -1};
   const std::string_view digits = s.substr(open + 1, s.size() - open - 2);
   return {std::string(s.substr(0, open)), static_cast<int>(wholeNumber(digits, "an index"))};
+}
+
+std::string languageList() {
+  std::string list;
+  for (const std::string_view code : i18n::availableLanguages()) {
+    list += (list.empty() ? "" : ", ") + std::string(code);
+  }
+  return list;
 }
 
 }  // namespace
@@ -118,6 +127,13 @@ void ScriptRunner::execute(std::string_view text) {
       break;
     case Command::Seed:
       host_.seed(static_cast<std::uint64_t>(line.whole));
+      break;
+    case Command::Language:
+      // The driver plays in English unless a script asks for a language it has.
+      if (name != "en" && i18n::catalogueFor(name).size() == 0) {
+        throw ScriptError("no language '" + name + "'; there are en and " + languageList());
+      }
+      game_.useLanguage(i18n::catalogueFor(name));
       break;
     case Command::Start:
       started_ = true;
