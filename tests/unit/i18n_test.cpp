@@ -126,6 +126,17 @@ TEST(Catalogues, EachLanguageTranslatesAndCountsItsForms) {
         {3, "%s rzucaj! [zostały %d rzuty]"},
         {5, "%s rzucaj! [zostało %d rzutów]"},
         {22, "%s rzucaj! [zostały %d rzuty]"}}},
+      {"ru",
+       "Единицы",
+       {{1, "%s бросает! [остался %d бросок]"},
+        {3, "%s бросает! [осталось %d броска]"},
+        {11, "%s бросает! [осталось %d бросков]"},
+        {21, "%s бросает! [остался %d бросок]"}}},
+      // French takes the singular for none as well; Japanese has one form for every number.
+      {"fr",
+       "As",
+       {{0, "%s, lancez ! [%d lancer restant]"}, {2, "%s, lancez ! [%d lancers restants]"}}},
+      {"ja", "1の目", {{1, "%s の番！[残り %d 回]"}, {3, "%s の番！[残り %d 回]"}}},
   };
   const std::vector<std::string_view> built = i18n::availableLanguages();
   for (const Case& c : cases) {
