@@ -4,8 +4,8 @@
 
 // Raised by a click on the new-game button.
 void frmQuintoz::cmdNewGame_Click() {
-  const auto answer = host.messageBox("Start New Game?", "New Game", toolkit::MessageButtons::YesNo,
-                                      toolkit::MessageAnswer::Yes);
+  const auto answer = host.messageBox(tr("Start New Game?"), tr("New Game"),
+                                      toolkit::MessageButtons::YesNo, toolkit::MessageAnswer::Yes);
   if (answer == toolkit::MessageAnswer::Yes) resetAll();
 }
 

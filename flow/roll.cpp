@@ -1,6 +1,7 @@
 // Rolling the dice and holding them between rolls.
 #include "game/numbers.h"
 #include "game/text.h"
+#include "i18n/format.h"
 #include "ui/frmQuintoz.h"
 
 // Raised by a click on the roll button.
@@ -26,10 +27,20 @@ void frmQuintoz::roll() {
     die.Visible = true;
   }
   dieCheck();
-  const char* suffix = rollCount == 1   ? " roll! [2 rolls left]"
-                       : rollCount == 2 ? " roll! [1 roll left]"
-                                        : " Select Score to Finish Turn";
-  cmdRoll.Caption = firstCharacters(playerNames[currentPlayer], 10) + suffix;
+  // Only the first two rolls leave any: a count set outside 1..3 reads as the last roll.
+  if (rollCount == 1 || rollCount == 2) {
+    cmdRoll.Caption = rollCaption(static_cast<std::int16_t>(3 - rollCount));
+  } else {
+    cmdRoll.Caption = i18n::format(tr("%s Select Score to Finish Turn"),
+                                   firstCharacters(playerNames[currentPlayer], 10));
+  }
+}
+
+std::string frmQuintoz::rollCaption(std::int16_t rollsLeft) const {
+  // TRANSLATORS: the roll button: the player's name (at most 10 characters) and the rolls
+  // left this turn, 1 to 3; the brackets are read aloud without them.
+  return i18n::format(trn("%s roll! [%d roll left]", "%s roll! [%d rolls left]", rollsLeft),
+                      firstCharacters(playerNames[currentPlayer], 10), rollsLeft);
 }
 
 // Called only by roll: a fair face, 1..6.

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "game/numbers.h"
+#include "i18n/format.h"
 #include "ui/frmQuintoz.h"
 
 // Called only by SumScore, when the last seat has filled its card. Shows the messages; on Yes
@@ -17,13 +18,16 @@ void frmQuintoz::WiN() {
       if (k != i && !(mine > textToNumber(txtTotal[k].Text))) winner = false;
     }
     if (!winner) continue;
-    const std::string points = std::to_string(roundHalfEven(mine));
-    host.messageBox(
-        "Congratulations " + playerNames[i] + "\rYou are the Winner with " + points + " Points",
-        "Game Over", toolkit::MessageButtons::Ok, toolkit::MessageAnswer::Ok);
+    const auto points = static_cast<long>(roundHalfEven(mine));
+    // TRANSLATORS: the winner's name and total; English says "Points" for every total.
+    const std::string text =
+        i18n::format(trn("Congratulations %s\nYou are the Winner with %d Points",
+                         "Congratulations %s\nYou are the Winner with %d Points", points),
+                     playerNames[i], points);
+    host.messageBox(text, tr("Game Over"), toolkit::MessageButtons::Ok, toolkit::MessageAnswer::Ok);
   }
-  const auto answer = host.messageBox("Play Again?", "New Game", toolkit::MessageButtons::YesNo,
-                                      toolkit::MessageAnswer::Yes);
+  const auto answer = host.messageBox(tr("Play Again?"), tr("New Game"),
+                                      toolkit::MessageButtons::YesNo, toolkit::MessageAnswer::Yes);
   if (answer != toolkit::MessageAnswer::Yes) host.endProgram();
   newGamePending = true;
 }

@@ -22,9 +22,9 @@
 # Any other word is a Debian package to install as well.
 set -euo pipefail
 
-# Building and running the Linux window.
+# Building and running the Linux window (gettext's msgfmt compiles the translations into it).
 play=(
-  cmake g++ make pkg-config libstb-dev
+  cmake g++ make pkg-config libstb-dev gettext
   libfltk1.3-dev libasound2-dev libx11-dev libfontconfig-dev
   libxext-dev libxft-dev libxrender-dev libxcursor-dev libxfixes-dev libxinerama-dev
   libpango1.0-dev
@@ -32,7 +32,7 @@ play=(
   fonts-liberation2
 )
 # Building the browser version (play-web.sh also serves it with python3's web server).
-web=(cmake make python3 libstb-dev emscripten node-acorn)
+web=(cmake make python3 libstb-dev gettext emscripten node-acorn)
 # The browser tests: Chromium driven through Selenium, Firefox ESR through WebDriver BiDi and
 # WebKitGTK through its WebDriver. Browsers for these tests go here. npm installs the pinned
 # accessibility checker; a machine whose node already brings its own npm (from outside Debian,
@@ -41,7 +41,7 @@ web_test=(chromium chromium-driver python3-selenium firefox-esr webkit2gtk-drive
           python3-pil)
 command -v npm >/dev/null || web_test+=(npm)
 # Cross-building Quintoz.exe.
-windows=(cmake make mingw-w64 libstb-dev)
+windows=(cmake make mingw-w64 libstb-dev gettext)
 # Running the Windows tests: Wine comes with the packages it recommends (X extensions, fonts),
 # as it runs badly without them; nsis for the installer test.
 windows_test=(wine wine64 x11-apps nsis)

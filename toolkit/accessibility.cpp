@@ -48,6 +48,12 @@ std::string spoken(const std::string& s) {
   return spokenCaption(words);
 }
 
+// A label's caption as it is read: by the name its form's author gave it, or else as spoken.
+std::string labelWords(const std::string& caption, const AccessibleWords& words) {
+  const auto named = words.captionNames.find(caption);
+  return named != words.captionNames.end() ? named->second : spoken(caption);
+}
+
 // True for text of at most one character (a glyph such as "N" or "X" on a small button).
 bool oneCharacter(const std::string& s) {
   const auto continuation = [](char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; };
@@ -98,7 +104,7 @@ bool describe(const Control& c, const AccessibleWords& words, AccessibleNode& no
       node.role = AccessibleRole::CheckBox;
       node.checked = box.value() != 0;
       node.defaultAction = node.checked ? "Uncheck" : "Check";
-      if (const Label* label = rowLabel(c)) node.label = spoken(label->Caption);
+      if (const Label* label = rowLabel(c)) node.label = labelWords(label->Caption, words);
       node.value = spoken(c.Caption);
       if (node.label.empty() && node.value.empty()) {
         node.picture = true;
@@ -115,7 +121,7 @@ bool describe(const Control& c, const AccessibleWords& words, AccessibleNode& no
     }
     case ControlKind::TextBox:
       node.role = AccessibleRole::Text;
-      if (const Label* label = rowLabel(c)) node.label = spoken(label->Caption);
+      if (const Label* label = rowLabel(c)) node.label = labelWords(label->Caption, words);
       node.value = static_cast<const TextBox&>(c).Text;
       node.name = joined(node.label, node.value);
       return true;
@@ -127,7 +133,12 @@ bool describe(const Control& c, const AccessibleWords& words, AccessibleNode& no
     }
     case ControlKind::Label:
       node.role = AccessibleRole::Text;
-      node.name = spokenCaption(c.Caption);
+      if (const auto named = words.captionNames.find(c.Caption);
+          named != words.captionNames.end()) {
+        node.name = named->second;
+      } else {
+        node.name = spokenCaption(c.Caption);
+      }
       return true;
     case ControlKind::Form:
     case ControlKind::Image:

@@ -63,6 +63,9 @@ struct AccessibleWords {
   // Joins a labelled check box's label to its caption when it becomes checked ("scored":
   // "Full House scored 25").
   std::string labelledChecked;
+  // What a label is read as when its caption is not its own words, by the caption ("Q U I N T O
+  // Z" is read "Quintoz"); a caption missing here is read by spokenCaption.
+  std::map<std::string, std::string, std::less<>> captionNames;
 };
 
 // Called for every caption the tree reads: a caption spaced out letter by letter for its looks

@@ -1,4 +1,5 @@
 // Connects each control's events to the window's handlers.
+#include "ui/card.h"
 #include "ui/frmQuintoz.h"
 
 void frmQuintoz::bindEvents() {
@@ -16,26 +17,10 @@ void frmQuintoz::bindEvents() {
     };
     chkDie[i].KeyUp = [this, i](std::int16_t k, std::int16_t s) { chkDie_KeyUp(i, k, s); };
   }
-  using Handler = void (frmQuintoz::*)(std::int16_t);
-  const std::pair<CheckBoxes frmQuintoz::*, Handler> handlers[] = {
-      {&frmQuintoz::chk1s, &frmQuintoz::chk1s_Click},
-      {&frmQuintoz::chk2s, &frmQuintoz::chk2s_Click},
-      {&frmQuintoz::chk3s, &frmQuintoz::chk3s_Click},
-      {&frmQuintoz::chk4s, &frmQuintoz::chk4s_Click},
-      {&frmQuintoz::chk5s, &frmQuintoz::chk5s_Click},
-      {&frmQuintoz::chk6s, &frmQuintoz::chk6s_Click},
-      {&frmQuintoz::chk3Kind, &frmQuintoz::chk3Kind_Click},
-      {&frmQuintoz::chk4Kind, &frmQuintoz::chk4Kind_Click},
-      {&frmQuintoz::chkFullHouse, &frmQuintoz::chkFullHouse_Click},
-      {&frmQuintoz::chkSmall, &frmQuintoz::chkSmall_Click},
-      {&frmQuintoz::chkLarge, &frmQuintoz::chkLarge_Click},
-      {&frmQuintoz::chkChance, &frmQuintoz::chkChance_Click},
-      {&frmQuintoz::chkQuintoz, &frmQuintoz::chkQuintoz_Click},
-      {&frmQuintoz::chkBonus, &frmQuintoz::chkBonus_Click},
-  };
-  for (const auto& [array, handler] : handlers) {
+  for (const CardRow& row : kCard) {
+    if (row.box == nullptr) continue;
     for (std::int16_t n = 0; n <= 4; ++n) {
-      (this->*array)[n].Click = [this, handler = handler, n] { (this->*handler)(n); };
+      (this->*row.box)[n].Click = [this, click = row.click, n] { (this->*click)(n); };
     }
   }
 }

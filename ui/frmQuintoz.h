@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "i18n/catalogue.h"
 #include "toolkit/control_array.h"
 #include "toolkit/form.h"
 #include "toolkit/host.h"
@@ -18,9 +19,9 @@ class frmQuintoz {
   using Labels = toolkit::ControlArray<toolkit::Label>;
   using TextBoxes = toolkit::ControlArray<toolkit::TextBox>;
 
-  // Builds the window and every control as laid out; runs nothing of the game. The host must
-  // outlive the window.
-  explicit frmQuintoz(toolkit::Host& host);
+  // Builds the window and every control as laid out, its texts in `language` (English when
+  // empty); runs nothing of the game. The host must outlive the window.
+  explicit frmQuintoz(toolkit::Host& host, i18n::Catalogue language = {});
   frmQuintoz(const frmQuintoz&) = delete;
   frmQuintoz& operator=(const frmQuintoz&) = delete;
 
@@ -84,11 +85,27 @@ class frmQuintoz {
   // Set when "Play Again?" is answered Yes: the new game starts only once the finished game's
   // commit and turn change have unwound, so none of their remaining steps can touch it.
   bool newGamePending = false;
+  // The language of every text the game shows: the layout's, the prompts', the messages'.
+  i18n::Catalogue language;
+
+  // Called before the start-up only (by the scripted driver): writes the layout's texts again
+  // in another language.
+  void useLanguage(i18n::Catalogue other);
+  // A text in the game's language; a text with a number in the form that number takes. The
+  // catalogues break lines with a line feed, as translators write them; the game's texts with
+  // a carriage return.
+  std::string tr(const char* text) const { return withCarriageReturns(language.text(text)); }
+  std::string trn(const char* singular, const char* plural, long n) const {
+    return withCarriageReturns(language.plural(singular, plural, static_cast<unsigned long>(n)));
+  }
+  static std::string withCarriageReturns(std::string text);
 
   // ---- Start-up and flow (flow/).
   void Form_Load();
   void cmdRoll_Click();
   void roll();
+  // The roll button's caption for the current player with this many rolls left.
+  std::string rollCaption(std::int16_t rollsLeft) const;
   std::int16_t randomDie();
   void chkDie_MouseUp(std::int16_t index, std::int16_t button, std::int16_t shift, float x,
                       float y);
@@ -129,5 +146,7 @@ class frmQuintoz {
 
  private:
   void commitCategory(CheckBoxes& boxes, std::int16_t index);
+  // The layout's texts, in the game's language.
+  void writeTexts();
   void bindEvents();
 };

@@ -1,7 +1,11 @@
 // The window as it is laid out before the start-up runs: every control, its place, texts,
 // fonts, colours, pictures, stacking and keyboard order.
+#include <algorithm>
 #include <array>
 
+#include "i18n/catalogues.h"
+#include "i18n/format.h"
+#include "ui/card.h"
 #include "ui/frmQuintoz.h"
 #include "ui/pictures.h"
 
@@ -29,64 +33,6 @@ void place(Control& c, float left, float top, float width, float height) {
   c.Height = height;
 }
 
-struct CardRow {
-  frmQuintoz::Labels frmQuintoz::*label;
-  const char* caption;
-  float labelLeft, labelTop, labelWidth, labelHeight;
-};
-
-// The labels of a card, in the order they are listed on it.
-constexpr std::array<CardRow, 16> kCardLabels{{
-    {&frmQuintoz::Label1, "Ones", 180, 540, 975, 315},
-    {&frmQuintoz::Label2, "Twos", 180, 960, 975, 315},
-    {&frmQuintoz::Label3, "Threes", 180, 1380, 975, 315},
-    {&frmQuintoz::Label4, "Fours", 180, 1800, 975, 315},
-    {&frmQuintoz::Label5, "Fives", 180, 2220, 975, 315},
-    {&frmQuintoz::Label6, "Sixes", 180, 2640, 975, 315},
-    {&frmQuintoz::lblSubTotal, "Sub-Total", 180, 3120, 975, 315},
-    {&frmQuintoz::Label7, "Bonus", 180, 3600, 975, 315},
-    {&frmQuintoz::Label8, "Three of a Kind", 2100, 540, 1575, 315},
-    {&frmQuintoz::Label9, "Four of a Kind", 2100, 960, 1575, 315},
-    {&frmQuintoz::Label10, "Full House", 2100, 1380, 1575, 315},
-    {&frmQuintoz::Label11, "Small Straight", 2100, 1800, 1575, 315},
-    {&frmQuintoz::Label12, "Large Straight", 2100, 2220, 1575, 315},
-    {&frmQuintoz::Label13, "Chance", 2100, 2640, 1575, 315},
-    {&frmQuintoz::Label14, "Q U I N T O Z", 2100, 3060, 1575, 315},
-    {&frmQuintoz::Label15, "Total", 2400, 3780, 915, 375},
-}};
-
-struct CardBox {
-  frmQuintoz::CheckBoxes frmQuintoz::*box;
-  float left, top;
-};
-
-constexpr std::array<CardBox, 14> kCardBoxes{{
-    {&frmQuintoz::chk1s, 1200, 480},
-    {&frmQuintoz::chk2s, 1200, 900},
-    {&frmQuintoz::chk3s, 1200, 1320},
-    {&frmQuintoz::chk4s, 1200, 1740},
-    {&frmQuintoz::chk5s, 1200, 2160},
-    {&frmQuintoz::chk6s, 1200, 2580},
-    {&frmQuintoz::chkBonus, 1200, 3540},
-    {&frmQuintoz::chk3Kind, 3720, 480},
-    {&frmQuintoz::chk4Kind, 3720, 900},
-    {&frmQuintoz::chkFullHouse, 3720, 1320},
-    {&frmQuintoz::chkSmall, 3720, 1740},
-    {&frmQuintoz::chkLarge, 3720, 2160},
-    {&frmQuintoz::chkChance, 3720, 2580},
-    {&frmQuintoz::chkQuintoz, 3720, 3000},
-}};
-
-// Keyboard order of the boxes within a card; the first card runs the other way round.
-constexpr std::array<frmQuintoz::CheckBoxes frmQuintoz::*, 14> kCardTabOrder{
-    &frmQuintoz::chk1s,     &frmQuintoz::chk2s,    &frmQuintoz::chkBonus, &frmQuintoz::chkQuintoz,
-    &frmQuintoz::chkChance, &frmQuintoz::chkLarge, &frmQuintoz::chkSmall, &frmQuintoz::chkFullHouse,
-    &frmQuintoz::chk4Kind,  &frmQuintoz::chk3Kind, &frmQuintoz::chk6s,    &frmQuintoz::chk5s,
-    &frmQuintoz::chk4s,     &frmQuintoz::chk3s};
-
-const char* const kBonusTip =
-    "If the sub total is 63 or greater you will be awarded a 35 Point Bonus!";
-
 void styleButton(Control& c, const Font& font) {
   c.font = font;
   c.BackColor = kGreen;
@@ -95,7 +41,8 @@ void styleButton(Control& c, const Font& font) {
 
 }  // namespace
 
-frmQuintoz::frmQuintoz(toolkit::Host& hostRef) : host(hostRef) {
+frmQuintoz::frmQuintoz(toolkit::Host& hostRef, i18n::Catalogue words)
+    : language(words), host(hostRef) {
   const WindowPictures& pictures = windowPictures();
 
   form.Caption = "Quintoz";
@@ -110,22 +57,16 @@ frmQuintoz::frmQuintoz(toolkit::Host& hostRef) : host(hostRef) {
 
   // The three command buttons differ only in place, texts, font and keyboard order.
   auto addButton = [&](toolkit::CommandButton& button, float left, float top, float width,
-                       float height, const char* caption, const char* tip, const Font& font,
-                       std::int16_t tabIndex) {
+                       float height, const Font& font, std::int16_t tabIndex) {
     place(button, left, top, width, height);
-    button.Caption = caption;
-    button.ToolTipText = tip;
     styleButton(button, font);
     button.TabIndex = tabIndex;
     add(form, button);
   };
-  addButton(cmdNewGame, 9270, 0, 255, 255, "N", "Start New Game", kSystemBold, 173);
-  addButton(cmdRoll, 120, 4440, 5055, 495, "Player 1 [3 rolls left]", "Click To Roll",
-            kArialNarrowBold, 7);
+  addButton(cmdNewGame, 9270, 0, 255, 255, kSystemBold, 173);
+  addButton(cmdRoll, 120, 4440, 5055, 495, kArialNarrowBold, 7);
 
   place(fraRoll, 120, 240, 5055, 4320);
-  fraRoll.Caption = "Click to Roll";
-  fraRoll.ToolTipText = "Click To Roll";
   fraRoll.font = kSansSerifBold;
   fraRoll.BackColor = kBrown;
   fraRoll.ForeColor = kWhite;
@@ -133,13 +74,12 @@ frmQuintoz::frmQuintoz(toolkit::Host& hostRef) : host(hostRef) {
   fraRoll.TabIndex = 0;
   add(form, fraRoll);
 
-  addButton(cmdExit, 9570, 0, 255, 255, "X", "Quit", kSystemBold, 6);
+  addButton(cmdExit, 9570, 0, 255, 255, kSystemBold, 6);
 
   // Seat 0 is listed first, in front of the others, but stays hidden for the whole run.
   for (std::int16_t n = 0; n <= 4; ++n) {
     toolkit::Frame& card = fraPlayer[n];
     place(card, n == 0 ? 600 : 5280, 300, 4455, 4575);
-    card.Caption = "Player " + std::to_string(n);
     card.font = kArialBold;
     card.BackColor = kBrown;
     card.ForeColor = kWhite;
@@ -173,48 +113,71 @@ frmQuintoz::frmQuintoz(toolkit::Host& hostRef) : host(hostRef) {
   for (std::int16_t n = 0; n <= 4; ++n) {
     toolkit::Frame& card = fraPlayer[n];
     card.TabIndex = cardTabBase[n];
-    for (const CardBox& slot : kCardBoxes) {
-      toolkit::CheckBox& box = (this->*slot.box)[n];
-      place(box, slot.left, slot.top, 435, 375);
-      styleButton(box, kArialBold);
+    // Keyboard order inside the card: the boxes and the two totals, then the labels.
+    auto boxTab = [&](const CardRow& row) {
+      return static_cast<std::int16_t>(card.TabIndex + 1 +
+                                       (n == 1 ? 15 - row.tabRank : row.tabRank));
+    };
+    auto addBox = [&](const CardRow& row, Control& box) {
+      place(box, row.boxLeft, row.boxTop, row.boxWidth, row.boxHeight);
+      styleButton(box, row.total == &frmQuintoz::txtTotal ? kArialLargeBold : kArialBold);
+      box.TabIndex = boxTab(row);
       add(card, box);
+    };
+    for (const CardRow& row : kCard) {
+      if (row.box != nullptr) addBox(row, (this->*row.box)[n]);
     }
-    place(txtSubTotal[n], 1200, 3060, 435, 375);
-    place(txtTotal[n], 3360, 3720, 735, 495);
-    styleButton(txtSubTotal[n], kArialBold);
-    styleButton(txtTotal[n], kArialLargeBold);
-    add(card, txtSubTotal[n]);
-    add(card, txtTotal[n]);
-    for (const CardRow& row : kCardLabels) {
+    for (const CardRow& row : kCard) {
+      if (row.total != nullptr) addBox(row, (this->*row.total)[n]);
+    }
+    std::int16_t next = static_cast<std::int16_t>(card.TabIndex + 17);
+    for (const CardRow& row : kCard) {
       toolkit::Label& label = (this->*row.label)[n];
       place(label, row.labelLeft, row.labelTop, row.labelWidth, row.labelHeight);
-      label.Caption = row.caption;
-      label.font = row.label == &frmQuintoz::Label15 ? kArialLargeBold : kArialBold;
+      label.font = row.total == &frmQuintoz::txtTotal ? kArialLargeBold : kArialBold;
       label.ForeColor = kWhite;
+      label.TabIndex = next++;
       add(card, label);
-    }
-    if (n != 0) {
-      chkBonus[n].ToolTipText = kBonusTip;
-      Label7[n].ToolTipText = kBonusTip;
     }
     place(Shape1[n], n == 0 ? 2400 : 2340, 3540, n == 0 ? 1875 : 1935, 855);
     add(card, Shape1[n]);
-
-    // Keyboard order inside the card: the boxes, the two totals, then the labels.
-    std::int16_t next = static_cast<std::int16_t>(card.TabIndex + 1);
-    if (n == 1) {
-      txtTotal[n].TabIndex = next++;
-      txtSubTotal[n].TabIndex = next++;
-      for (auto it = kCardTabOrder.rbegin(); it != kCardTabOrder.rend(); ++it) {
-        (this->**it)[n].TabIndex = next++;
-      }
-    } else {
-      for (auto member : kCardTabOrder) (this->*member)[n].TabIndex = next++;
-      txtSubTotal[n].TabIndex = next++;
-      txtTotal[n].TabIndex = next++;
-    }
-    for (const CardRow& row : kCardLabels) (this->*row.label)[n].TabIndex = next++;
   }
 
+  writeTexts();
   bindEvents();
+}
+
+void frmQuintoz::writeTexts() {
+  cmdNewGame.Caption = "N";
+  cmdNewGame.ToolTipText = tr("Start New Game");
+  // TRANSLATORS: the roll button before the first start-up has named the players.
+  cmdRoll.Caption = tr("Player 1 [3 rolls left]");
+  cmdRoll.ToolTipText = tr("Click To Roll");
+  // TRANSLATORS: the roll tray's name, read by screen readers (it is not drawn).
+  fraRoll.Caption = tr("Click to Roll");
+  fraRoll.ToolTipText = cmdRoll.ToolTipText;
+  cmdExit.Caption = "X";
+  cmdExit.ToolTipText = tr("Quit");
+  for (std::int16_t n = 0; n <= 4; ++n) {
+    // TRANSLATORS: a score card's title until its player's first turn names it.
+    fraPlayer[n].Caption = i18n::format(tr("Player %d"), "", n);
+    for (const CardRow& row : kCard) {
+      toolkit::Label& label = (this->*row.label)[n];
+      label.Caption = row.translated ? tr(row.caption) : row.caption;
+      if (row.toolTip != nullptr && n != 0) {
+        label.ToolTipText = tr(row.toolTip);
+        (this->*row.box)[n].ToolTipText = label.ToolTipText;
+      }
+    }
+  }
+}
+
+std::string frmQuintoz::withCarriageReturns(std::string text) {
+  std::replace(text.begin(), text.end(), '\n', '\r');
+  return text;
+}
+
+void frmQuintoz::useLanguage(i18n::Catalogue other) {
+  language = other;
+  writeTexts();
 }

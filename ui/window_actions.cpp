@@ -24,7 +24,7 @@ void frmQuintoz::delay(double wait) {
 
 // Raised by a click on the quit button.
 void frmQuintoz::cmdExit_Click() {
-  const auto answer = host.messageBox("Quit Now?", "Exit", toolkit::MessageButtons::YesNo,
+  const auto answer = host.messageBox(tr("Quit Now?"), tr("Exit"), toolkit::MessageButtons::YesNo,
                                       toolkit::MessageAnswer::Yes);
   if (answer == toolkit::MessageAnswer::Yes) host.endProgram();
 }

@@ -15,11 +15,27 @@
 #include "hosts/fltk/prompt_fit.h"
 #include "hosts/fltk/text_widgets.h"
 #include "hosts/fltk/window_manager.h"
+#include "i18n/catalogues.h"
 #include "toolkit/scaled_canvas.h"
 
 namespace fltkhost {
 
 namespace {
+
+// A button's word in the player's language. FLTK keeps the label's pointer, so the words live
+// as long as the program.
+const char* tr(const char* text) {
+  static const struct Words {
+    std::string ok, cancel, yes, no;
+  } words{i18n::systemCatalogue().text("OK"), i18n::systemCatalogue().text("Cancel"),
+          i18n::systemCatalogue().text("Yes"), i18n::systemCatalogue().text("No")};
+  const std::string_view t(text);
+  return (t == "OK"       ? words.ok
+          : t == "Cancel" ? words.cancel
+          : t == "Yes"    ? words.yes
+                          : words.no)
+      .c_str();
+}
 
 // The dialogs' measures in device pixels: those of the 96-dpi screen times the window's scale.
 struct Metrics {
@@ -159,9 +175,9 @@ class InputDialog : public DialogWindow {
       : DialogWindow(m.inputWidth, m.margin + promptH + m.promptGap + m.buttonH + m.margin, title),
         promptText_(prompt),
         prompt_(fonts, m.margin, m.margin, m.promptW, promptH),
-        ok_(m.inputWidth - m.margin - m.buttonW, m.margin, m.buttonW, m.buttonH, "OK"),
+        ok_(m.inputWidth - m.margin - m.buttonW, m.margin, m.buttonW, m.buttonH, tr("OK")),
         cancel_(m.inputWidth - m.margin - m.buttonW, m.margin + m.buttonH + m.gap, m.buttonW,
-                m.buttonH, "Cancel"),
+                m.buttonH, tr("Cancel")),
         input_(fonts, m.margin, m.margin + promptH + m.promptGap, m.inputWidth - 2 * m.margin,
                m.buttonH) {
     prompt_.text(prompt);
@@ -223,8 +239,8 @@ class MessageDialog : public DialogWindow {
         yesNo_(buttons == toolkit::MessageButtons::YesNo),
         text_(text),
         message_(fonts, 2 * m.margin, m.textTop, textW, textH),
-        first_(0, 0, m.buttonW, m.buttonH, yesNo_ ? "Yes" : "OK"),
-        second_(0, 0, m.buttonW, m.buttonH, "No") {
+        first_(0, 0, m.buttonW, m.buttonH, yesNo_ ? tr("Yes") : tr("OK")),
+        second_(0, 0, m.buttonW, m.buttonH, tr("No")) {
     message_.text(text);
     message_.labelfont(fonts.dialogFont());
     message_.labelsize(m.textPixels);

@@ -14,6 +14,7 @@
 #include "hosts/fltk/fltk_canvas.h"
 #include "hosts/fltk/fltk_host.h"
 #include "hosts/fltk/game_window.h"
+#include "i18n/catalogues.h"
 #include "ui/frmQuintoz.h"
 
 namespace {
@@ -50,7 +51,8 @@ int main(int argc, char** argv) {
   const double scale = windowScale();
   const fltkhost::Fonts fonts;
   fltkhost::FltkHost host(fonts, scale);
-  frmQuintoz game(host);
+  // The language as the desktop's gettext programs choose it, from LANGUAGE and the locale.
+  frmQuintoz game(host, i18n::systemCatalogue());
   fltkhost::GameWindow window(game, fonts, scale);
   // Screen readers reach the window and its dialogs through ATK; the bridge loads itself from
   // the loop once the first prompt is up, and not at all with NO_AT_BRIDGE=1.

@@ -8,6 +8,8 @@
 
 #include "hosts/core/window_core.h"
 #include "hosts/script_language/script_line.h"
+#include "i18n/catalogues.h"
+#include "ui/card.h"
 #include "ui/pictures.h"
 
 namespace script {
@@ -45,6 +47,14 @@ std::pair<std::string, int> splitIndex(std::string_view s) {
   if (open == std::string_view::npos || s.back() != ')') return {std::string(s), -1};
   const std::string_view digits = s.substr(open + 1, s.size() - open - 2);
   return {std::string(s.substr(0, open)), static_cast<int>(wholeNumber(digits, "an index"))};
+}
+
+std::string languageList() {
+  std::string list;
+  for (const std::string_view code : i18n::availableLanguages()) {
+    list += (list.empty() ? "" : ", ") + std::string(code);
+  }
+  return list;
 }
 
 }  // namespace
@@ -117,6 +127,13 @@ void ScriptRunner::execute(std::string_view text) {
       break;
     case Command::Seed:
       host_.seed(static_cast<std::uint64_t>(line.whole));
+      break;
+    case Command::Language:
+      // The driver plays in English unless a script asks for a language it has.
+      if (name != "en" && i18n::catalogueFor(name).size() == 0) {
+        throw ScriptError("no language '" + name + "'; there are en and " + languageList());
+      }
+      game_.useLanguage(i18n::catalogueFor(name));
       break;
     case Command::Start:
       started_ = true;
@@ -413,29 +430,17 @@ void ScriptRunner::callProcedure(std::string_view name, std::string_view argumen
       {"sound", &frmQuintoz::sound},
       {"cmdExit_Click", &frmQuintoz::cmdExit_Click},
   };
-  using Indexed = void (frmQuintoz::*)(std::int16_t);
-  static const std::map<std::string_view, Indexed> perSeat{
-      {"chk1s_Click", &frmQuintoz::chk1s_Click},
-      {"chk2s_Click", &frmQuintoz::chk2s_Click},
-      {"chk3s_Click", &frmQuintoz::chk3s_Click},
-      {"chk4s_Click", &frmQuintoz::chk4s_Click},
-      {"chk5s_Click", &frmQuintoz::chk5s_Click},
-      {"chk6s_Click", &frmQuintoz::chk6s_Click},
-      {"chk3Kind_Click", &frmQuintoz::chk3Kind_Click},
-      {"chk4Kind_Click", &frmQuintoz::chk4Kind_Click},
-      {"chkFullHouse_Click", &frmQuintoz::chkFullHouse_Click},
-      {"chkSmall_Click", &frmQuintoz::chkSmall_Click},
-      {"chkLarge_Click", &frmQuintoz::chkLarge_Click},
-      {"chkChance_Click", &frmQuintoz::chkChance_Click},
-      {"chkQuintoz_Click", &frmQuintoz::chkQuintoz_Click},
-      {"chkBonus_Click", &frmQuintoz::chkBonus_Click},
-  };
+  // A score box's click handler, by its box's name and "_Click".
+  const CardRow* seat = nullptr;
+  for (const CardRow& row : kCard) {
+    if (row.box != nullptr && (g.*row.box)[0].name() + "_Click" == name) seat = &row;
+  }
   if (auto it = simple.find(name); it != simple.end()) {
     none();
     runHandler([&] { (g.*(it->second))(); });
-  } else if (auto seat = perSeat.find(name); seat != perSeat.end()) {
+  } else if (seat != nullptr) {
     const std::int16_t i = index(0, 4);
-    runHandler([&] { (g.*(seat->second))(i); });
+    runHandler([&] { (g.*(seat->click))(i); });
   } else if (name == "rMove") {
     const std::int16_t i = index(1, 5);
     runHandler([&] { g.rMove(i); });

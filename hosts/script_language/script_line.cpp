@@ -13,10 +13,10 @@ namespace script {
 namespace {
 
 // In the order of Command.
-constexpr std::array<std::string_view, 23> kWords{
-    "",     "answer", "cancel",      "reply",    "faces",     "random", "seed",  "start",
-    "dump", "layout", "fingerprint", "ondialog", "print",     "expect", "click", "rightclick",
-    "key",  "keyup",  "release",     "focus",    "mousemove", "call",   "set"};
+constexpr std::array<std::string_view, 24> kWords{
+    "",           "answer", "cancel", "reply",       "faces",    "random",    "seed",   "language",
+    "start",      "dump",   "layout", "fingerprint", "ondialog", "print",     "expect", "click",
+    "rightclick", "key",    "keyup",  "release",     "focus",    "mousemove", "call",   "set"};
 
 // An action with no control's name: the window has no such control.
 constexpr const char* kNoControl = "no control named ''";
@@ -127,6 +127,8 @@ std::string lineProblem(const ScriptLine& line, bool started) {
   }
   if (!line.error.empty()) return line.error;
   if (started && line.command == Command::Start) return "the window has started already";
+  // The layout's texts are written in the language before the start-up names the players.
+  if (started && line.command == Command::Language) return "'language' comes before 'start'";
   return {};
 }
 
@@ -162,6 +164,12 @@ ScriptLine readLine(std::string_view line) {
       break;
     case Command::Seed:
       error = readWhole(rest, "the seed", out.whole);
+      break;
+    case Command::Language:
+      out.text = rest;
+      if (rest.empty() || rest.find_first_of(" \t") != std::string_view::npos) {
+        error = "language takes one language's code, such as de or pt_BR";
+      }
       break;
     case Command::Key:
     case Command::KeyUp: {

@@ -19,6 +19,7 @@ enum class Command {
   Faces,
   Random,
   Seed,
+  Language,
   Start,
   Dump,
   Layout,
@@ -44,7 +45,7 @@ struct ScriptLine {
   Command command = Command::Unknown;
   // answer: the rest of the line, verbatim; click, rightclick, release, focus, key, keyup: the
   // control's path ("" for `focus` alone); call: the procedure; set, print, expect: the target;
-  // ondialog: the line to run at each dialog.
+  // ondialog: the line to run at each dialog; language: the language's code.
   std::string text;
   std::string argument;                                       // call: as written, "" for none
   toolkit::MessageAnswer reply = toolkit::MessageAnswer::Ok;  // reply

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "hosts/win32/accessible_com.h"
+#include "hosts/win32/user_language.h"
 #include "hosts/win32/wide_text.h"
 #include "ui/accessible_words.h"
 
@@ -298,8 +299,18 @@ class FormAccessible final : public IAccessible {
   LONG references_ = 1;      // the creator's reference
 };
 
+namespace {
+
+// The words a screen reader is told, in the game's language, for the life of the program.
+const toolkit::AccessibleWords& translatedWords() {
+  static const toolkit::AccessibleWords words = accessibleWords(userCatalogue());
+  return words;
+}
+
+}  // namespace
+
 AccessibleWindow::AccessibleWindow(toolkit::Form& form)
-    : form_(form), tracker_(form, accessibleWords()) {
+    : form_(form), tracker_(form, translatedWords()) {
   comReady_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
 }
 

@@ -2,6 +2,7 @@
 
 #include "hosts/core/dialog_text.h"
 #include "hosts/win32/resource_ids.h"
+#include "hosts/win32/user_language.h"
 #include "hosts/win32/wide_text.h"
 
 namespace win32 {
@@ -21,6 +22,8 @@ INT_PTR CALLBACK inputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
       SetWindowLongPtrW(dialog, DWLP_USER, lParam);
       SetWindowTextW(dialog, state->title.c_str());
       SetDlgItemTextW(dialog, kPromptId, state->prompt.c_str());
+      SetDlgItemTextW(dialog, IDOK, wideText(userCatalogue().text("OK")).c_str());
+      SetDlgItemTextW(dialog, IDCANCEL, wideText(userCatalogue().text("Cancel")).c_str());
       HWND edit = GetDlgItem(dialog, kEditId);
       SetWindowTextW(edit, state->text.c_str());
       SendMessageW(edit, EM_SETSEL, 0, -1);

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "hosts/win32/game_window.h"
+#include "hosts/win32/user_language.h"
 #include "hosts/win32/windows_host.h"
 #include "ui/frmQuintoz.h"
 
@@ -13,7 +14,9 @@ namespace {
 
 class Application {
  public:
-  explicit Application(HINSTANCE instance) : instance_(instance), game_(host_) {}
+  // The game speaks the first of the user's interface languages that it has.
+  explicit Application(HINSTANCE instance)
+      : instance_(instance), game_(host_, win32::userCatalogue()) {}
 
   // Called once by WinMain: asks the start-up questions, shows the window and handles its
   // messages until the game ends the program.

@@ -5,8 +5,19 @@
 #include <initializer_list>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "hosts/script/script_runner.h"
+#include "ui/card.h"
+
+// The thirteen categories a player chooses, in the card's order: its score boxes but the bonus.
+inline std::vector<frmQuintoz::CheckBoxes frmQuintoz::*> cardCategories() {
+  std::vector<frmQuintoz::CheckBoxes frmQuintoz::*> boxes;
+  for (const CardRow& row : kCard) {
+    if (row.box != nullptr && row.box != &frmQuintoz::chkBonus) boxes.push_back(row.box);
+  }
+  return boxes;
+}
 
 // A headless game driven through the script language, the same path scenario scripts take.
 class GameTest : public ::testing::Test {

@@ -81,6 +81,13 @@ TEST(ScriptLanguage, WrongLinesStopWithExitTwoAndNameTheLine) {
     EXPECT_EQ(o.code, 2) << bad;
     EXPECT_NE(o.err.find("line "), std::string::npos) << bad << ": " << o.err;
   }
+  // A language comes before the start, and only one the game has.
+  for (const char* bad : {"language xx", "language", "language de pl", "language de_CH",
+                          "answer 1\nanswer Ann\nstart\nlanguage de"}) {
+    const Outcome o = runScript(std::string(bad) + "\n" + kStart);
+    EXPECT_EQ(o.code, 2) << bad;
+    EXPECT_NE(o.err.find("line "), std::string::npos) << bad << ": " << o.err;
+  }
 }
 
 // The lines the page writes for input that is no whole click or key stroke: the focus moved on

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "game/numbers.h"
+#include "tests/unit/game_fixture.h"
 #include "toolkit/uniform_random.h"
 #include "ui/frmQuintoz.h"
 
@@ -68,11 +69,7 @@ class SoakHost : public toolkit::Host {
 };
 
 using Boxes = frmQuintoz::CheckBoxes frmQuintoz::*;
-const std::array<Boxes, 13> kCategories{
-    &frmQuintoz::chk1s,        &frmQuintoz::chk2s,    &frmQuintoz::chk3s,    &frmQuintoz::chk4s,
-    &frmQuintoz::chk5s,        &frmQuintoz::chk6s,    &frmQuintoz::chk3Kind, &frmQuintoz::chk4Kind,
-    &frmQuintoz::chkFullHouse, &frmQuintoz::chkSmall, &frmQuintoz::chkLarge, &frmQuintoz::chkChance,
-    &frmQuintoz::chkQuintoz};
+const std::vector<Boxes> kCategories = cardCategories();
 
 class Soak {
  public:

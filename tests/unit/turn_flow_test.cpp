@@ -6,12 +6,7 @@ class TurnFlow : public GameTest {};
 // finished game's remaining steps cannot touch.
 TEST_F(TurnFlow, PlayAgainStartsACleanGameAfterTheFinishedOneUnwinds) {
   startWith({"Ann"});
-  frmQuintoz::CheckBoxes frmQuintoz::*boxes[] = {
-      &frmQuintoz::chk1s,     &frmQuintoz::chk2s,    &frmQuintoz::chk3s,
-      &frmQuintoz::chk4s,     &frmQuintoz::chk5s,    &frmQuintoz::chk6s,
-      &frmQuintoz::chk3Kind,  &frmQuintoz::chk4Kind, &frmQuintoz::chkFullHouse,
-      &frmQuintoz::chkSmall,  &frmQuintoz::chkLarge, &frmQuintoz::chkChance,
-      &frmQuintoz::chkQuintoz};
+  const auto boxes = cardCategories();
   for (auto b : boxes) {
     run({"faces 6 6 6 6 6", "click cmdRoll"});
     if (b == &frmQuintoz::chkQuintoz)

@@ -315,11 +315,9 @@ TEST(WindowHostTest, EveryWaitShowsTheFormAsTheGameWroteIt) {
   // A whole game to the winner's message and "Play Again?", and the game after it.
   host.replies = {MessageAnswer::Ok, MessageAnswer::Yes};
   host.answers = {"1", "Cy"};
-  for (frmQuintoz::CheckBoxes* category :
-       {&g.chk1s, &g.chk2s, &g.chk3s, &g.chk4s, &g.chk5s, &g.chk6s, &g.chk3Kind, &g.chk4Kind,
-        &g.chkFullHouse, &g.chkSmall, &g.chkLarge, &g.chkChance, &g.chkQuintoz}) {
+  for (auto category : cardCategories()) {
     press(g.cmdRoll);
-    press((*category)[1]);
+    press((g.*category)[1]);
   }
   host.replies = {MessageAnswer::No};
   press(g.cmdExit);
