@@ -23,8 +23,61 @@ void WindowCore::setScale(double scale) {
   window_.invalidate();
 }
 
+void WindowCore::arrange(int shape) {
+  if (shape < 0 || shape >= kBoardShapes || shape == shape_) return;
+  shape_ = shape;
+  hideToolTip();
+  window_.invalidate();
+}
+
 toolkit::PixelRect WindowCore::deviceRect() const {
-  return toolkit::scaledRect(form_.pixelRect(), scale_);
+  if (shape_ == 0) return toolkit::scaledRect(form_.pixelRect(), scale_);
+  return toolkit::scaledRect({0, 0, board().width, board().height}, scale_);
+}
+
+std::pair<int, int> WindowCore::shift(const BoardRegion& region) const {
+  return {toolkit::scaledEdge(region.x, scale_) - toolkit::scaledEdge(region.from.x, scale_),
+          toolkit::scaledEdge(region.y, scale_) - toolkit::scaledEdge(region.from.y, scale_)};
+}
+
+toolkit::PixelRect WindowCore::boardPlace(const toolkit::Control& control,
+                                          const toolkit::PixelRect& bounds) const {
+  for (const TapArea& tap : board().taps) {
+    if (control.path() == tap.control) return tap.area;
+  }
+  return onBoard(board(), bounds);
+}
+
+std::pair<int, int> WindowCore::formPoint(int x, int y) const {
+  if (shape_ == 0) return {layoutPixel(x), layoutPixel(y)};
+  for (const TapArea& tap : board().taps) {
+    const toolkit::Control* c = form_.find(tap.control);
+    if (c == nullptr || !toolkit::scaledRect(tap.area, scale_).contains(x, y)) continue;
+    const toolkit::PixelRect r = c->visiblePixelRect();
+    return {r.x + r.w / 2, r.y + r.h / 2};
+  }
+  for (const BoardRegion& region : board().regions) {
+    const auto [dx, dy] = shift(region);
+    if (toolkit::scaledRect(region.from, scale_).contains(x - dx, y - dy)) {
+      return {layoutPixel(x - dx), layoutPixel(y - dy)};
+    }
+  }
+  return {-1, -1};
+}
+
+void WindowCore::paintRegions(toolkit::Canvas& device) {
+  device.fillRect(deviceRect(), form_.BackColor);
+  for (const BoardRegion& region : board().regions) {
+    const auto [dx, dy] = shift(region);
+    const toolkit::PixelRect from = toolkit::scaledRect(region.from, scale_);
+    ShiftedCanvas shifted(device, dx, dy, {from.x + dx, from.y + dy, from.w, from.h});
+    if (scale_ == 1.0) {
+      toolkit::paintForm(form_, shifted);
+    } else {
+      toolkit::ScaledCanvas scaled(shifted, scale_, pictures_);
+      toolkit::paintForm(form_, scaled);
+    }
+  }
 }
 
 const toolkit::Image* WindowCore::icon() {
@@ -35,7 +88,9 @@ const toolkit::Image* WindowCore::icon() {
 
 void WindowCore::paint(toolkit::Canvas& device) {
   shown_ = formFingerprint(form_);
-  if (scale_ == 1.0) {
+  if (shape_ != 0) {
+    paintRegions(device);
+  } else if (scale_ == 1.0) {
     toolkit::paintForm(form_, device);
   } else {
     toolkit::ScaledCanvas scaled(device, scale_, pictures_);
@@ -54,13 +109,13 @@ int WindowCore::layoutPixel(int devicePixel) const {
 
 void WindowCore::pointerDown(int x, int y, std::int16_t button) {
   hideToolTip();
-  form_.pointerDown(layoutPixel(x), layoutPixel(y), button);
+  const auto [lx, ly] = formPoint(x, y);
+  form_.pointerDown(lx, ly, button);
   refresh();
 }
 
 void WindowCore::pointerMove(int x, int y, std::int16_t buttons) {
-  const int lx = layoutPixel(x);
-  const int ly = layoutPixel(y);
+  const auto [lx, ly] = formPoint(x, y);
   // Tips follow the resting pointer, not a drag.
   if (buttons == 0) updateToolTip(lx, ly);
   form_.pointerMove(lx, ly, buttons);
@@ -68,8 +123,14 @@ void WindowCore::pointerMove(int x, int y, std::int16_t buttons) {
 }
 
 void WindowCore::pointerUp(int x, int y, std::int16_t button) {
-  form_.pointerUp(layoutPixel(x), layoutPixel(y), button);
+  const auto [lx, ly] = formPoint(x, y);
+  form_.pointerUp(lx, ly, button);
   refresh();
+}
+
+void WindowCore::longPress(int x, int y) {
+  const auto [lx, ly] = formPoint(x, y);
+  updateToolTip(lx, ly);
 }
 
 void WindowCore::pointerLeave() {
@@ -97,9 +158,10 @@ void WindowCore::updateToolTip(int x, int y) {
   if (control == tipControl_ && text == tipText_) return;
   tipControl_ = control;
   tipText_ = std::move(text);
-  const toolkit::PixelRect area = tipText_.empty() || control == nullptr
-                                      ? toolkit::PixelRect{}
-                                      : toolkit::scaledRect(control->visiblePixelRect(), scale_);
+  const toolkit::PixelRect area =
+      tipText_.empty() || control == nullptr
+          ? toolkit::PixelRect{}
+          : toolkit::scaledRect(onBoard(board(), control->visiblePixelRect()), scale_);
   window_.showToolTip(tipText_, area);
 }
 

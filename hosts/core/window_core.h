@@ -3,7 +3,9 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 
+#include "hosts/core/board_arrangement.h"
 #include "toolkit/canvas.h"
 #include "toolkit/form.h"
 #include "toolkit/scaled_canvas.h"
@@ -48,9 +50,19 @@ class WindowCore {
   // Called by a front end when its density changes (another monitor, a zoom, a narrower page):
   // drops the old scale's pictures and asks for a paint. Ignores a scale that is not positive.
   void setScale(double scale);
-  // The window's client area in device pixels at the current scale: the form's own size with
-  // its edges rounded as every control's are, so that the last column of pixels is the form's.
+  // Called by a front end that lays the window's parts out anew (the page on a touch screen):
+  // the board's shape (BoardShape), and a paint. The desktop windows keep the window's.
+  void arrange(int shape);
+  int shape() const { return shape_; }
+  const BoardArrangement& board() const { return boardArrangement(shape_); }
+  // The window's client area in device pixels at the current scale: the board's size (the
+  // form's own in the window's shape) with its edges rounded as every control's are, so that
+  // the last column of pixels is the form's.
   toolkit::PixelRect deviceRect() const;
+  // Called for the accessibility mirror: where the control stands on the board, in layout
+  // pixels, and for a control with a tap area, that area. Changes nothing.
+  toolkit::PixelRect boardPlace(const toolkit::Control& control,
+                                const toolkit::PixelRect& bounds) const;
   // The form's icon at the current scale, drawn again from its geometry when the scale is not
   // one; null when the form has none. Valid until the scale changes.
   const toolkit::Image* icon();
@@ -66,6 +78,9 @@ class WindowCore {
   void pointerDown(int x, int y, std::int16_t button);
   void pointerMove(int x, int y, std::int16_t buttons);
   void pointerUp(int x, int y, std::int16_t button);
+  // A finger held still on the board: the tip of the control under it, if any, as a resting
+  // mouse pointer would show it.
+  void longPress(int x, int y);
   // The pointer left the window: no tool tip stays up.
   void pointerLeave();
   void keyDown(std::int16_t key, std::int16_t shift);
@@ -80,14 +95,21 @@ class WindowCore {
   // A device pixel as the form's layout pixel; positions left of or above the window stay
   // negative, so that they hit nothing.
   int layoutPixel(int devicePixel) const;
+  // A device pixel of the board as a layout pixel of the form: through the board's tap areas
+  // and regions; a point outside all of them is left of the window, where it hits nothing.
+  std::pair<int, int> formPoint(int x, int y) const;
 
  private:
   void updateToolTip(int x, int y);
   void hideToolTip();
+  // The whole device pixels by which the region is moved on the board at the current scale.
+  std::pair<int, int> shift(const BoardRegion& region) const;
+  void paintRegions(toolkit::Canvas& device);
 
   toolkit::Form& form_;             // owned by the game
   PlatformWindow& window_;          // owned by the front end
   double scale_;                    // changed only by setScale
+  int shape_ = 0;                   // changed only by arrange
   toolkit::PictureCache pictures_;  // the pictures at scale_, when it is not one
   // The control whose tip is up or waiting, and its text; owned by the tool tip functions.
   const toolkit::Control* tipControl_ = nullptr;

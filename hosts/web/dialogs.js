@@ -11,6 +11,28 @@ var quintozDialogs = (function () {
   // WebKitGTK names Shift+Tab's key "Unidentified" (GTK's left tab); its code is still Tab.
   function isTab(e) { return e.key === 'Tab' || e.code === 'Tab'; }
 
+  // On a phone the on-screen keyboard covers the bottom of the screen, and some browsers leave
+  // the page its whole height: an open dialog keeps to the part still seen (the visual
+  // viewport). Returns what stops it.
+  function keepInView(dialog) {
+    var view = window.visualViewport;
+    if (!view) return function () {};
+    var place = function () {
+      var covered = view.height < window.innerHeight - 1;
+      var top = view.offsetTop + Math.max(0, (view.height - dialog.offsetHeight) / 2);
+      dialog.style.top = covered ? top + 'px' : '';
+      dialog.style.bottom = covered ? 'auto' : '';
+      dialog.style.margin = covered ? '0 auto' : '';
+    };
+    view.addEventListener('resize', place);
+    view.addEventListener('scroll', place);
+    place();
+    return function () {
+      view.removeEventListener('resize', place);
+      view.removeEventListener('scroll', place);
+    };
+  }
+
   // Opens a dialog and returns a promise of answers[i](text typed) for the button i pressed
   // (Enter presses the focused button or the default one; answers.escape and answers.letters
   // answer Escape and letter keys). The promise's dismiss() closes it with no answer.
@@ -64,9 +86,11 @@ var quintozDialogs = (function () {
       var first = field || elements[defaultIndex];
 
       var done = false;
+      var stopKeeping = null;
       function finish(answer) {
         if (done) return;
         done = true;
+        stopKeeping();
         doc.removeEventListener('focusin', keepFocus, true);
         // The page behind a modal dialog leaves the accessibility tree while the dialog is open
         // and comes back when it closes, and Orca in Chromium then reads whatever a live region
@@ -107,6 +131,7 @@ var quintozDialogs = (function () {
       // Inside the page's main landmark, with the rest of its content.
       (doc.getElementById('quintoz-main') || doc.body).appendChild(dialog);
       dialog.showModal();
+      stopKeeping = keepInView(dialog);
       doc.addEventListener('focusin', keepFocus, true);
       first.focus();
       if (field) field.select();

@@ -16,6 +16,10 @@ GamePage::GamePage(frmQuintoz& game, WebHost& host)
 void GamePage::show() {
   if (shown_) return;
   shown_ = true;
+  for (int shape = 0; shape < windowcore::kBoardShapes; ++shape) {
+    const windowcore::BoardArrangement& board = windowcore::boardArrangement(shape);
+    qz_board_shape(shape, board.width, board.height);
+  }
   const toolkit::PixelRect layout = game_.form.pixelRect();
   qz_show_window(layout.w, layout.h);
   rescale();
@@ -23,6 +27,10 @@ void GamePage::show() {
 }
 
 void GamePage::rescale() {
+  const int shape = core_.shape();
+  core_.arrange(qz_board_choice());
+  // The mirror's elements stand where the controls now are.
+  if (core_.shape() != shape) mirror_.relayout();
   core_.setScale(qz_device_scale());
   const toolkit::PixelRect device = core_.deviceRect();
   qz_size_canvas(device.w, device.h);
@@ -114,9 +122,8 @@ void GamePage::dispatch(const PageEvent& event) {
   const auto key = static_cast<std::int16_t>(event.key);
   const auto shift = static_cast<std::int16_t>(event.shift);
   const toolkit::Control* focusTo = nullptr;
-  const std::string line =
-      lines_.lineFor(game_.form, mirror_.tree(), event, core_.layoutPixel(event.x),
-                     core_.layoutPixel(event.y), focusTo);
+  const auto [x, y] = core_.formPoint(event.x, event.y);
+  const std::string line = lines_.lineFor(game_.form, mirror_.tree(), event, x, y, focusTo);
   beginInput(line, focusTo);
   switch (event.kind) {
     case EventKind::PointerDown:
@@ -133,6 +140,9 @@ void GamePage::dispatch(const PageEvent& event) {
       break;
     case EventKind::KeyUp:
       core_.keyUp(key, shift);
+      break;
+    case EventKind::LongPress:
+      core_.longPress(event.x, event.y);
       break;
     case EventKind::PointerLeave:
       core_.pointerLeave();

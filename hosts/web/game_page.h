@@ -62,9 +62,9 @@ class GamePage : private windowcore::PlatformWindow {
   frmQuintoz& game_;  // owned by main
   WebCanvas canvas_;  // owned here; the page keeps its drawing state
   windowcore::WindowCore core_;
-  PageMirror mirror_{game_.form};  // owned here; mirrors the form for assistive technology
-  bool dirty_ = true;              // set by the core, cleared by each paint
-  WebHost& host_;                  // owned by main
+  PageMirror mirror_{game_.form, core_};  // owned here; mirrors the form for assistive technology
+  bool dirty_ = true;                     // set by the core, cleared by each paint
+  WebHost& host_;                         // owned by main
   bool shown_ = false;
   std::string saved_;  // the record as last kept
   // Where each control lies in a fresh window, by its place in the form's register.

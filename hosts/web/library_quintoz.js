@@ -25,6 +25,8 @@ mergeInto(LibraryManager.library, {
     qzPage.eventKind(qzPage.string(name, nameBytes), value);
   },
   qz_show_window: function (w, h) { qzPage.showWindow(w, h); },
+  qz_board_shape: function (shape, w, h) { qzPage.boardShape(shape, w, h); },
+  qz_board_choice: function () { return qzPage.boardChoice(); },
   qz_device_scale: function () { return qzPage.deviceScale(); },
   qz_size_canvas: function (w, h) { qzPage.sizeCanvas(w, h); },
   qz_window_icon: function (w, h, rgb) { qzPage.windowIcon(w, h, rgb); },

@@ -69,6 +69,8 @@ if(failed OR NOT asked MATCHES "frmQuintoz.BackColor = \"(#[0-9a-f]+)\"")
   message(FATAL_ERROR "the script driver (${SCRIPT_DRIVER}) did not tell the window's colour")
 endif()
 set(BROWN ${CMAKE_MATCH_1})
+# A board that fills a phone's screen stands on the window's own colour.
+string(REPLACE "@QUINTOZ_BROWN@" "${BROWN}" page "${page}")
 # The first input box's text, title and default answer, as a JSON object (which JavaScript reads
 # the same).
 if(NOT asked MATCHES "\ninputbox ({[^\n]*}) -> cancel\n")

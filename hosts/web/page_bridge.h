@@ -35,6 +35,10 @@ void qz_mark_painted(const char* text, int textBytes);
 // (empty text hides it).
 void qz_event_kind(const char* name, int nameBytes, int value);
 void qz_show_window(int w, int h);
+// Before qz_show_window, the size in layout pixels of each board shape the window core knows
+// (windowcore::BoardShape); qz_board_choice is the shape the page lays out now.
+void qz_board_shape(int shape, int w, int h);
+int qz_board_choice();
 double qz_device_scale();
 void qz_size_canvas(int w, int h);
 void qz_window_icon(int w, int h, const std::uint8_t* rgb);

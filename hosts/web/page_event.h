@@ -19,11 +19,12 @@ enum class EventKind : std::int32_t {
   // key holds the id of a node of the accessibility tree (see mirror.js).
   ClickControl = 8,  // an assistive technology clicked the control
   FocusControl = 9,  // an assistive technology moved the focus to the control
+  LongPress = 10,    // a finger held still on the board: the tool tip under it
 };
 
 // The kinds by name, as main hands them to the page, which queues events by these names and
 // so never keeps numbers of its own.
-inline constexpr std::array<std::pair<std::string_view, EventKind>, 9> kEventKinds{{
+inline constexpr std::array<std::pair<std::string_view, EventKind>, 10> kEventKinds{{
     {"PointerDown", EventKind::PointerDown},
     {"PointerMove", EventKind::PointerMove},
     {"PointerUp", EventKind::PointerUp},
@@ -33,6 +34,7 @@ inline constexpr std::array<std::pair<std::string_view, EventKind>, 9> kEventKin
     {"Rescale", EventKind::Rescale},
     {"ClickControl", EventKind::ClickControl},
     {"FocusControl", EventKind::FocusControl},
+    {"LongPress", EventKind::LongPress},
 }};
 
 struct PageEvent {

@@ -118,6 +118,39 @@ TEST_F(WindowCoreTest, DevicePixelsReachTheControlUnderThemAtAnyScale) {
   }
 }
 
+// Each board shape keeps the window's parts apart, in the window and on the board, and a tap
+// where the board shows a control (its tap area, for the small corner buttons) reaches it.
+TEST_F(WindowCoreTest, EveryBoardShapeReachesEachControlWhereItShowsIt) {
+  startWith({"Ann"});
+  windowcore::WindowCore rolled(g.form, window, 1.0);
+  click(rolled, g.cmdRoll, 1.0);
+  for (int shape = 0; shape < windowcore::kBoardShapes; ++shape) {
+    const windowcore::BoardArrangement& board = windowcore::boardArrangement(shape);
+    for (const auto& a : board.regions) {
+      for (const auto& b : board.regions) {
+        if (&a == &b) continue;
+        const toolkit::PixelRect there{a.x, a.y, a.from.w, a.from.h};
+        EXPECT_TRUE(a.from.intersect(b.from).empty()) << board.name;
+        EXPECT_TRUE(there.intersect({b.x, b.y, b.from.w, b.from.h}).empty()) << board.name;
+      }
+    }
+    for (double scale : {1.0, 1.0286, 2.0}) {
+      windowcore::WindowCore core(g.form, window, scale);
+      core.arrange(shape);
+      for (const toolkit::Control* c : g.form.controls()) {
+        const bool target = c->kind() == toolkit::ControlKind::CheckBox ||
+                            c->kind() == toolkit::ControlKind::CommandButton;
+        if (!target || !g.form.reachable(*c)) continue;
+        const toolkit::PixelRect at = core.boardPlace(*c, c->visiblePixelRect());
+        EXPECT_TRUE(at.intersect({0, 0, board.width, board.height}).w == at.w) << c->path();
+        const toolkit::PixelRect device = toolkit::scaledRect(at, scale);
+        const auto [x, y] = core.formPoint(device.x + device.w / 2, device.y + device.h / 2);
+        EXPECT_EQ(g.form.hitTest(x, y), c) << board.name << " " << scale << " " << c->path();
+      }
+    }
+  }
+}
+
 TEST_F(WindowCoreTest, ToolTipsFollowTheRestingPointerAndGoOnPressOrLeave) {
   startWith({"Ann"});
   windowcore::WindowCore core(g.form, window, 2.0);

@@ -1,0 +1,204 @@
+"""The page on a phone and a tablet, held upright and across: Chromium's phone emulation with
+touch on, one table of devices.
+
+    phone_test.py --site BUILD/site
+
+For each device: the board fills the screen in the shape that gives it the most room (the
+stacked board upright, the wide one across) and stays inside the screen; every control a
+player taps, as the accessibility mirror places it, is at least 24 x 24 CSS pixels; a turn is
+played by taps alone (a roll, a die held, a box scored); a long press shows a die's tool tip
+and clicks nothing; and a rotation mid-turn lays the board out again with the game as it was
+(the same fingerprint, the same dice held). Then the stacked board is drawn at twice the
+density and compared, pixel for pixel, with the desktop window's tray and card at that scale.
+Exits 77 when Chromium cannot be driven.
+"""
+
+import argparse
+import base64
+import os
+import re
+import sys
+
+import engines
+from engines import Unavailable
+from page_support import Failure, LocalSite, Picture, check, h, wait_for
+
+# name, CSS width and height, density
+DEVICES = [("small phone upright", 360, 740, 3), ("small phone across", 740, 360, 3),
+           ("tablet upright", 820, 1180, 2), ("tablet across", 1180, 820, 2)]
+TARGET = 24  # CSS pixels (WCAG 2.2, 2.5.8)
+TRAY, CARD = (0, 0, 349, 336), (349, 17, 306, 319)  # the window's parts, in its pixels
+STACKED_CARD = (0, 336)
+
+BOARD = """
+var c = document.querySelector('canvas'), r = c.getBoundingClientRect();
+var targets = Array.from(document.querySelectorAll(
+    '#quintoz-mirror [role=button], #quintoz-mirror [role=checkbox]'), function (e) {
+  var b = e.getBoundingClientRect();
+  return {name: e.getAttribute('aria-label'), checked: e.getAttribute('aria-checked'),
+          x: b.left + b.width / 2, y: b.top + b.height / 2, w: b.width, h: b.height};
+}).filter(function (t) { return t.w > 0 && t.h > 0; });
+var tip = document.getElementById('quintoz-tip');
+return {x: r.left, y: r.top, w: r.width, h: r.height, back: [c.width, c.height],
+        view: [innerWidth, innerHeight], dpr: devicePixelRatio, painted: c.dataset.painted || null, targets: targets,
+        tip: tip.hidden ? null : tip.textContent};
+"""
+ROLL = re.compile(r"(roll!|Select|Finishing)")
+
+
+def settled(b):
+    """The board as the game last laid it out: drawn at the size the page gives it."""
+    return b if b["painted"] and all(abs(back - css * b["dpr"]) <= 2 for back, css in zip(
+        b["back"], (b["w"], b["h"]))) else None
+
+
+class Phone:
+    def __init__(self, engine, site):
+        self.e, self.site = engine, site
+
+    def board(self):
+        return self.e.js(BOARD)
+
+    def target(self, pattern):
+        found = [t for t in self.board()["targets"] if re.search(pattern, t["name"])]
+        return found[0] if found else None
+
+    def emulate(self, width, height, density):
+        """A touch screen of that size."""
+        self.e.cdp("Emulation.setDeviceMetricsOverride", {
+            "width": width, "height": height, "deviceScaleFactor": density, "mobile": True,
+            "screenOrientation": {"type": "portraitPrimary" if height > width else
+                                  "landscapePrimary", "angle": 0 if height > width else 90}})
+        self.e.cdp("Emulation.setTouchEmulationEnabled", {"enabled": True, "maxTouchPoints": 5})
+        self.e.d.get_screenshot_as_png()  # headless Chromium lays out at its next frame
+
+    def tap(self, t, hold=False):
+        x, y = int(t["x"]), int(t["y"])
+        self.e.cdp("Input.dispatchTouchEvent", {"type": "touchStart",
+                                                "touchPoints": [{"x": x, "y": y}]})
+        if hold:
+            wait_for("a tool tip for the finger held on %s" % t["name"],
+                     lambda: self.board()["tip"])
+        self.e.cdp("Input.dispatchTouchEvent", {"type": "touchEnd", "touchPoints": []})
+
+    def start(self):
+        self.e.goto(self.site.url)
+        self.e.js("localStorage.clear();")
+        self.e.goto(self.site.url)
+        for answer in ("1", "Ann"):
+            wait_for("a prompt", lambda: self.e.js(
+                "var e = document.activeElement; return e && e.tagName === 'INPUT'"))
+            self.e.js("var e = document.activeElement; e.value = arguments[0];"
+                      "e.dispatchEvent(new KeyboardEvent('keydown', {key: 'Enter', "
+                      "bubbles: true}));", answer)
+        return wait_for("the board", lambda: settled(self.board()) and self.target(ROLL))
+
+
+def check_board(b, name):
+    """The board fills the screen one way, inside it, stacked when upright."""
+    vw, vh = b["view"]
+    check(b["x"] >= -0.5 and b["y"] >= -0.5 and b["x"] + b["w"] <= vw + 0.5 and
+          b["y"] + b["h"] <= vh + 0.5, "%s: the board %r leaves the screen %r" % (name, b, b["view"]))
+    check(abs(b["w"] - vw) <= 1 or abs(b["h"] - vh) <= 1, "%s: the board %.0fx%.0f does not "
+          "fill the screen %dx%d" % (name, b["w"], b["h"], vw, vh))
+    check((b["h"] > b["w"]) == (vh > vw), "%s: a %.0fx%.0f board on a %dx%d screen" % (
+        name, b["w"], b["h"], vw, vh))
+    small = [t for t in b["targets"] if t["w"] < TARGET - 0.01 or t["h"] < TARGET - 0.01]
+    check(not small, "%s: targets under %d CSS px: %r" % (name, TARGET, small))
+
+
+def measure(phone, device):
+    """The board's size, its share of the screen and the smallest target, after a roll."""
+    name, width, height, density = device
+    phone.emulate(width, height, density)
+    phone.start()
+    phone.tap(phone.target(ROLL))
+    b = wait_for("five dice", lambda: (lambda b: b if len(
+        [t for t in b["targets"] if t["name"].startswith("Die ")]) == 5 else None)(phone.board()))
+    smallest = min(b["targets"], key=lambda t: min(t["w"], t["h"]))
+    return {"board": (b["w"], b["h"]), "share": b["w"] * b["h"] / (width * height),
+            "smallest": (smallest["name"].split(",")[0], smallest["w"], smallest["h"]), "b": b}
+
+
+def play(phone, device):
+    name, width, height, density = device
+    b = measure(phone, device)["b"]
+    check_board(b, name)
+    die = phone.target(r"^Die 2")
+    phone.tap(die, hold=True)
+    wait_for("the tip to go with the finger", lambda: not phone.board()["tip"])
+    check(phone.target(r"^Die 2")["checked"] == "false", "%s: a long press held the die" % name)
+    phone.tap(phone.target(r"^Die 2"))
+    wait_for("die 2 held", lambda: phone.target(r"^Die 2")["checked"] == "true")
+    before = phone.board()
+    # Turned round mid-turn: laid out again, the game as it was.
+    phone.emulate(height, width, density)
+    after = wait_for("the board laid out for %dx%d" % (height, width), lambda: (
+        lambda b: b if b["back"] != before["back"] and b["view"] == [height, width] and settled(
+            b) else None)(phone.board()))
+    check_board(after, name + " turned")
+    check(after["painted"] == before["painted"], "%s: turning the screen changed the game "
+          "from %s to %s" % (name, before["painted"], after["painted"]))
+    check(phone.target(r"^Die 2")["checked"] == "true", "%s: die 2 let go" % name)
+    phone.tap(phone.target(r"^Ones"))
+    wait_for("the next turn", lambda: phone.target(r"3 rolls left"))
+    check(phone.target(r"^Ones")["checked"] == "true", "%s: Ones not scored" % name)
+    print("%s: board %.0fx%.0f, turned %.0fx%.0f, a turn played by taps" % (
+        name, before["w"], before["h"], after["w"], after["h"]), flush=True)
+
+
+def canvas(phone):
+    data = phone.e.js("return document.querySelector('canvas').toDataURL('image/png')")
+    return Picture(base64.b64decode(data.split(",", 1)[1]))
+
+
+def part(picture, x, y, w, h, s=2):
+    return [[picture.get(x * s + i, y * s + j) for i in range(w * s)] for j in range(h * s)]
+
+
+def same_pictures(phone):
+    """The stacked board's tray and card are the window's, moved, at twice the density."""
+    phone.e.cdp("Emulation.setTouchEmulationEnabled", {"enabled": False})
+    phone.e.set_viewport(900, 700, 2)
+    phone.start()
+    window = canvas(phone)
+    phone.emulate(349, 700, 2)
+    wait_for("the stacked board at twice the density", lambda: phone.board()["back"] == [698, 1310])
+    stacked = canvas(phone)
+    for what, a, b in (("tray", part(window, *TRAY), part(stacked, *TRAY)),
+                       ("card", part(window, *CARD), part(stacked, *STACKED_CARD, *CARD[2:]))):
+        count = sum(p != q for ra, rb in zip(a, b) for p, q in zip(ra, rb))
+        check(count == 0, "the stacked board's %s differs from the window's in %d pixels" % (
+            what, count))
+    print("the stacked board's tray and card are the window's pixels at twice the density")
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--site", required=True)
+    args = parser.parse_args()
+    if not os.path.exists(os.path.join(args.site, "index.html")):
+        return h.skip_status("the site was not built")
+    try:
+        engine = engines.open_engine("chromium")
+    except Unavailable as why:
+        return h.skip_status("Chromium cannot be driven here: %s" % why)
+    site = LocalSite(args.site)
+    phone = Phone(engine, site)
+    try:
+        for device in DEVICES:
+            play(phone, device)
+        same_pictures(phone)
+    except Failure as failure:
+        print("FAILED: %s" % failure)
+        print("the board then: %r" % phone.board())
+        return 1
+    finally:
+        site.close()
+        engine.close()
+    print("passed")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
