@@ -1,7 +1,7 @@
 """The page on a phone and a tablet, held upright and across: Chromium's phone emulation with
 touch on, one table of devices.
 
-    phone_test.py --site BUILD/site
+    phone_test.py --site BUILD/site [--engine chromium|firefox]
 
 For each device: the board fills the screen in the shape that gives it the most room (the
 stacked board upright, the wide one across) and stays inside the screen; every control a
@@ -10,7 +10,8 @@ played by taps alone (a roll, a die held, a box scored); a long press shows a di
 and clicks nothing; and a rotation mid-turn lays the board out again with the game as it was
 (the same fingerprint, the same dice held). Then the stacked board is drawn at twice the
 density and compared, pixel for pixel, with the desktop window's tray and card at that scale.
-Exits 77 when Chromium cannot be driven.
+With --engine firefox, Firefox ESR told its pointer is a finger plays the small phone both ways
+with touch actions (no long press, no pictures). Exits 77 when the engine cannot be driven.
 """
 
 import argparse
@@ -23,9 +24,12 @@ import engines
 from engines import Unavailable
 from page_support import Failure, LocalSite, Picture, check, h, wait_for
 
-# name, CSS width and height, density
-DEVICES = [("small phone upright", 360, 740, 3), ("small phone across", 740, 360, 3),
-           ("tablet upright", 820, 1180, 2), ("tablet across", 1180, 820, 2)]
+# name, CSS width and height, density, and the notch's safe-area insets (top, right, bottom, left)
+DEVICES = [("small phone upright", 360, 740, 3, (32, 0, 16, 0)),
+           ("small phone across", 740, 360, 3, (0, 32, 0, 32)),
+           ("tablet upright", 820, 1180, 2, (0, 0, 0, 0)),
+           ("tablet across", 1180, 820, 2, (0, 0, 0, 0))]
+NO_NOTCH = (0, 0, 0, 0)
 TARGET = 24  # CSS pixels (WCAG 2.2, 2.5.8)
 TRAY, CARD = (0, 0, 349, 336), (349, 17, 306, 319)  # the window's parts, in its pixels
 STACKED_CARD = (0, 336)
@@ -41,7 +45,9 @@ var targets = Array.from(document.querySelectorAll(
 var tip = document.getElementById('quintoz-tip');
 return {x: r.left, y: r.top, w: r.width, h: r.height, back: [c.width, c.height],
         view: [innerWidth, innerHeight], dpr: devicePixelRatio, painted: c.dataset.painted || null, targets: targets,
-        tip: tip.hidden ? null : tip.textContent};
+        tip: tip.hidden ? null : tip.textContent,
+        zoom: getComputedStyle(document.documentElement).touchAction,
+        overflow: getComputedStyle(document.body).overflow};
 """
 ROLL = re.compile(r"(roll!|Select|Finishing)")
 
@@ -63,8 +69,13 @@ class Phone:
         found = [t for t in self.board()["targets"] if re.search(pattern, t["name"])]
         return found[0] if found else None
 
-    def emulate(self, width, height, density):
-        """A touch screen of that size."""
+    def emulate(self, width, height, density, insets=NO_NOTCH):
+        """A touch screen of that size, with a notch where the insets say."""
+        if self.e.name != "chromium":
+            self.e.set_viewport(width, height, density)
+            return
+        self.e.cdp("Emulation.setSafeAreaInsetsOverride", {"insets": dict(zip(
+            ("top", "right", "bottom", "left"), insets))})
         self.e.cdp("Emulation.setDeviceMetricsOverride", {
             "width": width, "height": height, "deviceScaleFactor": density, "mobile": True,
             "screenOrientation": {"type": "portraitPrimary" if height > width else
@@ -74,6 +85,12 @@ class Phone:
 
     def tap(self, t, hold=False):
         x, y = int(t["x"]), int(t["y"])
+        if self.e.name != "chromium":
+            self.e.actions([{"type": "pointer", "id": "finger", "parameters": {
+                "pointerType": "touch"}, "actions": [
+                {"type": "pointerMove", "x": x, "y": y, "origin": "viewport"},
+                {"type": "pointerDown", "button": 0}, {"type": "pointerUp", "button": 0}]}])
+            return
         self.e.cdp("Input.dispatchTouchEvent", {"type": "touchStart",
                                                 "touchPoints": [{"x": x, "y": y}]})
         if hold:
@@ -94,13 +111,18 @@ class Phone:
         return wait_for("the board", lambda: settled(self.board()) and self.target(ROLL))
 
 
-def check_board(b, name):
-    """The board fills the screen one way, inside it, stacked when upright."""
-    vw, vh = b["view"]
-    check(b["x"] >= -0.5 and b["y"] >= -0.5 and b["x"] + b["w"] <= vw + 0.5 and
-          b["y"] + b["h"] <= vh + 0.5, "%s: the board %r leaves the screen %r" % (name, b, b["view"]))
+def check_board(b, name, insets):
+    """The board fills the screen clear of the notch one way, inside it, stacked when upright;
+    the page neither scrolls nor zooms on a double tap."""
+    top, right, bottom, left = insets
+    vw, vh = b["view"][0] - left - right, b["view"][1] - top - bottom
+    check(b["x"] >= left - 0.5 and b["y"] >= top - 0.5 and b["x"] + b["w"] <= left + vw + 0.5
+          and b["y"] + b["h"] <= top + vh + 0.5, "%s: the board %r leaves the screen's safe "
+          "area" % (name, {k: b[k] for k in "xywh"}))
     check(abs(b["w"] - vw) <= 1 or abs(b["h"] - vh) <= 1, "%s: the board %.0fx%.0f does not "
-          "fill the screen %dx%d" % (name, b["w"], b["h"], vw, vh))
+          "fill the screen's %dx%d" % (name, b["w"], b["h"], vw, vh))
+    check(b["zoom"] == "manipulation" and b["overflow"] == "hidden", "%s: the page zooms (%s) "
+          "or scrolls (%s)" % (name, b["zoom"], b["overflow"]))
     check((b["h"] > b["w"]) == (vh > vw), "%s: a %.0fx%.0f board on a %dx%d screen" % (
         name, b["w"], b["h"], vw, vh))
     small = [t for t in b["targets"] if t["w"] < TARGET - 0.01 or t["h"] < TARGET - 0.01]
@@ -109,8 +131,8 @@ def check_board(b, name):
 
 def measure(phone, device):
     """The board's size, its share of the screen and the smallest target, after a roll."""
-    name, width, height, density = device
-    phone.emulate(width, height, density)
+    name, width, height, density, insets = device
+    phone.emulate(width, height, density, insets)
     phone.start()
     phone.tap(phone.target(ROLL))
     b = wait_for("five dice", lambda: (lambda b: b if len(
@@ -121,13 +143,15 @@ def measure(phone, device):
 
 
 def play(phone, device):
-    name, width, height, density = device
+    name, width, height, density, insets = device
+    if phone.e.name != "chromium":
+        insets = NO_NOTCH
     b = measure(phone, device)["b"]
-    check_board(b, name)
-    die = phone.target(r"^Die 2")
-    phone.tap(die, hold=True)
-    wait_for("the tip to go with the finger", lambda: not phone.board()["tip"])
-    check(phone.target(r"^Die 2")["checked"] == "false", "%s: a long press held the die" % name)
+    check_board(b, name, insets)
+    if phone.e.name == "chromium":
+        phone.tap(phone.target(r"^Die 2"), hold=True)
+        wait_for("the tip to go with the finger", lambda: not phone.board()["tip"])
+        check(phone.target(r"^Die 2")["checked"] == "false", "%s: a long press held it" % name)
     phone.tap(phone.target(r"^Die 2"))
     wait_for("die 2 held", lambda: phone.target(r"^Die 2")["checked"] == "true")
     before = phone.board()
@@ -136,7 +160,7 @@ def play(phone, device):
     after = wait_for("the board laid out for %dx%d" % (height, width), lambda: (
         lambda b: b if b["back"] != before["back"] and b["view"] == [height, width] and settled(
             b) else None)(phone.board()))
-    check_board(after, name + " turned")
+    check_board(after, name + " turned", NO_NOTCH)
     check(after["painted"] == before["painted"], "%s: turning the screen changed the game "
           "from %s to %s" % (name, before["painted"], after["painted"]))
     check(phone.target(r"^Die 2")["checked"] == "true", "%s: die 2 let go" % name)
@@ -173,22 +197,31 @@ def same_pictures(phone):
     print("the stacked board's tray and card are the window's pixels at twice the density")
 
 
+class TouchFirefox(engines.Firefox):
+    # The pointer of a touch screen: coarse, and no hover.
+    PREFS = dict(engines.Firefox.PREFS, **{"ui.primaryPointerCapabilities": 1,
+                                           "dom.w3c_touch_events.enabled": 1})
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--site", required=True)
+    parser.add_argument("--engine", choices=("chromium", "firefox"), default="chromium")
     args = parser.parse_args()
+    chromium = args.engine == "chromium"
     if not os.path.exists(os.path.join(args.site, "index.html")):
         return h.skip_status("the site was not built")
     try:
-        engine = engines.open_engine("chromium")
+        engine = engines.open_engine("chromium") if chromium else TouchFirefox()
     except Unavailable as why:
-        return h.skip_status("Chromium cannot be driven here: %s" % why)
+        return h.skip_status("%s cannot be driven here: %s" % (args.engine, why))
     site = LocalSite(args.site)
     phone = Phone(engine, site)
     try:
-        for device in DEVICES:
+        for device in DEVICES if chromium else DEVICES[:2]:
             play(phone, device)
-        same_pictures(phone)
+        if chromium:
+            same_pictures(phone)
     except Failure as failure:
         print("FAILED: %s" % failure)
         print("the board then: %r" % phone.board())
