@@ -53,6 +53,9 @@ class Form : public Control {
   // The front-most visible control under the point, or the form itself for its bare surface.
   Control* hitTest(int x, int y) const;
   std::string toolTipAt(int x, int y) const;
+  // Called by a front end when a press turned out to be a question (a finger held still for
+  // a tool tip): its release then raises nothing.
+  void forgetPress() { pressed_ = nullptr; }
   // True while a button pressed on the bare surface is held (the window may be dragged).
   bool pressedOnSurface() const { return pressed_ == this; }
 

@@ -1,5 +1,7 @@
 #include "hosts/core/board_arrangement.h"
 
+#include <array>
+
 namespace windowcore {
 
 namespace {

@@ -129,6 +129,7 @@ void WindowCore::pointerUp(int x, int y, std::int16_t button) {
 }
 
 void WindowCore::longPress(int x, int y) {
+  form_.forgetPress();
   const auto [lx, ly] = formPoint(x, y);
   updateToolTip(lx, ly);
 }

@@ -79,7 +79,7 @@ class WindowCore {
   void pointerMove(int x, int y, std::int16_t buttons);
   void pointerUp(int x, int y, std::int16_t button);
   // A finger held still on the board: the tip of the control under it, if any, as a resting
-  // mouse pointer would show it.
+  // mouse pointer would show it; the finger's press is forgotten, so lifting it does nothing.
   void longPress(int x, int y);
   // The pointer left the window: no tool tip stays up.
   void pointerLeave();

@@ -2,8 +2,9 @@
 // asks for the next event, so that those made while the game waits are acted on after it, in
 // order; the tool tip; and the drag of the desktop window by its body (qzLayout says whether
 // the board may move). A touch is a press at once, with no delay; a finger held still shows
-// the tool tip of what it rests on, as a resting mouse pointer does, and lifting it then
-// clicks nothing. page.js adds the listeners and says when a dialog is open.
+// the tool tip of what it rests on, as a resting mouse pointer does, and the game forgets the
+// press, so lifting the finger does nothing. page.js adds the listeners and says when a dialog
+// is open.
 var qzInput = (function () {
   'use strict';
 
@@ -117,12 +118,8 @@ var qzInput = (function () {
     endPress();
     if (button === 1) drag = null;
     if (button === 0) return;
-    if (longPressed) {
-      // The finger only asked what lay under it.
-      hideTip();
-      push([EVENT.PointerUp, -1, -1, button, 0, 0]);
-      return;
-    }
+    // A finger that only asked what lay under it takes its tip away.
+    if (longPressed) hideTip();
     var p = devicePoint(e);
     push([EVENT.PointerUp, p[0], p[1], button, 0, 0]);
   }
@@ -179,10 +176,14 @@ var qzInput = (function () {
       if (state.ended || state.dialogOpen()) return;
       tip.textContent = s;
       tip.hidden = false;
-      // The area comes in device pixels.
+      // The area comes in device pixels; the tip stays on the screen, above the area when
+      // there is no room below it (the corner buttons of a board that fills a phone).
       var r = canvas.getBoundingClientRect(), css = r.width / canvas.width;
-      tip.style.left = Math.round(window.scrollX + r.left + x * css) + 'px';
-      tip.style.top = Math.round(window.scrollY + r.top + (y + h) * css + 4) + 'px';
+      var left = Math.min(r.left + x * css, innerWidth - tip.offsetWidth - 2);
+      var top = r.top + (y + h) * css + 4;
+      if (top + tip.offsetHeight > innerHeight) top = r.top + y * css - tip.offsetHeight - 4;
+      tip.style.left = Math.round(window.scrollX + Math.max(0, left)) + 'px';
+      tip.style.top = Math.round(window.scrollY + Math.max(0, top)) + 'px';
       canvas.setAttribute('aria-describedby', tip.id);
     }, press && press.tip ? 0 : TOOL_TIP_DELAY_MS);
   }

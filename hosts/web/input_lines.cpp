@@ -11,6 +11,10 @@ std::string InputLines::lineFor(const toolkit::Form& form, const toolkit::Access
     case EventKind::PointerDown:
       if (pressed_ == nullptr) pressed_ = form.hitTest(x, y);
       return {};
+    case EventKind::LongPress:
+      // The press was a question: its release clicks nothing.
+      pressed_ = nullptr;
+      return {};
     case EventKind::PointerUp: {
       const toolkit::Control* target = pressed_;
       pressed_ = nullptr;

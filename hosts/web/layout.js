@@ -65,6 +65,8 @@ var qzLayout = (function () {
           shape = s;
         }
       }
+      // A page with no room at all (hidden, or in an empty frame) keeps a board to draw.
+      if (!(fit > 0)) fit = 1;
     } else {
       shape = 0;
       fit = Math.min(1, Math.max(0.2, (pageWidth() - MARGIN) / shapes[0][0]));

@@ -7,7 +7,8 @@
 For each device of tests/web/phone_test.py (Chromium's phone emulation, touch on) and each
 site, taking turns: the board's size in CSS pixels, its share of the screen, and the smallest
 control a player taps as the accessibility mirror places it, after one roll by a tap. With
---shots, a picture of the phone upright and across from the last site, into that folder.
+--shots, a picture of the small phone upright and across from the last site (at one device
+pixel a CSS pixel, to stay small), docs/phone-upright.png and docs/phone-across.png.
 """
 
 import argparse
@@ -18,8 +19,15 @@ sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tests",
                                 "web"))
 import engines  # noqa: E402
-from page_support import LocalSite  # noqa: E402
-from phone_test import DEVICES, Phone, measure  # noqa: E402
+from page_support import LocalSite, wait_for  # noqa: E402
+from phone_test import DEVICES, NO_NOTCH, Phone, measure, settled  # noqa: E402
+
+
+def shoot(phone, device, folder):
+    name, width, height = device[:3]
+    phone.emulate(width, height, 1, NO_NOTCH)
+    wait_for("the board at one pixel a pixel", lambda: settled(phone.board()))
+    phone.e.screenshot(os.path.join(folder, "phone-%s.png" % name.split()[-1]))
 
 
 def main():
@@ -38,8 +46,7 @@ def main():
                 try:
                     m = measure(Phone(engine, site), device)
                     if args.shots and name == sites[-1][0] and device[0].startswith("small"):
-                        path = os.path.join(args.shots, "phone-%s.png" % device[0].split()[-1])
-                        engine.screenshot(path)
+                        shoot(Phone(engine, site), device, args.shots)
                 finally:
                     site.close()
                 print("| %s, %d x %d | %s | %.0f x %.0f | %.0f %% | %s %.0f x %.0f |" % (

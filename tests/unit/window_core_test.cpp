@@ -8,6 +8,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -183,6 +184,13 @@ TEST_F(WindowCoreTest, ToolTipsFollowTheRestingPointerAndGoOnPressOrLeave) {
   EXPECT_TRUE(window.tips[3].first.empty());
   core.pointerLeave();
   EXPECT_EQ(window.tips.size(), 4u) << "no tip is up, so there is nothing to take down";
+  // A finger held on the die asks for its tip, and lifting it neither holds nor moves it.
+  const auto [left, top, held] = std::tuple(die.Left, die.Top, die.value());
+  core.pointerDown(heldX, heldY, toolkit::kLeftButton);
+  core.longPress(heldX, heldY);
+  core.pointerUp(heldX, heldY, toolkit::kLeftButton);
+  EXPECT_EQ(window.tips.back().first, die.ToolTipText);
+  EXPECT_EQ(std::tuple(die.Left, die.Top, die.value()), std::tuple(left, top, held));
 }
 
 TEST_F(WindowCoreTest, PicturesAreMadeForTheScaleAndForgottenWhenItChanges) {

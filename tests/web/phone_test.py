@@ -149,9 +149,10 @@ def play(phone, device):
     b = measure(phone, device)["b"]
     check_board(b, name, insets)
     if phone.e.name == "chromium":
-        phone.tap(phone.target(r"^Die 2"), hold=True)
+        die = phone.target(r"^Die 2")
+        phone.tap(die, hold=True)
         wait_for("the tip to go with the finger", lambda: not phone.board()["tip"])
-        check(phone.target(r"^Die 2")["checked"] == "false", "%s: a long press held it" % name)
+        check(phone.target(r"^Die 2") == die, "%s: a long press moved or held the die" % name)
     phone.tap(phone.target(r"^Die 2"))
     wait_for("die 2 held", lambda: phone.target(r"^Die 2")["checked"] == "true")
     before = phone.board()
