@@ -19,13 +19,15 @@ sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tests",
                                 "web"))
 import engines  # noqa: E402
-from page_support import LocalSite, wait_for  # noqa: E402
+from page_support import wait_for  # noqa: E402
 from phone_test import DEVICES, NO_NOTCH, Phone, measure, settled  # noqa: E402
 
 
 def shoot(phone, device, folder):
     name, width, height = device[:3]
     phone.emulate(width, height, 1, NO_NOTCH)
+    # Chromium's emulation tells the page of a new density by no event of its own.
+    phone.e.js("dispatchEvent(new Event('resize'))")
     wait_for("the board at one pixel a pixel", lambda: settled(phone.board()))
     phone.e.screenshot(os.path.join(folder, "phone-%s.png" % name.split()[-1]))
 
@@ -42,13 +44,13 @@ def main():
     try:
         for device in DEVICES:
             for name, folder in sites:
-                site = LocalSite(folder)
+                phone = Phone(engine, folder)
                 try:
-                    m = measure(Phone(engine, site), device)
+                    m = measure(phone, device)
                     if args.shots and name == sites[-1][0] and device[0].startswith("small"):
-                        shoot(Phone(engine, site), device, args.shots)
+                        shoot(phone, device, args.shots)
                 finally:
-                    site.close()
+                    phone.close()
                 print("| %s, %d x %d | %s | %.0f x %.0f | %.0f %% | %s %.0f x %.0f |" % (
                     device[0], device[1], device[2], name, m["board"][0], m["board"][1],
                     100 * m["share"], *m["smallest"]), flush=True)
