@@ -160,7 +160,16 @@ def play(phone, device):
         check(phone.target(r"^Die 2") == die, "%s: a long press moved or held the die" % name)
     phone.tap(phone.target(r"^Die 2"))
     wait_for("die 2 held", lambda: phone.target(r"^Die 2")["checked"] == "true")
+    # A finger dragged from the bare margin left of the tray moves nothing.
+    x, y = int(b["x"] + 3), int(b["y"] + b["h"] / 4)
+    phone.e.actions([{"type": "pointer", "id": "finger", "parameters": {"pointerType": "touch"},
+                      "actions": [{"type": "pointerMove", "x": x, "y": y, "origin": "viewport"},
+                                  {"type": "pointerDown", "button": 0},
+                                  {"type": "pointerMove", "x": x + 60, "y": y + 40,
+                                   "origin": "viewport", "duration": 200},
+                                  {"type": "pointerUp", "button": 0}]}])
     before = phone.board()
+    check((before["x"], before["y"]) == (b["x"], b["y"]), "%s: the board was dragged" % name)
     # Turned round mid-turn: laid out again, the game as it was.
     phone.emulate(height, width, density)
     after = wait_for("the board laid out for %dx%d" % (height, width), lambda: (
