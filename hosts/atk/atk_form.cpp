@@ -166,6 +166,7 @@ void FormPeers::activate(bool active, bool again) {
   // Then where the keys act, as the window gets them back (after a dialog, say): the focused
   // control, or with none the latest news ("Ann roll! 3 rolls left" as the game begins).
   if (Peer* focus = peerOf(tree().focusedId)) {
+    tellAhead(*focus);
     focus->notifyState(ATK_STATE_FOCUSED, true);
   } else if (!sentences_.empty()) {
     voice_.say(*windowPeer_, sentences_.back());
@@ -216,6 +217,11 @@ void FormPeers::update() {
   if (changes.structureChanged) reconcile(before);
   // The new focus is read with its description: the last words are taken back first.
   if (changes.focusChanged) voice_.hush();
+  // A focus that comes to a control while none had it may be taken in silence.
+  if (Peer* focus = peerOf(tree().focusedId);
+      focus != nullptr && changes.focusChanged && before.focusedId == 0) {
+    tellAhead(*focus);
+  }
   // What a state says comes first ("checked"), then what it caused, then the names: a roll's
   // faces before the roll button's rolls left.
   for (int id : changes.stateChanged) {
@@ -225,6 +231,20 @@ void FormPeers::update() {
   for (int id : changes.renamed) {
     if (Peer* peer = peerOf(id)) peer->notifyName();
   }
+}
+
+void FormPeers::tellAhead(Peer& focus) {
+  // Orca 48 reads the keyboard beside the game. When it reads a key after the game has moved
+  // the focus, while its own focus is the whole window (no control had it, or a dialog has just
+  // closed), it takes the window's focused control for its focus without a word, and then
+  // ignores the focus signal as old news (scripts/default.py, presentKeyboardEvent). So the
+  // control's name is told as changed, just before its focus. Orca 48 handles a focus before a
+  // name change: if it spoke the focus it knows the name and says nothing more, and if it took
+  // the focus in silence it says the control as renamed (ax_utilities_event.py,
+  // is_presentable_name_change). Orca 43 handles signals in order and reads the keys before the
+  // game: the name change comes while its focus is elsewhere, and it ignores it.
+  focus.object();
+  focus.notifyName();
 }
 
 void FormPeers::reconcile(const toolkit::AccessibleTree& before) {

@@ -56,6 +56,8 @@ class FormPeers {
 
  private:
   void reconcile(const toolkit::AccessibleTree& before);
+  // Tells the focus's name before its focus, for a reader that may take the focus in silence.
+  void tellAhead(Peer& focus);
   void announce(const std::vector<std::string>& sentences);
 
   toolkit::Form& form_;

@@ -42,15 +42,17 @@ var quintozDialogs = (function () {
       var id = 'quintoz-dialog-' + (++count);
       var dialog = doc.createElement('dialog');
       dialog.className = 'quintoz-dialog' + (input !== null ? ' quintoz-input' : '');
-      // Named by its title and described by its text, as a desktop dialog is. Orca speaks a
-      // dialog's description only when it names the dialog on the way to the focus, which it
-      // skips for a message box (the browser has already put its reading point inside the
-      // dialog by then): so each button of a message box carries the text as its description
-      // too, and the question is spoken with the button that has the focus.
+      // Named by its title, as a desktop dialog is. An input box is described by its text too.
+      // Orca 43 speaks a dialog's description only when it names the dialog on the way to the
+      // focus, which it skips for a message box (the browser has already put its reading point
+      // inside the dialog by then), while Orca 48 reads a message box's name with its text
+      // ("Exit Quit Now?"): so a message box's text describes each of its buttons alone, and
+      // is itself left out of what a screen reader reads, and the question is spoken once,
+      // with the button that has the focus.
       dialog.setAttribute('role', 'dialog');
       dialog.setAttribute('aria-modal', 'true');
       dialog.setAttribute('aria-labelledby', id + '-title');
-      dialog.setAttribute('aria-describedby', id + '-text');
+      if (input !== null) dialog.setAttribute('aria-describedby', id + '-text');
       var heading = doc.createElement('div');
       heading.className = 'quintoz-dialog-title';
       heading.id = id + '-title';
@@ -59,6 +61,7 @@ var quintozDialogs = (function () {
       body.className = 'quintoz-dialog-text';
       body.id = id + '-text';
       body.textContent = message.replace(/\r\n?/g, '\n');
+      if (input === null) body.setAttribute('aria-hidden', 'true');
       var row = doc.createElement('div');
       row.className = 'quintoz-dialog-buttons';
       var elements = buttons.map(function (label) {

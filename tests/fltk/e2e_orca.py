@@ -163,6 +163,8 @@ def prompts(p, s):
 
 
 def turn(p, s, win):
+    # The first Tab on the new board names the control it reaches, and nothing before it.
+    p.press(["Tab"], "the control the first Tab on the new board reaches", rf"^\w+{CONTROL}")
     p.tab_to("the roll button", rf"{SHOWN}Ann roll! 3 rolls left {BUTTON}")
     roll, mark = p.press(["space"], "the roll's faces", FACES)
     left = p.hear("the rolls left", renamed(r"Ann roll! 2 rolls left"), mark)
@@ -172,6 +174,9 @@ def turn(p, s, win):
             "the faces come before the rolls left")
 
     die = p.tab_to("a die", rf"{SHOWN}Die (\d), ([1-6]) check box not checked", backwards=True)
+    said = p.said_since(mark)
+    said = said[:said.index(die.string)]
+    e.check(sum("2 rolls left" in u for u in said) == 1, f"the rolls left are said once: {said}")
     held, mark = p.press(["space"], "the die held",
                          renamed(rf"Die {die.group(1)}, {die.group(2)}, held", "check box checked"))
     p.press(["Tab"], "the next control", rf"{BUTTON}\.?$")

@@ -133,16 +133,18 @@ class Page:
 
     def dialog(self, text, title, buttons, timeout=8.0):
         """Waits for the dialog with this text and checks its title, buttons and labelling: a
-        screen reader names it by its title and tells its text as its description, and tells
-        a message box's text with each of its buttons too."""
+        screen reader names it by its title, and tells an input box's text as its description
+        and a message box's text with each of its buttons instead."""
         box = wait_for("the dialog '%s'" % (text if isinstance(text, str) else text.pattern),
                        self.open_dialog, timeout)
         check(box["title"] == title, "the dialog is named %r, not by its title %r" % (
             box["title"], title))
-        got = box["text"]
+        # An input box is described by its text; a message box's buttons are, and it is not.
+        got = box["text"] if box["field"] else (box["buttonTexts"] or [None])[0]
         expected = [None] * len(buttons) if box["field"] else [got] * len(buttons)
-        check(box["buttonTexts"] == expected, "the buttons of %r are described by %r" % (
-            got, box["buttonTexts"]))
+        check(box["buttonTexts"] == expected and (box["field"] or box["text"] is None),
+              "the buttons of %r are described by %r, the dialog by %r" % (
+                  got, box["buttonTexts"], box["text"]))
         if isinstance(text, str):
             check(got == text, "dialog text %r, expected %r" % (got, text))
         else:

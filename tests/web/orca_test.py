@@ -97,6 +97,8 @@ def prompts(p):
 
 
 def turn(p, places):
+    _, mark = p.press(["Tab"], "the first Tab on the new board", rf"^\w+ {BUTTON}\.?$")
+    p.log("the first Tab", mark)
     p.tab_to("the roll button", rf"{SHOWN}Ann roll! 3 rolls left {BUTTON}")
     roll, mark = p.press(["space"], "the roll's faces", FACES)
     p.hear("the rolls left", renamed(r"\bAnn roll! 2 rolls left"), mark)
@@ -108,6 +110,9 @@ def turn(p, places):
     p.log("Space on the roll button", mark)
 
     box = p.tab_to("the Chance box", rf"{SHOWN}Chance, (\d+) check box not checked")
+    said = p.since(mark)
+    said = said[:said.index(box.string)]
+    check(sum("2 rolls left" in u for u in said) == 1, f"the rolls left are said once: {said}")
     check(int(box.group(1)) == sum(faces), f"Chance previews the dice's sum: {box.group(0)}")
     _, mark = p.press(["space"], "the commit", rf"Chance scored {sum(faces)}, total {sum(faces)}")
     p.hear("the turn ending", r"Ann Finishing Turn", mark)
@@ -125,6 +130,7 @@ def answered_no(p, button, question):
     told = p.engine.js(LIVE_LINES)
     check(told, "the live region holds the game's announcements")
     _, mark = p.press(["space"], "the focused button", rf"{SHOWN}Yes {BUTTON}")
+    asked_at = mark
     p.hear("the question", rf"^{re.escape(question)}$|{BUTTON}\.? {re.escape(question)}$", mark)
     p.log(f"Space on {button}", mark)
     _, mark = p.press(["n"], "the focus back on the button", rf"{SHOWN}{button} {BUTTON}")
@@ -137,6 +143,9 @@ def answered_no(p, button, question):
     again = [u for u in said if any(line in u for line in told)]
     check(not again, f"closing the dialog reads nothing again: {again} of {said}")
     p.log("n", mark)
+    asked = p.since(asked_at)
+    asked = asked[:asked.index(sentinel)]
+    check(sum(u.count(question) for u in asked) == 1, f"'{question}' is said once: {asked}")
 
 
 def play(p, places):
