@@ -61,6 +61,19 @@ std::string languageList() {
 
 }  // namespace
 
+std::string nothingQueued(bool inputBox) {
+  return inputBox ? "the game asked for an input box answer, but none is queued"
+                  : "the game showed a message box, but no reply is queued";
+}
+
+std::string replyProblem(toolkit::MessageAnswer reply, toolkit::MessageButtons buttons) {
+  if ((buttons == toolkit::MessageButtons::YesNo) != (reply == toolkit::MessageAnswer::Ok)) {
+    return {};
+  }
+  return "the queued reply '" + std::string(replyWord(reply)) +
+         "' is not a button of this message box";
+}
+
 void ScriptExecutor::dialogAsked() {
   for (const std::string& line : onDialog_) execute(line);
 }

@@ -50,6 +50,12 @@ class ScriptSide {
   virtual void stop(Refusal kind, const std::string& why) = 0;
 };
 
+// Why a script stops when the game asks an input box (inputBox) or shows a message box and the
+// lines queued nothing to answer it; and why a queued reply cannot answer a message box with
+// these buttons ("" when it is one of them). The driver and the page stop alike there.
+std::string nothingQueued(bool inputBox);
+std::string replyProblem(toolkit::MessageAnswer reply, toolkit::MessageButtons buttons);
+
 // The one executor of the script language: runs a line against the real window, with the
 // checks and the messages of quintoz-script's contract.
 class ScriptExecutor {
