@@ -240,11 +240,12 @@ JsonValue readProperty(ScriptSide& side, const toolkit::Control& c, std::string_
                   c.BackColor.b);
     return JsonValue::of(std::string(hex.data()));
   }
-  if (const auto* box = dynamic_cast<const toolkit::CheckBox*>(&c); box && prop == "Value") {
-    return JsonValue::of(box->value());
+  // The control's kind says its class (the page is built without run-time type information).
+  if (c.kind() == toolkit::ControlKind::CheckBox && prop == "Value") {
+    return JsonValue::of(static_cast<const toolkit::CheckBox&>(c).value());
   }
-  if (const auto* text = dynamic_cast<const toolkit::TextBox*>(&c); text && prop == "Text") {
-    return JsonValue::of(text->Text);
+  if (c.kind() == toolkit::ControlKind::TextBox && prop == "Text") {
+    return JsonValue::of(static_cast<const toolkit::TextBox&>(c).Text);
   }
   side.refuse(Refusal::LineError, c.path() + " has no property '" + std::string(prop) + "'");
 }
@@ -370,12 +371,12 @@ void ScriptExecutor::write(std::string_view target, const JsonValue& value) {
     } else {
       refuse("no picture named '" + pictureName + "'");
     }
-  } else if (auto* box = dynamic_cast<toolkit::CheckBox*>(&c); box && prop == "Value") {
+  } else if (c.kind() == toolkit::ControlKind::CheckBox && prop == "Value") {
     const std::int16_t v = asInt16(side_, value, what);
     if (v != 0 && v != 1) refuse("a check box's Value is 0 or 1");
-    box->setValue(v);
-  } else if (auto* text = dynamic_cast<toolkit::TextBox*>(&c); text && prop == "Text") {
-    text->Text = asText(side_, value, what);
+    static_cast<toolkit::CheckBox&>(c).setValue(v);
+  } else if (c.kind() == toolkit::ControlKind::TextBox && prop == "Text") {
+    static_cast<toolkit::TextBox&>(c).Text = asText(side_, value, what);
   } else {
     refuse("'" + what + "' cannot be set");
   }
