@@ -56,31 +56,27 @@ class ScriptSide {
 std::string nothingQueued(bool inputBox);
 std::string replyProblem(toolkit::MessageAnswer reply, toolkit::MessageButtons buttons);
 
-// The one executor of the script language: runs a line against the real window, with the
-// checks and the messages of quintoz-script's contract.
+// The executor of the script language, for the lines that play the game: the answers and draws
+// queued for it, start, the actions on the window and set. The page replays a saved game with
+// it, and quintoz-script runs every line with WholeScriptExecutor, built on it; both check and
+// carry out each of these lines here, with the messages of quintoz-script's contract.
 class ScriptExecutor {
  public:
   ScriptExecutor(frmQuintoz& game, ScriptSide& side) : game_(game), side_(side) {}
+  virtual ~ScriptExecutor() = default;
+  ScriptExecutor(const ScriptExecutor&) = delete;
+  ScriptExecutor& operator=(const ScriptExecutor&) = delete;
 
   // Called by the driver for each line of a script, and by the page for each line of a saved
   // game (read and checked by the reader first): carries it out, or refuses it through the side.
   void execute(std::string_view text) { run(readLine(text)); }
   void run(const ScriptLine& line);
-  // Called by the driver as the game asks for an input box or shows a message box: carries out
-  // the `ondialog` lines, in order.
-  void dialogAsked();
 
-  // The whole state as one JSON object: the variables and every control's properties.
-  std::string dump() const;
-  // Every control's rectangle in window pixels at 96 dpi, as the window places it now.
-  std::string layout() const;
-  // The current value of a target ("rollCount", "chk1s(2).Caption").
-  JsonValue read(std::string_view target) const;
-
- private:
-  void write(std::string_view target, const JsonValue& value);
+ protected:
+  // The lines that look at the game, call its procedures or change its language; here they are
+  // refused.
+  virtual void runOther(const ScriptLine& line);
   toolkit::Control& control(std::string_view path) const;
-  void callProcedure(const ScriptLine& line);
   void act(const ScriptLine& line, const toolkit::Control* c, const std::function<void()>& input) {
     side_.act(line, c, input);
   }
@@ -88,9 +84,11 @@ class ScriptExecutor {
 
   frmQuintoz& game_;
   ScriptSide& side_;
+
+ private:
+  void write(std::string_view target, const JsonValue& value);
+
   bool started_ = false;
-  // The `ondialog` lines, carried out in order as each dialog is asked.
-  std::vector<std::string> onDialog_;
 };
 
 }  // namespace script

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "hosts/script/script_executor.h"
 #include "hosts/script/script_host.h"
+#include "hosts/script/whole_script_executor.h"
 #include "hosts/script_language/json.h"
 #include "ui/frmQuintoz.h"
 
@@ -58,7 +58,7 @@ class ScriptRunner : private ScriptSide {
   std::ostream& out_;
   ScriptHost host_;
   frmQuintoz game_;
-  ScriptExecutor executor_{game_, *this};
+  WholeScriptExecutor executor_{game_, *this};
   bool ended_ = false;
 };
 
