@@ -24,6 +24,8 @@ void letThePageRun() {
 }  // namespace
 
 int main() {
+  // The WebAssembly's instantiation has had its task; building the game takes one of its own.
+  letThePageRun();
   webhost::WebHost host;
   frmQuintoz game(host);
   letThePageRun();

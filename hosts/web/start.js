@@ -82,13 +82,14 @@
     };
   }
   var kept = keptGame();
-  // Asked in a task of its own, right after this one: the page is read and drawn first.
+  // Asked in a task of its own once the page has been read and first drawn, so that neither
+  // holds up the other.
   var firstPrompt = null;
   function askFirst() {
     if (!firstPrompt) firstPrompt = ask();
     return firstPrompt;
   }
-  if (!kept) setTimeout(askFirst, 0);
+  if (!kept) requestAnimationFrame(function () { setTimeout(askFirst, 0); });
 
   function start(asked, saved) {
     var ended = document.getElementById('quintoz-ended');
