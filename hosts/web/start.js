@@ -82,14 +82,14 @@
     };
   }
   var kept = keptGame();
-  // Asked in a task of its own once the page has been read and first drawn, so that neither
-  // holds up the other.
+  // Asked in a task of its own, right after the one that reads the page: not after the first
+  // frame, which would show it a frame later.
   var firstPrompt = null;
   function askFirst() {
     if (!firstPrompt) firstPrompt = ask();
     return firstPrompt;
   }
-  if (!kept) requestAnimationFrame(function () { setTimeout(askFirst, 0); });
+  if (!kept) setTimeout(askFirst, 0);
 
   function start(asked, saved) {
     var ended = document.getElementById('quintoz-ended');
