@@ -2,25 +2,11 @@
 
 #include <cmath>
 
+#include "hosts/script/script_executor.h"
 #include "hosts/script_language/json.h"
+#include "hosts/script_language/script_line.h"
 
 namespace script {
-
-namespace {
-
-const char* answerWord(toolkit::MessageAnswer a) {
-  switch (a) {
-    case toolkit::MessageAnswer::Yes:
-      return "yes";
-    case toolkit::MessageAnswer::No:
-      return "no";
-    case toolkit::MessageAnswer::Ok:
-      return "ok";
-  }
-  return "ok";
-}
-
-}  // namespace
 
 std::string ScriptHost::inputBox(const std::string& prompt, const std::string& title,
                                  const std::string& defaultText) {
@@ -29,7 +15,7 @@ std::string ScriptHost::inputBox(const std::string& prompt, const std::string& t
         << ",\"default\":" << quote(defaultText) << "} -> ";
   if (inputAnswers.empty()) {
     echo_ << "?\n";
-    throw ScriptError("the game asked for an input box answer, but none is queued");
+    throw ScriptError(nothingQueued(true));
   }
   InputAnswer a = std::move(inputAnswers.front());
   inputAnswers.pop_front();
@@ -46,16 +32,12 @@ toolkit::MessageAnswer ScriptHost::messageBox(const std::string& text, const std
         << (yesNo ? "yesno" : "ok") << "\"} -> ";
   if (messageAnswers.empty()) {
     echo_ << "?\n";
-    throw ScriptError("the game showed a message box, but no reply is queued");
+    throw ScriptError(nothingQueued(false));
   }
   const toolkit::MessageAnswer a = messageAnswers.front();
   messageAnswers.pop_front();
-  if (yesNo == (a == toolkit::MessageAnswer::Ok)) {
-    echo_ << answerWord(a) << "\n";
-    throw ScriptError(std::string("the queued reply '") + answerWord(a) +
-                      "' is not a button of this message box");
-  }
-  echo_ << answerWord(a) << "\n";
+  echo_ << replyWord(a) << "\n";
+  if (std::string why = replyProblem(a, buttons); !why.empty()) throw ScriptError(why);
   return a;
 }
 

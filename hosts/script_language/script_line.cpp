@@ -103,6 +103,18 @@ std::string readReal(std::string_view word, const char* what, double& value) {
   return {};
 }
 
+std::string_view replyWord(toolkit::MessageAnswer answer) {
+  switch (answer) {
+    case toolkit::MessageAnswer::Yes:
+      return "yes";
+    case toolkit::MessageAnswer::No:
+      return "no";
+    case toolkit::MessageAnswer::Ok:
+      return "ok";
+  }
+  return "ok";
+}
+
 std::string_view commandWord(Command command) {
   return kWords[static_cast<std::size_t>(command)];
 }

@@ -75,6 +75,8 @@ std::string lineProblem(const ScriptLine& line, bool started);
 
 // The command as a line writes it ("rightclick").
 std::string_view commandWord(Command command);
+// A message box's answer as a `reply` line writes it ("yes").
+std::string_view replyWord(toolkit::MessageAnswer answer);
 
 // Called by the reader and by the driver for the arguments it reads against the window (an
 // index, a procedure's argument): the word as a whole number, or as a finite real number, or

@@ -161,44 +161,18 @@ void GamePage::dispatch(const PageEvent& event) {
   refresh();
 }
 
-void GamePage::replay(const ReplayStep& step) {
+void GamePage::act(const script::ScriptLine& line, const toolkit::Control* control,
+                   const std::function<void()>& input) {
   using script::Command;
-  toolkit::Form& form = game_.form;
-  toolkit::Control* c = nullptr;
-  const std::string problem = replayProblem(form, step, c);
-  if (!problem.empty()) host_.failReplay(problem);
-  if (step.command == Command::Focus) {
-    form.setFocus(c);
-    return;
-  }
   const bool focuses =
-      step.command == Command::Key || (step.command == Command::Click && c->canTakeFocus());
-  beginInput(step.written(), focuses ? c : nullptr);
-  switch (step.command) {
-    case Command::Start:
-      form.load();
-      break;
-    case Command::Click:
-    case Command::RightClick:
-      form.clickControl(
-          *c, step.command == Command::Click ? toolkit::kLeftButton : toolkit::kRightButton);
-      break;
-    case Command::Key:
-      form.keyStroke(*c, step.key);
-      break;
-    case Command::KeyUp:
-      if (c->KeyUp) form.runEvent([&] { c->KeyUp(step.key, 0); });
-      break;
-    case Command::Release:
-      if (c->MouseUp) form.runEvent([&] { c->MouseUp(toolkit::kLeftButton, 0, 0, 0); });
-      break;
-    case Command::Set:
-      (step.text.ends_with(".Left") ? c->Left : c->Top) = static_cast<float>(step.value.number);
-      break;
-    default:
-      break;
-  }
+      line.command == Command::Key || (line.command == Command::Click && control->canTakeFocus());
+  beginInput(writtenLine(line), focuses ? control : nullptr);
+  input();
   endInput();
+}
+
+void GamePage::stop(script::Refusal /*kind*/, const std::string& why) {
+  host_.failReplay(why);
 }
 
 void GamePage::resume(const std::string& saved) {
@@ -210,14 +184,11 @@ void GamePage::resume(const std::string& saved) {
   }
   host_.beginReplay();
   for (std::size_t i = 0; i < script.steps.size(); ++i) {
-    const ReplayStep& step = script.steps[i];
-    if (!step.acts()) {
-      host_.queue(step);
-      continue;
-    }
     if (i == last) host_.lastInput();
-    replay(step);
+    host_.replayingLine(script.steps[i].number);
+    executor_.run(script.steps[i]);
   }
+  host_.replayingLine(0);
   host_.endReplay();
   // Kept again at once: the replay wrote the same game down, perhaps with more of its last
   // input (the draws of a turn change that was waiting).

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "hosts/core/window_core.h"
+#include "hosts/script/script_executor.h"
 #include "hosts/web/input_lines.h"
 #include "hosts/web/page_event.h"
 #include "hosts/web/page_mirror.h"
@@ -18,8 +19,9 @@ namespace webhost {
 
 // The game's window in the page: the page's canvas, tool tip and scale under the window core.
 // It also turns the page's input into the lines of the game's record (see GameRecord) and saves
-// the record after every input. Owned by main; it holds nothing of the game.
-class GamePage : private windowcore::PlatformWindow {
+// the record after every input, and replays a saved game through the script language's executor,
+// as quintoz-script runs its lines. Owned by main; it holds nothing of the game.
+class GamePage : private windowcore::PlatformWindow, private script::ScriptSide {
  public:
   GamePage(frmQuintoz& game, WebHost& host);
 
@@ -56,8 +58,24 @@ class GamePage : private windowcore::PlatformWindow {
   // `focusTo` when replayed (nullptr: where it was); the game is kept once it has acted.
   void beginInput(const std::string& line, const toolkit::Control* focusTo);
   void endInput();
-  void replay(const ReplayStep& step);
   std::string focusPath() const;
+
+  // The executor's side while a saved game replays: the answers and draws go to the host's
+  // queues, each input is written down again as it runs, and a line the executor refuses gives
+  // the save up.
+  void queueAnswer(bool cancelled, const std::string& text) override {
+    host_.queueAnswer(cancelled, text);
+  }
+  void queueReply(toolkit::MessageAnswer reply) override { host_.queueReply(reply); }
+  void queueFace(std::int16_t face) override { host_.queueFace(face); }
+  void queueRandom(double value) override { host_.queueRandom(value); }
+  // A saved game holds neither seeds nor lines that print (parseReplay refuses them).
+  void seed(std::uint64_t /*value*/) override {}
+  void print(const std::string& /*text*/) override {}
+  double clock() const override { return host_.clockSeconds(); }
+  void act(const script::ScriptLine& line, const toolkit::Control* control,
+           const std::function<void()>& input) override;
+  void stop(script::Refusal kind, const std::string& why) override;
 
   frmQuintoz& game_;  // owned by main
   WebCanvas canvas_;  // owned here; the page keeps its drawing state
@@ -70,6 +88,7 @@ class GamePage : private windowcore::PlatformWindow {
   // Where each control lies in a fresh window, by its place in the form's register.
   std::vector<std::pair<float, float>> freshPlaces_;
   InputLines lines_;  // owned here; what the page's input does, as lines
+  script::ScriptExecutor executor_{game_, *this};  // runs the lines of a saved game
 };
 
 }  // namespace webhost

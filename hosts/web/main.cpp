@@ -1,5 +1,7 @@
 // The browser front end's entry point: the host, the game and its page view live here for the
 // whole run, and this loop hands the game the page's input, one event at a time.
+#include <emscripten.h>
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -11,11 +13,25 @@
 #include "hosts/web/web_host.h"
 #include "ui/frmQuintoz.h"
 
+namespace {
+
+// The page's work while it loads comes in short tasks, with the browser's own between them, so
+// that the first question, shown before the game has loaded, takes every key at once.
+void letThePageRun() {
+  emscripten_sleep(0);
+}
+
+}  // namespace
+
 int main() {
+  // The WebAssembly's instantiation has had its task; building the game takes one of its own.
+  letThePageRun();
   webhost::WebHost host;
   frmQuintoz game(host);
+  letThePageRun();
   webhost::GamePage page(game, host);
   host.attach(page);
+  letThePageRun();
   for (const auto& [name, kind] : webhost::kEventKinds) {
     qz_event_kind(name.data(), static_cast<int>(name.size()), static_cast<int>(kind));
   }

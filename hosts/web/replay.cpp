@@ -10,8 +10,8 @@ namespace {
 
 using script::Command;
 
-// Fills in the control a line the page writes names; false for any other line.
-bool replayable(ReplayStep& step) {
+// True for the lines the page writes.
+bool replayable(const ReplayStep& step) {
   switch (step.command) {
     case Command::Answer:
     case Command::Cancel:
@@ -26,13 +26,11 @@ bool replayable(ReplayStep& step) {
     case Command::KeyUp:
     case Command::Release:
     case Command::Focus:
-      step.control = step.text;
       return true;
     case Command::Set: {
       // Only the dice's places, which a new game leaves where a fresh window has others.
       const std::size_t dot = step.text.find('.');
       const std::string property = dot == std::string::npos ? "" : step.text.substr(dot + 1);
-      step.control = step.text.substr(0, dot);
       return (property == "Left" || property == "Top") &&
              step.value.kind == script::JsonValue::Kind::Number && std::isfinite(step.value.number);
     }
@@ -47,35 +45,15 @@ std::string keyWord(std::int16_t key) {
   return key == toolkit::kKeySpace ? std::string("space") : std::string(1, static_cast<char>(key));
 }
 
-std::string ReplayStep::written() const {
-  std::string line(script::commandWord(command));
-  if (command == Command::Start) return line;
-  line += " " + text;
-  if (command == Command::Key || command == Command::KeyUp) line += " " + keyWord(key);
-  if (command == Command::Set) line += " " + realText(value.number);
-  return line;
-}
-
-std::string replayProblem(const toolkit::Form& form, const ReplayStep& step,
-                          toolkit::Control*& control) {
-  control = step.control.empty() ? nullptr : form.find(step.control);
-  const std::string where = "line " + wholeText(step.number) + ": " + step.control;
-  if (step.command == Command::Start || (step.command == Command::Focus && step.control.empty())) {
-    return {};
+std::string writtenLine(const script::ScriptLine& line) {
+  std::string written(script::commandWord(line.command));
+  if (line.command == Command::Start) return written;
+  written += " " + line.text;
+  if (line.command == Command::Key || line.command == Command::KeyUp) {
+    written += " " + keyWord(line.key);
   }
-  if (control == nullptr) return where + " is no control";
-  if ((step.command == Command::Click || step.command == Command::RightClick) &&
-      !control->shownOnScreen()) {
-    return where + " is not shown";
-  }
-  if (step.command == Command::Key && (!control->canTakeFocus() || !control->shownOnScreen())) {
-    return where + " cannot take the keyboard focus";
-  }
-  if (step.command == Command::KeyUp && form.focused() != control) {
-    return where + " has not the focus";
-  }
-  if (step.command == Command::Focus && !control->canTakeFocus()) return where + " takes no focus";
-  return {};
+  if (line.command == Command::Set) written += " " + realText(line.value.number);
+  return written;
 }
 
 bool ReplayStep::acts() const {

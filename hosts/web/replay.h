@@ -5,20 +5,18 @@
 #include <vector>
 
 #include "hosts/script_language/script_line.h"
-#include "toolkit/form.h"
+#include "toolkit/control.h"
 
 namespace webhost {
 
 // One line of a saved game, read by the script language's reader as quintoz-script reads it,
-// with its number in the save. The page replays the lines it writes (GameRecord) and no others.
+// with its number in the save. The page replays the lines it writes (GameRecord) and no others,
+// through the script language's executor.
 struct ReplayStep : script::ScriptLine {
   int number = 0;
-  std::string control;  // the control an action names ("" for `start` and `focus` alone)
 
   // True for the lines that act on the window (everything but the queued answers and draws).
   bool acts() const;
-  // The line as the page writes it, for an action.
-  std::string written() const;
 };
 
 struct ReplayScript {
@@ -30,11 +28,8 @@ struct ReplayScript {
 // driver reads and checks it, without running anything. One `start`, before every other action.
 ReplayScript parseReplay(std::string_view text);
 
-// Called before the page replays an action: finds the control it names (nullptr for none) and
-// says why the action cannot be replayed on the form as it is now, as the script driver would
-// refuse it ("" when it can). Changes nothing.
-std::string replayProblem(const toolkit::Form& form, const ReplayStep& step,
-                          toolkit::Control*& control);
+// Called by the page as it replays an action: the line as the page writes it down again.
+std::string writtenLine(const script::ScriptLine& line);
 
 // A key as a line names it: "space", or the character.
 std::string keyWord(std::int16_t key);

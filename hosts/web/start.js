@@ -82,7 +82,14 @@
     };
   }
   var kept = keptGame();
-  var firstPrompt = kept ? null : ask();
+  // Asked in a task of its own, right after the one that reads the page: not after the first
+  // frame, which would show it a frame later.
+  var firstPrompt = null;
+  function askFirst() {
+    if (!firstPrompt) firstPrompt = ask();
+    return firstPrompt;
+  }
+  if (!kept) setTimeout(askFirst, 0);
 
   function start(asked, saved) {
     var ended = document.getElementById('quintoz-ended');
@@ -123,8 +130,10 @@
       start(null, null);
     });
     // The game's loading and compiling wait until the page has shown the question.
-    if (firstPrompt) {
-      requestAnimationFrame(function () { setTimeout(start, 0, firstPrompt, null); });
+    if (!kept) {
+      requestAnimationFrame(function () {
+        setTimeout(function () { start(askFirst(), null); }, 0);
+      });
     } else {
       start(null, kept);
     }

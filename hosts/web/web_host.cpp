@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "hosts/script/script_executor.h"
 #include "hosts/web/game_page.h"
 #include "hosts/web/page_bridge.h"
 
@@ -29,26 +30,6 @@ void WebHost::attach(GamePage& page) {
   paintIn(&page.core());
 }
 
-void WebHost::queue(const ReplayStep& step) {
-  switch (step.command) {
-    case script::Command::Answer:
-    case script::Command::Cancel:
-      answers_.items.push_back(step);
-      break;
-    case script::Command::Reply:
-      replies_.items.push_back(step.reply);
-      break;
-    case script::Command::Faces:
-      for (const double f : step.numbers) faces_.items.push_back(f);
-      break;
-    case script::Command::Random:
-      for (const double d : step.numbers) draws_.items.push_back(d);
-      break;
-    default:
-      break;
-  }
-}
-
 void WebHost::endReplay() {
   if (!replaying_) return;
   if (!answers_.empty() || !replies_.empty() || !faces_.empty() || !draws_.empty()) {
@@ -56,18 +37,22 @@ void WebHost::endReplay() {
   }
   replaying_ = false;
   lastInput_ = false;
+  replayLine_ = 0;
 }
 
 void WebHost::failReplay(const std::string& why) {
-  qz_replay_failed(why.data(), bytes(why));
+  // As quintoz-script reports a line it stops at.
+  const std::string reason =
+      replayLine_ > 0 ? "line " + std::to_string(replayLine_) + ": " + why : why;
+  qz_replay_failed(reason.data(), bytes(reason));
   // qz_replay_failed never comes back: the page has put this game away.
   std::abort();
 }
 
-bool WebHost::answeredBySave(bool queueEmpty, const char* what) {
+bool WebHost::answeredBySave(bool queueEmpty, bool inputBox) {
   if (!replaying_) return false;
   if (!queueEmpty) return true;
-  if (!lastInput_) failReplay(std::string("the save has no answer for ") + what);
+  if (!lastInput_) failReplay(script::nothingQueued(inputBox));
   // The dialog was open when the page went away: the board as it was, then the dialog again.
   endReplay();
   if (page_ != nullptr) page_->show();
@@ -76,11 +61,10 @@ bool WebHost::answeredBySave(bool queueEmpty, const char* what) {
 
 std::string WebHost::askInput(const std::string& prompt, const std::string& title,
                               const std::string& defaultText) {
-  if (answeredBySave(answers_.empty(), "an input box")) {
-    const ReplayStep a = answers_.take();
-    const bool cancelled = a.command == script::Command::Cancel;
-    record_.answer(a.text, cancelled);
-    return cancelled ? std::string() : a.text;
+  if (answeredBySave(answers_.empty(), true)) {
+    const Answer a = answers_.take();
+    record_.answer(a.text, a.cancelled);
+    return a.cancelled ? std::string() : a.text;
   }
   if (page_ != nullptr) page_->save();
   const int length = qz_input_box(prompt.data(), bytes(prompt), title.data(), bytes(title),
@@ -96,9 +80,9 @@ toolkit::MessageAnswer WebHost::askMessage(const std::string& text, const std::s
                                            toolkit::MessageButtons buttons,
                                            toolkit::MessageAnswer defaultAnswer) {
   const bool yesNo = buttons == toolkit::MessageButtons::YesNo;
-  if (answeredBySave(replies_.empty(), "a message box")) {
+  if (answeredBySave(replies_.empty(), false)) {
     const toolkit::MessageAnswer a = replies_.take();
-    if (yesNo == (a == toolkit::MessageAnswer::Ok)) failReplay("a reply that is no button");
+    if (std::string why = script::replyProblem(a, buttons); !why.empty()) failReplay(why);
     record_.reply(a);
     return a;
   }
@@ -145,7 +129,7 @@ double WebHost::random(toolkit::RandomUse use) {
   double r = 0;
   if (replaying_ && use == toolkit::RandomUse::Face && !faces_.empty()) {
     // The middle of the face's sixth, as the script driver draws a face.
-    r = (faces_.take() - 0.5) / 6.0;
+    r = (static_cast<double>(faces_.take()) - 0.5) / 6.0;
   } else if (replaying_ && !draws_.empty()) {
     r = draws_.take();
   } else {

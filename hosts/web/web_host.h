@@ -1,12 +1,12 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "hosts/core/window_host.h"
 #include "hosts/web/game_record.h"
-#include "hosts/web/replay.h"
 
 namespace webhost {
 
@@ -23,17 +23,24 @@ class WebHost : public windowcore::WindowHost {
   void attach(GamePage& page);
   GameRecord& record() { return record_; }
 
-  // Called by main around the replay of a saved game: queue() takes the save's answers and
-  // draws, lastInput() says that the input about to be replayed is the save's last (a dialog
-  // it asks with nothing queued was open when the page went away, and is asked for real), and
-  // endReplay() checks that the save held nothing more.
+  // Called by the page view around the replay of a saved game: the queue functions take the
+  // save's answers and draws as the script language's executor queues them, replayingLine()
+  // names the line being replayed, lastInput() says that the input about to be replayed is the
+  // save's last (a dialog it asks with nothing queued was open when the page went away, and is
+  // asked for real), and endReplay() checks that the save held nothing more.
   void beginReplay() { replaying_ = true; }
-  void queue(const ReplayStep& step);
+  void queueAnswer(bool cancelled, const std::string& text) {
+    answers_.items.push_back({cancelled, text});
+  }
+  void queueReply(toolkit::MessageAnswer reply) { replies_.items.push_back(reply); }
+  void queueFace(std::int16_t face) { faces_.items.push_back(face); }
+  void queueRandom(double value) { draws_.items.push_back(value); }
+  void replayingLine(int number) { replayLine_ = number; }
   void lastInput() { lastInput_ = true; }
   void endReplay();
   bool replaying() const { return replaying_; }
   // Called when a saved game cannot be replayed: the page throws this game away and starts a
-  // new one. Never returns.
+  // new one, saying why and on which line. Never returns.
   [[noreturn]] void failReplay(const std::string& why);
 
   double clockSeconds() override;
@@ -55,12 +62,13 @@ class WebHost : public windowcore::WindowHost {
  private:
   // Called when the replay asks a dialog: true when the save answers it, false when it is to
   // be asked for real (the replay then ends here).
-  bool answeredBySave(bool queueEmpty, const char* what);
+  bool answeredBySave(bool queueEmpty, bool inputBox);
 
   GamePage* page_ = nullptr;  // owned by main; set by attach
   GameRecord record_;
   bool replaying_ = false;
   bool lastInput_ = false;
+  int replayLine_ = 0;      // the save's line being replayed, 0 for none
   double replayClock_ = 0;  // the clock while replaying: waits pass at once
   // What the save answers and draws, taken in order (a vector and the next place, smaller in
   // the page's WebAssembly than a deque).
@@ -71,9 +79,13 @@ class WebHost : public windowcore::WindowHost {
     bool empty() const { return next >= items.size(); }
     T take() { return items[next++]; }
   };
-  Queue<ReplayStep> answers_;
+  struct Answer {
+    bool cancelled = false;
+    std::string text;
+  };
+  Queue<Answer> answers_;
   Queue<toolkit::MessageAnswer> replies_;
-  Queue<double> faces_;
+  Queue<std::int16_t> faces_;
   Queue<double> draws_;
 };
 

@@ -81,7 +81,7 @@ TEST(Replay, ReadsEveryLineThePageWritesAndNothingElse) {
   EXPECT_EQ(s.steps[1].text, "Ann ");
   EXPECT_EQ(s.steps[3].numbers, (std::vector<double>{6, 6, 6, 2, 1}));
   EXPECT_EQ(s.steps[4].numbers[1], 0.1 + 0.2);
-  EXPECT_EQ(s.steps[6].control, "chkDie(1)");
+  EXPECT_EQ(s.steps[6].text, "chkDie(1).Left");
   EXPECT_EQ(s.steps[6].value.number, 1230.5);
   EXPECT_EQ(s.steps[7].command, Command::Focus);
   EXPECT_EQ(s.steps[10].key, 'A');
@@ -113,7 +113,7 @@ std::string pageWrites(const webhost::ReplayStep& v) {
   } else if (v.command == Command::Random) {
     for (double d : v.numbers) r.draw(d);
   } else {
-    return v.written();
+    return webhost::writtenLine(v);
   }
   const std::string text = r.text("");
   return text.substr(0, text.find('\n'));

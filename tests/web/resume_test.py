@@ -175,8 +175,9 @@ def check_dump(dump, mirror):
           "the card on view %r, the driver's card in front %d" % (card, front))
 
 
-def check_bad_saves(page, good):
-    """Each bad save starts a new game: the first question, one warning, no error, no board."""
+def check_bad_saves(page, good, driver):
+    """Each bad save starts a new game: the first question, one warning, no error, no board.
+    A line quintoz-script refuses is refused with the driver's own words for it."""
     head, body = good.split("\n", 1)
     body = body.rsplit("# end ", 1)[0]
     bad = {
@@ -185,7 +186,15 @@ def check_bad_saves(page, good):
         "another release": sealed("# Quintoz 0.0.1-0000000000000000\n", body),
         "changed by hand": good.replace("click cmdRoll", "click cmdNewGame", 1),
         "not replayable": sealed(head + "\n", body + "click chkNowhere(1)\n"),
+        "a die not shown": sealed(head + "\n", body + "click chkDie(1)\n"),
     }
+    told = {}
+    for what in ("not replayable", "a die not shown"):
+        run = subprocess.run(driver, input=bad[what], capture_output=True, text=True,
+                             timeout=h.DEADLINE)
+        check(run.returncode == 2 and run.stderr.startswith("line "),
+              "quintoz-script on the save %s: %r" % (what, run.stderr))
+        told[what] = "(%s)" % run.stderr.strip()
     # Numbers quintoz-script refuses, though they would name the very same face and draw.
     for what, line, refused in (("a face", r"^faces (\d)", r"faces \1.0"),
                                 ("a draw", r"^random 0\.", "random +0.")):
@@ -199,8 +208,8 @@ def check_bad_saves(page, good):
         check(not page.canvas()["shown"], "a board behind the first question (%s)" % what)
         warned, errors = wait_for("the warning (%s)" % what, lambda: (
             lambda w: w if w[0] else None)(warnings(page.e)))
-        check(len(warned) == 1 and "starts a new game" in warned[0],
-              "%s: warnings %r" % (what, warned))
+        check(len(warned) == 1 and "starts a new game" in warned[0] and
+              told.get(what, "") in warned[0], "%s: warnings %r" % (what, warned))
         check(not errors, "%s: errors %r" % (what, errors))
         check(saved(page) is None, "%s: still kept" % what)
 
@@ -297,7 +306,7 @@ def chromium_cases(page, site, folder, drivers):
           "the focus after Quit Now? No")
 
     good = saved(page)
-    check_bad_saves(page, good)
+    check_bad_saves(page, good, drivers[0])
     check_declined_game(page, good)
     return site
 
