@@ -12,6 +12,7 @@
 #include "hosts/web/replay.h"
 #include "hosts/web/web_canvas.h"
 #include "hosts/web/web_host.h"
+#include "ui/accessible_words.h"
 #include "ui/frmQuintoz.h"
 
 namespace webhost {
@@ -62,9 +63,11 @@ class GamePage : private windowcore::PlatformWindow {
   frmQuintoz& game_;  // owned by main
   WebCanvas canvas_;  // owned here; the page keeps its drawing state
   windowcore::WindowCore core_;
-  PageMirror mirror_{game_.form};  // owned here; mirrors the form for assistive technology
-  bool dirty_ = true;              // set by the core, cleared by each paint
-  WebHost& host_;                  // owned by main
+  // The words the mirror tells assistive technology, in the game's language.
+  toolkit::AccessibleWords words_ = accessibleWords(game_.language);
+  PageMirror mirror_{game_.form, words_};  // owned here; mirrors the form for assistive technology
+  bool dirty_ = true;                      // set by the core, cleared by each paint
+  WebHost& host_;                          // owned by main
   bool shown_ = false;
   std::string saved_;  // the record as last kept
   // Where each control lies in a fresh window, by its place in the form's register.

@@ -4,16 +4,21 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "assets/embedded_assets.h"
 #include "hosts/web/game_page.h"
 #include "hosts/web/page_bridge.h"
+#include "hosts/web/page_language.h"
 #include "hosts/web/web_host.h"
+#include "i18n/catalogue.h"
 #include "ui/frmQuintoz.h"
 
 int main() {
   webhost::WebHost host;
-  frmQuintoz game(host);
+  // The page's language; the catalogue reads these bytes for as long as the game runs.
+  const std::vector<std::uint8_t> language = webhost::pageCatalogue();
+  frmQuintoz game(host, i18n::Catalogue(language));
   webhost::GamePage page(game, host);
   host.attach(page);
   for (const auto& [name, kind] : webhost::kEventKinds) {

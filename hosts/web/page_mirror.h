@@ -5,11 +5,11 @@
 namespace webhost {
 
 // The form's accessibility tree mirrored into the page as elements laid over the canvas, and
-// its announcements spoken through a live region. Owned by the game's page view; the form must
-// outlive it.
+// its announcements spoken through a live region, in `words` (the game's language). Owned by the
+// game's page view; the form and the words must outlive it.
 class PageMirror {
  public:
-  explicit PageMirror(const toolkit::Form& form);
+  PageMirror(const toolkit::Form& form, const toolkit::AccessibleWords& words);
 
   // Called after every paint: sends the tree to the page when it changed, and the
   // announcements of what changed. Changes nothing of the game.
