@@ -5,9 +5,9 @@
 #include "ui/card.h"
 
 toolkit::AccessibleWords accessibleWords(const i18n::Catalogue& language) {
+  // The tray keeps the words its picture shows.
   // TRANSLATORS: the words a screen reader says: "Die 3", "Die 3, 5, held", "Rolled 1, 3, 5",
   // "Full House scored 25".
-  // The tray keeps the words its picture shows.
   toolkit::AccessibleWords words{{{"chkDie", language.text(N_("Die"))}},
                                  {{"fraRoll", assets::kTrayCaption}},
                                  language.text(N_("held")),

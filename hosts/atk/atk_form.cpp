@@ -5,12 +5,19 @@
 
 #include "hosts/atk/atk_api.h"
 #include "hosts/core/window_core.h"
+#include "i18n/catalogues.h"
 #include "toolkit/scaled_canvas.h"
 #include "ui/accessible_words.h"
 
 namespace fltkhost {
 
 namespace {
+
+// The words the screen reader is told, in the game's language (the window's).
+const toolkit::AccessibleWords& gameWords() {
+  static const toolkit::AccessibleWords words = accessibleWords(i18n::systemCatalogue());
+  return words;
+}
 
 class WindowPeer : public Peer {
  public:
@@ -137,7 +144,7 @@ FormPeers::FormPeers(toolkit::Form& form, Fl_Window& window, windowcore::WindowC
       core_(core),
       application_(application),
       actions_(actions),
-      tracker_(form, accessibleWords()),
+      tracker_(form, gameWords()),
       windowPeer_(std::make_unique<WindowPeer>(*this)),
       status_(std::make_unique<StatusPeer>(*this)) {}
 

@@ -1,8 +1,10 @@
 #include "hosts/atk/atk_peer.h"
 
 #include <algorithm>
+#include <string>
 
 #include "hosts/atk/atk_api.h"
+#include "i18n/catalogues.h"
 #include "toolkit/utf8.h"
 
 // The GObject types behind the peers: one type for each set of ATK interfaces a peer offers,
@@ -63,6 +65,12 @@ void initObjectClass(gpointer klass, gpointer) {
   c->get_description = [](AtkObject* o) {
     return ask(o, static_cast<const gchar*>(nullptr),
                [o](Peer& p) { return kept(o->description, p.description()); });
+  };
+  // Every object is in the game's language, which a screen reader may choose its voice by.
+  c->get_object_locale = [](AtkObject*) -> const gchar* {
+    static const std::string locale =
+        i18n::systemLanguage().empty() ? std::string("en") : i18n::systemLanguage();
+    return locale.c_str();
   };
   c->get_parent = [](AtkObject* o) {
     return ask(o, static_cast<AtkObject*>(nullptr),

@@ -2,7 +2,8 @@
 // While one is open the rest of the page is inert and whoever opened it waits for its answer.
 // The page template holds this script inline, before the game's, so that the page can ask the
 // game's first question while the game is still loading (start.js); the game asks all the
-// others through it too (page.js).
+// others through it too (page.js). Buttons are named in English and shown in the page's
+// language (language.js).
 var quintozDialogs = (function () {
   'use strict';
   var doc = document;
@@ -67,7 +68,7 @@ var quintozDialogs = (function () {
       var elements = buttons.map(function (label) {
         var b = doc.createElement('button');
         b.type = 'button';
-        b.textContent = label;
+        b.textContent = quintozLanguage.tr(label);
         if (input === null) b.setAttribute('aria-describedby', id + '-text');
         row.appendChild(b);
         return b;

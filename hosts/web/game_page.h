@@ -13,6 +13,7 @@
 #include "hosts/web/replay.h"
 #include "hosts/web/web_canvas.h"
 #include "hosts/web/web_host.h"
+#include "ui/accessible_words.h"
 #include "ui/frmQuintoz.h"
 
 namespace webhost {
@@ -80,9 +81,12 @@ class GamePage : private windowcore::PlatformWindow, private script::ScriptSide 
   frmQuintoz& game_;  // owned by main
   WebCanvas canvas_;  // owned here; the page keeps its drawing state
   windowcore::WindowCore core_;
-  PageMirror mirror_{game_.form, core_};  // owned here; mirrors the form for assistive technology
-  bool dirty_ = true;                     // set by the core, cleared by each paint
-  WebHost& host_;                         // owned by main
+  // The words the mirror tells assistive technology, in the game's language.
+  toolkit::AccessibleWords words_ = accessibleWords(game_.language);
+  // Owned here; mirrors the form for assistive technology.
+  PageMirror mirror_{game_.form, core_, words_};
+  bool dirty_ = true;  // set by the core, cleared by each paint
+  WebHost& host_;      // owned by main
   bool shown_ = false;
   std::string saved_;  // the record as last kept
   // Where each control lies in a fresh window, by its place in the form's register.

@@ -65,6 +65,8 @@ mergeInto(LibraryManager.library, {
     for (var i = 0; i < s.length; ++i) HEAPU8[out + i] = s.charCodeAt(i);
     return s.length;
   },
+  qz_catalogue_bytes: function () { return Module.catalogue ? Module.catalogue.length : 0; },
+  qz_take_catalogue: function (out) { if (Module.catalogue) HEAPU8.set(Module.catalogue, out); },
   qz_replay_failed: function (why, whyBytes) {
     var reason = qzPage.string(why, whyBytes);
     return Asyncify.handleSleep(function () { qzPage.replayFailed(reason); });

@@ -6,11 +6,14 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "assets/embedded_assets.h"
 #include "hosts/web/game_page.h"
 #include "hosts/web/page_bridge.h"
+#include "hosts/web/page_language.h"
 #include "hosts/web/web_host.h"
+#include "i18n/catalogue.h"
 #include "ui/frmQuintoz.h"
 
 namespace {
@@ -27,7 +30,9 @@ int main() {
   // The WebAssembly's instantiation has had its task; building the game takes one of its own.
   letThePageRun();
   webhost::WebHost host;
-  frmQuintoz game(host);
+  // The page's language; the catalogue reads these bytes for as long as the game runs.
+  const std::vector<std::uint8_t> language = webhost::pageCatalogue();
+  frmQuintoz game(host, i18n::Catalogue(language));
   letThePageRun();
   webhost::GamePage page(game, host);
   host.attach(page);

@@ -4,11 +4,11 @@
 # - with SITE (a folder already holding quintoz.js and quintoz.wasm), the served site: its
 #   index.html, the web app manifest and the service worker, with the release named by VERSION
 #   and a hash of every file, and a Content-Security-Policy that allows the site's own files.
-# The page holds the dialogs (DIALOGS) and start.js inline; start.js is given the game's first
+# The page holds its language (LANGUAGE), the dialogs (DIALOGS) and start.js inline; start.js is given the game's first
 # question, and the site its window's colour, both asked of the game by the native script
 # driver (SCRIPT_DRIVER, quintoz-script).
-# Usage: cmake -DTEMPLATE=page.html -DDIALOGS=dialogs.js -DSTART=start.js
-#   -DSCRIPT_DRIVER=... -DOUTPUT=... -DVERSION=... (-DINLINE=... | -DSITE=... -DSW=sw.js
+# Usage: cmake -DTEMPLATE=page.html -DLANGUAGE=language.js -DDIALOGS=dialogs.js -DSTART=start.js
+#   -DSCRIPT_DRIVER=... -DPO_DIR=po -DMO_DIR=... -DLINGUAS=de,pl,... -DOUTPUT=... -DVERSION=... (-DINLINE=... | -DSITE=... -DSW=sw.js
 #   -DMANIFEST=manifest.webmanifest) -P this
 
 # The base64 of a SHA-256 given in hex, as a Content-Security-Policy names an inline block.
@@ -52,7 +52,7 @@ endfunction()
 
 file(READ ${TEMPLATE} page)
 set(start "")
-foreach(script ${DIALOGS} ${START})
+foreach(script ${LANGUAGE} ${DIALOGS} ${START})
   file(READ ${script} text)
   # Comment lines and indentation are for the source's readers; every visit would download them.
   string(REGEX REPLACE "\n[ ]*//[^\n]*" "" text "\n${text}")
@@ -78,6 +78,51 @@ if(NOT asked MATCHES "\ninputbox ({[^\n]*}) -> cancel\n")
 endif()
 string(REPLACE "/* QUINTOZ-FIRST-PROMPT */ null" "${CMAKE_MATCH_1}" start "${start}")
 
+# Each language's first question, asked of the game in that language, and the page's own words
+# from its catalogue (po/<code>.po): the page chooses one of them as it loads (language.js).
+set(page_words "OK" "Cancel" "Yes" "No" "Quintoz has ended." "Play again"
+               "Quintoz could not run in this browser: %s")
+set(languages "")
+set(catalogues "")
+string(REPLACE "," ";" LINGUAS "${LINGUAS}")
+foreach(lang ${LINGUAS})
+  file(WRITE ${ask} "language ${lang}\ncancel\ncancel\nstart\n")
+  execute_process(COMMAND ${SCRIPT_DRIVER} ${ask} OUTPUT_VARIABLE asked_in RESULT_VARIABLE failed)
+  file(REMOVE ${ask})
+  # The transcript's first line is the first question.
+  if(failed OR NOT "\n${asked_in}" MATCHES "\ninputbox ({[^\n]*}) -> cancel\n")
+    message(FATAL_ERROR "the script driver did not tell the first question in ${lang}")
+  endif()
+  set(question "${CMAKE_MATCH_1}")
+  file(READ ${PO_DIR}/${lang}.po po)
+  set(words "")
+  foreach(word ${page_words})
+    string(REGEX REPLACE "([][.?*+^$()|\\])" "\\\\\\1" pattern "${word}")
+    # A translation as the catalogue writes it, on one line or continued on the next ones: its
+    # escapes (\", \\, \n) are JSON's too.
+    if(NOT po MATCHES "\nmsgid \"${pattern}\"\nmsgstr (\"[^\n]*\"(\n\"[^\n]*\")*)")
+      message(FATAL_ERROR "po/${lang}.po does not translate \"${word}\"")
+    endif()
+    string(REPLACE "\"\n\"" "" translated "${CMAKE_MATCH_1}")
+    string(APPEND words "${words_comma}\"${word}\": ${translated}")
+    set(words_comma ", ")
+  endforeach()
+  set(words_comma "")
+  # The game's catalogue: a file of the site, fetched only by a page in that language, or in the
+  # single-file page, in hexadecimal.
+  if(INLINE)
+    file(READ ${MO_DIR}/${lang}.mo hex HEX)
+    string(APPEND catalogues "${languages_comma}\"${lang}\": \"${hex}\"")
+  else()
+    file(COPY_FILE ${MO_DIR}/${lang}.mo ${SITE}/quintoz-${lang}.mo ONLY_IF_DIFFERENT)
+    list(APPEND site_catalogues quintoz-${lang}.mo)
+  endif()
+  string(APPEND languages "${languages_comma}\"${lang}\": {\"question\": ${question}, \"words\": {${words}}}")
+  set(languages_comma ",\n")
+endforeach()
+string(REPLACE "/* QUINTOZ-LANGUAGES */ {}" "{${languages}}" start "${start}")
+string(REPLACE "/* QUINTOZ-CATALOGUES */ {}" "{${catalogues}}" start "${start}")
+
 # The release: the version and a hash of everything the page is made of, so that any change to
 # a file makes a new cache and new names for the script and the WebAssembly, and a game kept by
 # another release is not replayed.
@@ -86,19 +131,23 @@ if(INLINE)
   file(SHA256 ${INLINE} release)
 else()
   set(hashes "${VERSION} ${asked}")
-  foreach(path ${SITE}/quintoz.js ${SITE}/quintoz.wasm ${TEMPLATE} ${DIALOGS} ${START} ${SW}
+  foreach(path ${SITE}/quintoz.js ${SITE}/quintoz.wasm ${TEMPLATE} ${LANGUAGE} ${DIALOGS}
+               ${START} ${SW}
                ${MANIFEST})
     file(SHA256 ${path} hash)
     string(APPEND hashes " ${hash}")
   endforeach()
-  foreach(icon ${icons})
-    file(SHA256 ${SITE}/${icon} hash)
+  foreach(file ${icons} ${site_catalogues})
+    file(SHA256 ${SITE}/${file} hash)
     string(APPEND hashes " ${hash}")
   endforeach()
   string(SHA256 release "${hashes}")
 endif()
 string(SUBSTRING "${release}" 0 16 release)
 string(REPLACE "/* QUINTOZ-RELEASE */ ''" "'${VERSION}-${release}'" start "${start}")
+if(NOT INLINE)
+  string(REPLACE "/* QUINTOZ-QUERY */ ''" "'?v=${release}'" start "${start}")
+endif()
 string(REPLACE "<!-- QUINTOZ-START -->" "<script>${start}</script>" page "${page}")
 string(REGEX MATCH "<style>[^<]*</style>" style "${page}")
 string(REGEX REPLACE "^<style>(.*)</style>$" "\\1" style "${style}")

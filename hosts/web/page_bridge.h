@@ -72,6 +72,10 @@ void qz_forget_game();
 // A real number as the browser writes it: the shortest text that reads back as the same double
 // (its length in bytes, at most `capacity`).
 int qz_real_text(double value, char* out, int capacity);
+// The compiled catalogue of the page's language, as start.js had it (0 bytes for English),
+// which qz_take_catalogue copies out.
+int qz_catalogue_bytes();
+void qz_take_catalogue(std::uint8_t* out);
 // The saved game cannot be replayed: the page warns once, forgets it, takes this game away
 // without a word to the player and starts a new one; suspends for good.
 void qz_replay_failed(const char* why, int whyBytes);

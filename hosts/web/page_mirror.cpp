@@ -1,12 +1,12 @@
 #include "hosts/web/page_mirror.h"
 
 #include "hosts/web/mirror_bridge.h"
-#include "ui/accessible_words.h"
 
 namespace webhost {
 
-PageMirror::PageMirror(const toolkit::Form& form, const windowcore::WindowCore& core)
-    : form_(form), core_(core), tracker_(form, accessibleWords()) {}
+PageMirror::PageMirror(const toolkit::Form& form, const windowcore::WindowCore& core,
+                       const toolkit::AccessibleWords& words)
+    : form_(form), core_(core), tracker_(form, words) {}
 
 void PageMirror::update() {
   const toolkit::AccessibleChanges changes = tracker_.update();

@@ -6,12 +6,13 @@
 namespace webhost {
 
 // The form's accessibility tree mirrored into the page as elements laid over the canvas, and
-// its announcements spoken through a live region. Owned by the game's page view; the form must
-// outlive it.
+// its announcements spoken through a live region, in `words` (the game's language). Owned by the
+// game's page view; the form and the words must outlive it.
 class PageMirror {
  public:
   // The core says where each control stands on the board.
-  PageMirror(const toolkit::Form& form, const windowcore::WindowCore& core);
+  PageMirror(const toolkit::Form& form, const windowcore::WindowCore& core,
+             const toolkit::AccessibleWords& words);
 
   // Called after every paint: sends the tree to the page when it changed, and the
   // announcements of what changed. Changes nothing of the game.

@@ -11,8 +11,10 @@
   'use strict';
   // The game's first question: its prompt, title and default answer, which make_page.cmake
   // asks of the game itself while it makes the page. The page asks it at once, while the game's script
-  // and WebAssembly load and compile, and the game takes the answer when it asks (page.js).
-  var question = /* QUINTOZ-FIRST-PROMPT */ null;
+  // and WebAssembly load and compile, and the game takes the answer when it asks (page.js). In
+  // another language than English it is that language's (language.js).
+  var question = quintozLanguage.question || /* QUINTOZ-FIRST-PROMPT */ null;
+  var tr = quintozLanguage.tr;
   // This build's release; a game kept by another one is not replayed.
   var RELEASE = /* QUINTOZ-RELEASE */ '';
   var KEY = 'quintoz-game';
@@ -91,15 +93,34 @@
   }
   if (!kept) setTimeout(askFirst, 0);
 
+  // The site names its script with the release's content hash (quintoz.js?v=HASH); the
+  // WebAssembly and the catalogue are fetched under the same name, so that a new release never
+  // mixes with an old one in a cache. The single-file page fetches nothing.
+  var release = /* QUINTOZ-QUERY */ '';
+  // The game's catalogue in the page's language, fetched while the game loads: only the one the
+  // page speaks. The single-file page carries them all (language.js); English needs none.
+  var catalogue = (function () {
+    var code = quintozLanguage.code;
+    if (!code) return Promise.resolve(null);
+    if (quintozLanguage.catalogue) return Promise.resolve(quintozLanguage.catalogue);
+    return fetch('quintoz-' + code + '.mo' + release).then(function (response) {
+      if (!response.ok) throw new Error('HTTP ' + response.status);
+      return response.arrayBuffer();
+    }).then(function (bytes) { return new Uint8Array(bytes); }, function (error) {
+      console.warn('Quintoz plays in English: its ' + code + ' catalogue did not load (' +
+                   error + ').');
+      return null;
+    });
+  })();
+
   function start(asked, saved) {
+    catalogue.then(function (bytes) { startWith(bytes, asked, saved); });
+  }
+  function startWith(bytes, asked, saved) {
     var ended = document.getElementById('quintoz-ended');
     var failed = document.getElementById('quintoz-failed');
-    // The site names its script with the release's content hash (quintoz.js?v=HASH); the
-    // WebAssembly is fetched under the same name, so that a new release never mixes with an
-    // old one in a cache.
-    var script = document.querySelector('script[src^="quintoz.js"]');
-    var release = script ? script.getAttribute('src').replace(/^[^?]*/, '') : '';
     createQuintoz({
+      catalogue: bytes,
       firstPrompt: asked,
       savedGame: saved,
       keepGame: keepGame,
@@ -116,7 +137,7 @@
       onAbort: function (what) {
         if (asked) asked.answered.dismiss();
         document.getElementById('quintoz-window').hidden = true;
-        failed.textContent = 'Quintoz could not run in this browser: ' + what;
+        failed.textContent = tr('Quintoz could not run in this browser: %s').replace('%s', what);
         failed.hidden = false;
       },
     });
@@ -125,7 +146,10 @@
   // The game's script comes after this one (deferred on the site), so it is there once the
   // page has been read.
   function ready() {
-    document.getElementById('quintoz-again').addEventListener('click', function () {
+    document.getElementById('quintoz-ended-text').textContent = tr('Quintoz has ended.');
+    var again = document.getElementById('quintoz-again');
+    again.textContent = tr('Play again');
+    again.addEventListener('click', function () {
       document.getElementById('quintoz-ended').hidden = true;
       start(null, null);
     });

@@ -190,6 +190,8 @@ def scenario(s, args):
     for category in CATEGORIES:
         boxes[category] = find(window, Atspi.Role.CHECK_BOX, re.escape(category) + ", 0")
     e.check(all(boxes.values()), "the 13 score boxes named by category and value")
+    locales = {node.get_object_locale() for node in (window, roll, *boxes.values())}
+    e.check(locales == {"en"}, f"the objects report the game's language as locale: {locales}")
     extents = Atspi.Component.get_extents(roll, Atspi.CoordType.WINDOW)
     e.check(extents.width > 100 and extents.height > 10, f"the roll button has extents {extents}")
 

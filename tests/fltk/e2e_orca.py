@@ -4,7 +4,7 @@ of its own and speech-dispatcher's silent output, and the test plays with keys a
 player does. After each key it waits for what Orca says (its SPEECH OUTPUT lines) and checks it
 against what the window shows: two names typed into the prompts, a roll, a die held, a second
 roll, a commit and the turn change, New Game and Quit answered No, then a one-player game to
-its winner and "Play Again?"."""
+its winner and "Play Again?". Started later, Orca hears a German game's first prompts."""
 
 import os
 import re
@@ -254,17 +254,24 @@ def whole_game(s, args):
         p.orca.keep_log(os.path.join(args.out, "orca.log"))
 
 
+# The game started later plays in German (its LANG; Orca's own words stay English): the titles,
+# the question with its default and the name prompt, as Orca says them.
+STARTED_LATER = {"LANG": "de_DE.UTF-8"}
+LATER_WORDS = ("Anzahl der Spieler", r"Wie viele Spieler\? \(1 bis 4\) entry 2 selected",
+               "Spielername", r"Spieler 1 Gib deinen Namen ein entry")
+
+
 def reader_started_later(s, args):
     """A screen reader started while the game waits at its first question: the game loads its
-    bridge then, and Orca hears the question that is open."""
-    s.find_window("Number of Players")
+    bridge then, and Orca hears the question that is open, in the game's language."""
+    count_title, question, name_title, name_field = LATER_WORDS
+    s.find_window(count_title)
     start_reader_now(s)
     p = Player(s)
     try:
-        p.hear("the open prompt", r"Number of Players dialog", 0)
-        p.hear("its question and default", r"How many Players\? \(1 to 4\) entry 2 selected", 0)
-        p.next_prompt(["Return"], "the next prompt", "Player Name",
-                      r"Player 1 Enter Your Name entry")
+        p.hear("the open prompt", rf"{count_title} dialog", 0)
+        p.hear("its question and default", question, 0)
+        p.next_prompt(["Return"], "the next prompt", name_title, name_field)
     finally:
         p.orca.keep_log(os.path.join(args.out, "orca-started-later.log"))
 
@@ -277,4 +284,5 @@ if __name__ == "__main__":
     # Orca starts before the game, or only once the game waits at its first question.
     later = "started-later" in sys.argv
     sys.exit(e.main(scenario, parts=["whole-game", "started-later"], dbus=True,
-                    before_game=(lambda s: s.start_window_manager()) if later else start_reader))
+                    before_game=(lambda s: s.start_window_manager()) if later else start_reader,
+                    game_env=STARTED_LATER if later else None))

@@ -43,10 +43,11 @@ class Session(h.Display):
     as a multiple of 96 dpi."""
 
     def __init__(self, program, out, layout, screen="1024x768x24", env=None, resources=None,
-                 command=None, scale=1, dbus=False, before_game=None):
+                 command=None, scale=1, dbus=False, before_game=None, game_env=None):
         """before_game, when given, is called with the session once the server answers and
         before the game starts (to start an input method, say); what it starts with start()
-        or adds to processes, close() ends."""
+        or adds to processes, close() ends. game_env holds variables for the game alone (its
+        LANG, with the rest of the session in English)."""
         super().__init__(screen, dbus=dbus, resources=resources)
         self.out = out
         self.layout = layout
@@ -72,7 +73,7 @@ class Session(h.Display):
                 self.close()  # the caller gets no session to close
                 raise
         self.game = self.start(command or [program], stdout=subprocess.PIPE,
-                               stderr=subprocess.STDOUT)
+                               stderr=subprocess.STDOUT, env=dict(self.env, **(game_env or {})))
 
     # ---- the window's controls on screen
 
@@ -167,9 +168,13 @@ class Session(h.Display):
         h.wait_until("the dialog to move", lambda: tuple(self.geometry(wid)[:2]) == to)
 
     def start_players(self, names):
-        self.type_into("Number of Players", str(len(names)))
+        return self.start_players_titled("Number of Players", "Player Name", names)
+
+    def start_players_titled(self, count_title, name_title, names):
+        """Answers the start-up's prompts, found by their titles in the game's language."""
+        self.type_into(count_title, str(len(names)))
         for name in names:
-            self.type_into("Player Name", name)
+            self.type_into(name_title, name)
         return self.find_window("Quintoz")
 
     def exit_status(self, timeout=DEADLINE):

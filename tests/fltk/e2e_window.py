@@ -1,5 +1,6 @@
 """The game window seen from outside: its frame and size, colours, captions, a roll, holding
-dice, a turn change, tool tips, dragging, keys that must do nothing, and quitting."""
+dice, a turn change, tool tips, dragging, keys that must do nothing, and quitting; then the
+start-up and the board of a German window."""
 
 import os
 import subprocess
@@ -68,6 +69,30 @@ def drag(s, wid, start, steps, moves):
             except e.Failure:
                 break  # the check after the drag says where the window went
     s.xdo("mouseup", 1)
+
+
+# The window in another language, as the desktop's LANG asks for it: the titles of the first
+# prompt and of the name prompt, the roll button after the start-up, and the card's first label.
+LANGUAGES = [
+    ("de_DE.UTF-8", "Anzahl der Spieler", "Spielername", "Ann, würfle! [noch 3 Würfe]", "Einser"),
+]
+
+
+def translated_windows(args):
+    for lang, count_title, name_title, caption, label in LANGUAGES:
+        s = e.Session(args.program, args.out, h.Layout(args.script_driver), env={"LANG": lang})
+        try:
+            win = s.wait_drawn(s.start_players_titled(count_title, name_title, ["Ann"]))
+            s.away()
+            shot = s.settled("the window", win)
+            check_roll_caption(s, shot, win, caption)
+            got = caption_width(shot, win, s.layout["Label1(1)"], bright, 0)
+            expected = e.rendered_text_width(label, sans_bold_file(), 13)
+            e.check(got is not None and abs(got - expected) <= 2,
+                    f"the card's first label reads '{label}' under LANG={lang} "
+                    f"(ink {got} px wide, expected {expected})")
+        finally:
+            s.close()
 
 
 def scenario(s, args):
@@ -213,6 +238,7 @@ def scenario(s, args):
     output = s.game.stdout.read()
     e.check(output == b"", f"the program printed nothing, not even about a missing sound card "
             f"({output[:200]!r})")
+    translated_windows(args)
 
 
 if __name__ == "__main__":

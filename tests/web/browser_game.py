@@ -13,7 +13,8 @@ and by keyboard. On the way it checks the dialogs' texts, titles, buttons and de
 canvas's size and scaling, the layout's colours, the dice, the held row, the tool tip, a window
 drag, that only the site's own files were fetched, and that the console shows no error (a
 failure prints the console). Then the single-file page must start from disk by itself, under its
-own Content-Security-Policy. A step the engine's driver cannot perform (a denser screen, a
+own Content-Security-Policy. In Chromium, the page then starts in a browser set to German,
+and quits. A step the engine's driver cannot perform (a denser screen, a
 touch) is named in the output as not checked there. Exits 77 when the engine is not installed or
 cannot be started.
 """
@@ -381,6 +382,50 @@ def check_scaling(page):
              3.0)
 
 
+# Browsers set to another language, in Chromium: (its languages, the document's lang, the
+# first prompt, its title and buttons, the name prompt, its title and default, the roll button's name
+# as the mirror tells it, the quit question with its title and buttons, the ended notice).
+LANGUAGES = [
+    ("de-DE,de", "de", "Wie viele Spieler?\n(1 bis 4)", "Anzahl der Spieler", ["OK", "Abbrechen"],
+     "Spieler 1\nGib deinen Namen ein", "Spielername", "Spieler1", "Ada, würfle! noch 3 Würfe",
+     ("Jetzt beenden?", "Beenden", ["Ja", "Nein"]), ["Quintoz wurde beendet.", "Noch einmal spielen"]),
+]
+
+
+def play_in_language(site_url, folder, driver, row):
+    """A start-up and a quit in a browser set to another language: the page's lang, its
+    dialogs, the game's words in the mirror and the ended notice are that language's, and the
+    page fetched that language's catalogue and no other."""
+    wanted, lang, prompt, title, buttons, name_prompt, name_title, default, roll, quit_, ended = row
+    page = Page(engines.open_engine("chromium", language=wanted), Places(driver))
+    try:
+        page.e.goto(site_url)
+        page.dialog(prompt, title, buttons)
+        got = page.e.js("return document.documentElement.lang")
+        check(got == lang, "the document's lang is %r in a browser set to %s" % (got, wanted))
+        page.keys("1", ENTER)
+        box = page.dialog(name_prompt, name_title, buttons)
+        check(page.focused()["value"] == default, "the default name %r" % page.focused()["value"])
+        page.keys("Ada", ENTER)
+        page.dialog_gone(box)
+        wait_for("the roll button named %r" % roll,
+                 lambda: roll in [m["name"] for m in page.e.js(MIRROR)], 8.0)
+        page.click(*page.places.exit)
+        page.dialog(*quit_)
+        page.keys(ENTER)
+        shown = wait_for("the ended notice", lambda: page.e.js(
+            "var e = document.getElementById('quintoz-ended');"
+            "return e.hidden ? null : [e.querySelector('p').textContent,"
+            " e.querySelector('button').textContent]"), 5.0)
+        check(shown == ended, "the ended notice reads %r" % shown)
+        check_console(page, "the page in " + wanted)
+        fetched = sorted(n.split("/")[-1].split("?")[0] for n in check_requests(
+            page, site_url, folder) if ".mo?" in n)
+        check(fetched == ["quintoz-%s.mo" % lang], "the catalogues fetched: %r" % fetched)
+    finally:
+        page.e.close()
+
+
 def check_requests(page, site_url, folder):
     """Every file the page fetched is one of the site's own (its script and WebAssembly named
     with the release's hash, the manifest, the icon)."""
@@ -445,6 +490,9 @@ def main():
               "the single file's Content-Security-Policy: %r" % policy)
         check_requests(page, None, None)
         check_console(page, "the single-file page")
+        if args.engine == "chromium":
+            for row in LANGUAGES:
+                play_in_language(site.url, args.site, args.script_driver, row)
     except Failure as failure:
         engine.screenshot(os.path.join(os.getcwd(), "browser_game_%s_failure.png" % args.engine))
         print("FAILED in %s: %s" % (args.engine, failure))

@@ -155,7 +155,7 @@ class Chromium(SeleniumEngine):
     BROWSER = "/usr/bin/chromium"
     DRIVER = "/usr/bin/chromedriver"
 
-    def __init__(self, display=None):
+    def __init__(self, display=None, language=None):
         try:
             from selenium import webdriver
             from selenium.webdriver.chrome.service import Service
@@ -177,6 +177,10 @@ class Chromium(SeleniumEngine):
                            "--window-size=900,640"):
             options.add_argument(arg)
         options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
+        if language:
+            # A browser set to that language (its preference, as the settings page writes it).
+            options.add_argument("--lang=" + language.split(",")[0])
+            options.add_experimental_option("prefs", {"intl.accept_languages": language})
         service = Service(self.DRIVER, env=display.env if display else None)
         super().__init__(webdriver.Chrome(service=service, options=options))
 
@@ -497,7 +501,9 @@ class Firefox(Engine):
             self._stop()
 
 
-def open_engine(name, display=None, start=None):
+def open_engine(name, display=None, start=None, language=None):
+    if language:
+        return Chromium(display, language)
     if not display:
         return {"chromium": Chromium, "firefox": Firefox, "webkit": WebKit}[name]()
     if name == "firefox":

@@ -1,6 +1,7 @@
 """The served site as an app, in headless Chromium: installable, offline, and updated.
 
     installable.py --site BUILD/site --page-source hosts/web --version X.Y.Z --driver quintoz-script
+        --catalogues BUILD/page/i18n/mo --languages de,pl,...
 
 Works on a copy of the site served on 127.0.0.1:
 - Chromium's own check (DevTools Page.getInstallabilityErrors) finds nothing missing; the
@@ -107,13 +108,16 @@ def check_offline(page, site):
             "offline": False, "latency": 0, "downloadThroughput": -1, "uploadThroughput": -1})
 
 
-def rebuild_changed(folder, page_source, version, driver):
+def rebuild_changed(folder, page_source, version, driver, catalogues, languages):
     """The site as the next release: its script changed, its page and worker made again."""
     with open(os.path.join(folder, "quintoz.js"), "a") as script:
         script.write("\nwindow.quintozTestRelease = 'changed';\n")
     subprocess.run(
         ["cmake", "-DTEMPLATE=" + os.path.join(page_source, "page.html"),
+         "-DLANGUAGE=" + os.path.join(page_source, "language.js"),
          "-DDIALOGS=" + os.path.join(page_source, "dialogs.js"),
+         "-DPO_DIR=" + os.path.join(page_source, "..", "..", "po"), "-DMO_DIR=" + catalogues,
+         "-DLINGUAS=" + languages,
          "-DSTART=" + os.path.join(page_source, "start.js"),
          "-DSCRIPT_DRIVER=" + driver,
          "-DOUTPUT=" + os.path.join(folder, "index.html"), "-DSITE=" + folder,
@@ -156,6 +160,8 @@ def main():
     parser.add_argument("--page-source", required=True)
     parser.add_argument("--version", required=True)
     parser.add_argument("--driver", required=True)
+    parser.add_argument("--catalogues", required=True, help="the compiled catalogues' folder")
+    parser.add_argument("--languages", required=True, help="their codes, with commas")
     args = parser.parse_args()
     if not os.path.exists(os.path.join(args.site, "sw.js")):
         return h.skip_status("%s was not built" % args.site)
@@ -182,7 +188,8 @@ def main():
         check_offline(page, site)
         check(not engine.console_errors(), "errors in the console offline")
 
-        rebuild_changed(folder, args.page_source, args.version, args.driver)
+        rebuild_changed(folder, args.page_source, args.version, args.driver, args.catalogues,
+                        args.languages)
         second_cache = cache_name(folder)
         check(second_cache != first_cache, "a changed script left the cache name %s"
               % first_cache)

@@ -13,10 +13,10 @@ import e2e_support as e  # noqa: E402
 h = e.h
 
 
-def run_in_wine(programs, out, command, scenario, layout=None, screen="1024x768x24"):
+def run_in_wine(programs, out, command, scenario, layout=None, screen="1024x768x24", env=None):
     """Starts command (which runs programs[0] under Wine) in a new prefix of its own and calls
     scenario(session); layout is the game's layout (e2e_harness.Layout), for a scenario that
-    clicks its controls. Returns the test's exit status: 77 (skipped, a failure with CI=true)
+    clicks its controls; env, variables for Wine and the program (LANG, say). Returns the test's exit status: 77 (skipped, a failure with CI=true)
     when Wine is missing or a program was not built for want of the cross compiler, 1 when one
     is missing although the compiler is there or the scenario fails, else 0."""
     if shutil.which("wine") is None:
@@ -35,7 +35,7 @@ def run_in_wine(programs, out, command, scenario, layout=None, screen="1024x768x
                       WINEDLLOVERRIDES="mscoree,mshtml=")
     session = None
     try:
-        session = e.Session(programs[0], out, layout, screen=screen, command=command)
+        session = e.Session(programs[0], out, layout, screen=screen, command=command, env=env)
         scenario(session)
     except e.Failure as failure:
         print("FAILED:", failure, flush=True)
