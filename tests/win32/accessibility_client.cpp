@@ -2,13 +2,15 @@
 // window, asks it for its client area's IAccessible (another process, as a screen reader is),
 // walks the children and reads their names, roles and states, then rolls and commits a
 // category through accDoDefaultAction and sees the names change. The game must have been
-// started with one player named "Ada". Prints what it reads; exits 0 when every check holds,
-// 1 with the reason when one fails.
+// started with one player named "Ada". The words it expects, in the game's language, come on
+// standard input (see Words). Prints what it reads; exits 0 when every check holds, 1 with the
+// reason when one fails.
 #include <windows.h>
 
 #include <oleacc.h>
 
 #include <cstdio>
+#include <map>
 #include <regex>
 #include <string>
 #include <vector>
@@ -107,9 +109,59 @@ std::vector<Child> waitFor(IAccessible* acc, const char* what, double seconds, P
   fail(std::string("timed out waiting for ") + what, all);
 }
 
+std::wstring wide(const std::string& s) {
+  if (s.empty()) return {};
+  const int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
+  std::wstring w(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
+  return w;
+}
+
+// A name as a pattern that matches only itself.
+std::wstring literal(const std::wstring& name) {
+  static const std::wregex special(LR"([\\^$.|?*+()\[\]{}])");
+  return std::regex_replace(name, special, L"\\$&");
+}
+
+// The words the window should speak, read from standard input in UTF-8, a "key=words" line
+// each: "roll3" and "roll2" (the roll button's name, 3 and 2 rolls left), "finishing", "die",
+// "held", "rolled", "scored", "subtotal" and "total" (as the announcement says them), "quit",
+// "newgame", and "category" once for each of the fourteen score boxes, "Chance" the twelfth.
+class Words {
+ public:
+  Words() {
+    char line[512];
+    while (std::fgets(line, sizeof line, stdin) != nullptr) {
+      std::string s(line);
+      while (!s.empty() && (s.back() == '\n' || s.back() == '\r')) s.pop_back();
+      const std::size_t equals = s.find('=');
+      if (equals == std::string::npos) continue;
+      const std::string key = s.substr(0, equals);
+      const std::wstring value = wide(s.substr(equals + 1));
+      if (key == "category") {
+        categories.push_back(value);
+      } else {
+        words_[key] = value;
+      }
+    }
+    if (categories.size() != 14) fail("the client was not given the fourteen categories", {});
+  }
+  // The words of key, as a pattern.
+  std::wstring operator[](const char* key) const {
+    const auto found = words_.find(key);
+    if (found == words_.end()) fail(std::string("the client was given no ") + key, {});
+    return literal(found->second);
+  }
+  std::vector<std::wstring> categories;
+
+ private:
+  std::map<std::string, std::wstring> words_;
+};
+
 }  // namespace
 
 int main() {
+  const Words words;
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   HWND window = nullptr;
   for (int tries = 0; tries < 600 && window == nullptr; ++tries) {
@@ -125,28 +177,23 @@ int main() {
     fail("AccessibleObjectFromWindow failed: 0x" + std::to_string(static_cast<unsigned>(got)), {});
   }
 
-  const std::wregex rollButton(L"Ada roll! 3 rolls left");
+  const std::wregex rollButton(words["roll3"]);
   std::vector<Child> all = waitFor(acc, "the roll button", 10, [&](const auto& a) {
     return find(a, ROLE_SYSTEM_PUSHBUTTON, rollButton) != nullptr;
   });
-  const wchar_t* categories[] = {
-      L"Ones",       L"Twos",           L"Threes",          L"Fours",
-      L"Fives",      L"Sixes",          L"Three of a Kind", L"Four of a Kind",
-      L"Full House", L"Small Straight", L"Large Straight",  L"Chance",
-      L"Quintoz",    L"Bonus"};
-  for (const wchar_t* category : categories) {
-    const Child* box =
-        find(all, ROLE_SYSTEM_CHECKBUTTON, std::wregex(std::wstring(category) + L", 0"));
+  for (const std::wstring& category : words.categories) {
+    const Child* box = find(all, ROLE_SYSTEM_CHECKBUTTON, std::wregex(literal(category) + L", 0"));
     if (box == nullptr) fail("no check box named " + narrow(category) + ", 0", all);
     if ((box->state & STATE_SYSTEM_CHECKED) != 0) fail(narrow(category) + " is checked", all);
   }
-  for (const wchar_t* button : {L"Quit", L"Start New Game"}) {
-    if (find(all, ROLE_SYSTEM_PUSHBUTTON, std::wregex(button)) == nullptr) {
-      fail("no button named " + narrow(button), all);
+  for (const char* button : {"quit", "newgame"}) {
+    if (find(all, ROLE_SYSTEM_PUSHBUTTON, std::wregex(words[button])) == nullptr) {
+      fail("no button named " + narrow(words[button]), all);
     }
   }
   if (find(all, ROLE_SYSTEM_GROUPING, std::wregex(L"Ada")) == nullptr) fail("no card group", all);
-  if (count(all, ROLE_SYSTEM_CHECKBUTTON, std::wregex(L"Die .*")) != 0) {
+  const std::wstring die = words["die"];
+  if (count(all, ROLE_SYSTEM_CHECKBUTTON, std::wregex(die + L" .*")) != 0) {
     fail("dice before the first roll", all);
   }
   RECT client{};
@@ -167,10 +214,10 @@ int main() {
 
   // A roll through the roll button's default action.
   if (FAILED(acc->accDoDefaultAction(child(roll->id)))) fail("the roll's default action", all);
-  const std::wregex die(L"Die [1-5], [1-6]");
+  const std::wregex dice(die + L" [1-5], [1-6]");
   all = waitFor(acc, "five dice and the caption of the first roll", 10, [&](const auto& a) {
-    return count(a, ROLE_SYSTEM_CHECKBUTTON, die) == 5 &&
-           find(a, ROLE_SYSTEM_PUSHBUTTON, std::wregex(L"Ada roll! 2 rolls left"));
+    return count(a, ROLE_SYSTEM_CHECKBUTTON, dice) == 5 &&
+           find(a, ROLE_SYSTEM_PUSHBUTTON, std::wregex(words["roll2"]));
   });
   std::printf("after the roll:\n");
   for (const Child& c : all) {
@@ -180,35 +227,38 @@ int main() {
   // between two reads, so the count and the name are read together.
   const std::wstring toldRoll = statusLine(acc);
   std::printf("announced: %s\n", narrow(toldRoll).c_str());
-  if (!std::regex_search(toldRoll, std::wregex(L"Rolled [1-6](, [1-6]){4}\\. Ada roll! "
-                                               L"2 rolls left$"))) {
+  if (!std::regex_search(toldRoll, std::wregex(words["rolled"] + L" [1-6](, [1-6]){4}\\. " +
+                                               words["roll2"] + L"$"))) {
     fail("the roll was announced as " + narrow(toldRoll), all);
   }
 
   // Holding die 1, then committing Chance, all through default actions.
-  const Child* first = find(all, ROLE_SYSTEM_CHECKBUTTON, std::wregex(L"Die 1, [1-6]"));
+  const Child* first = find(all, ROLE_SYSTEM_CHECKBUTTON, std::wregex(die + L" 1, [1-6]"));
   acc->accDoDefaultAction(child(first->id));
   all = waitFor(acc, "die 1 held", 5, [&](const auto& a) {
-    const Child* held = find(a, ROLE_SYSTEM_CHECKBUTTON, std::wregex(L"Die 1, [1-6], held"));
+    const Child* held =
+        find(a, ROLE_SYSTEM_CHECKBUTTON, std::wregex(die + L" 1, [1-6], " + words["held"]));
     return held != nullptr && (held->state & STATE_SYSTEM_CHECKED) != 0;
   });
-  const Child* chance = find(all, ROLE_SYSTEM_CHECKBUTTON, std::wregex(L"Chance, [0-9]+"));
+  const std::wstring chanceLabel = literal(words.categories[11]);
+  const Child* chance = find(all, ROLE_SYSTEM_CHECKBUTTON, std::wregex(chanceLabel + L", [0-9]+"));
   if (chance == nullptr) fail("no Chance box after the roll", all);
   const std::wstring chanceName = chance->name;
   acc->accDoDefaultAction(child(chance->id));
   all = waitFor(acc, "the next turn with Chance committed", 10, [&](const auto& a) {
-    const Child* box = find(a, ROLE_SYSTEM_CHECKBUTTON, std::wregex(chanceName));
+    const Child* box = find(a, ROLE_SYSTEM_CHECKBUTTON, std::wregex(literal(chanceName)));
     return box != nullptr && (box->state & STATE_SYSTEM_CHECKED) != 0 &&
            find(a, ROLE_SYSTEM_PUSHBUTTON, rollButton) != nullptr &&
-           count(a, ROLE_SYSTEM_CHECKBUTTON, std::wregex(L"Die .*")) == 0;
+           count(a, ROLE_SYSTEM_CHECKBUTTON, std::wregex(die + L" .*")) == 0;
   });
   const std::wstring toldTurn = statusLine(acc);
   std::printf("committed %s; announced: %s\n", narrow(chanceName).c_str(),
               narrow(toldTurn).c_str());
   const std::wstring score = chanceName.substr(chanceName.find(L", ") + 2);
-  if (!std::regex_search(toldTurn, std::wregex(L"Chance scored " + score +
-                                               L"(, (sub-)?total [0-9]+)*\\. Ada Finishing Turn"
-                                               L"\\. Ada roll! 3 rolls left$"))) {
+  const std::wstring totals = L"(, (" + words["subtotal"] + L"|" + words["total"] + L") [0-9]+)*";
+  if (!std::regex_search(
+          toldTurn, std::wregex(chanceLabel + L" " + words["scored"] + L" " + score + totals +
+                                L"\\. " + words["finishing"] + L"\\. " + words["roll3"] + L"$"))) {
     fail("the commit was announced as " + narrow(toldTurn), all);
   }
   acc->Release();
