@@ -200,10 +200,9 @@ AccessibleTree buildAccessibleTree(const Form& form, const AccessibleWords& word
 
 namespace {
 
-std::string lowerCase(std::string s) {
-  std::transform(s.begin(), s.end(), s.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return s;
+std::string inSentence(const std::string& label, const AccessibleWords& words) {
+  const auto found = words.labelsInSentence.find(label);
+  return found != words.labelsInSentence.end() ? found->second : label;
 }
 
 std::string rolled(const AccessibleTree& before, const AccessibleTree& after,
@@ -256,7 +255,7 @@ void checkedBoxes(const AccessibleTree& before, const AccessibleTree& after,
             other.parentId != node.parentId || was == nullptr || was->value == other.value) {
           continue;
         }
-        text += ", " + lowerCase(other.label) + " " + other.value;
+        text += ", " + inSentence(other.label, words) + " " + other.value;
       }
       totalsTold = true;
     }

@@ -66,6 +66,9 @@ struct AccessibleWords {
   // What a label is read as when its caption is not its own words, by the caption ("Q U I N T O
   // Z" is read "Quintoz"); a caption missing here is read by spokenCaption.
   std::map<std::string, std::string, std::less<>> captionNames;
+  // What a text box's label is read as inside an announcement, by the label as the tree reads it
+  // ("Sub-Total": "sub-total"); a label missing here is read as it is.
+  std::map<std::string, std::string, std::less<>> labelsInSentence;
 };
 
 // Called for every caption the tree reads: a caption spaced out letter by letter for its looks

@@ -13,9 +13,13 @@ toolkit::AccessibleWords accessibleWords(const i18n::Catalogue& language) {
                                  language.text(N_("held")),
                                  language.text(N_("Rolled")),
                                  language.text(N_("scored")),
+                                 {},
                                  {}};
   for (const CardRow& row : kCard) {
     if (row.spokenName != nullptr) words.captionNames.emplace(row.caption, row.spokenName);
+    if (row.inSentence != nullptr) {
+      words.labelsInSentence.emplace(language.text(row.caption), language.text(row.inSentence));
+    }
   }
   return words;
 }

@@ -18,6 +18,9 @@ struct CardRow {
   bool translated;
   // What a screen reader says for the label when it is not the caption's own words, or nullptr.
   const char* spokenName;
+  // For a total: its label as a screen reader says it inside a sentence ("Full House scored 25,
+  // sub-total 30"), also the text to translate; nullptr for a score box.
+  const char* inSentence;
   float labelLeft, labelTop, labelWidth, labelHeight;
   // Exactly one of the two: the row's score box, or its total.
   frmQuintoz::CheckBoxes frmQuintoz::*box;

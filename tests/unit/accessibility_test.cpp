@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "i18n/catalogues.h"
 #include "tests/unit/game_fixture.h"
 #include "toolkit/accessibility.h"
 #include "ui/accessible_words.h"
@@ -226,17 +227,37 @@ TEST(AccessibilityRows, ABoxTakesTheNearestLabelOnItsRowInItsContainer) {
 }
 
 // The bonus is checked by the rules along with the commit that earns it: the chosen box comes
-// first and carries the totals, the bonus follows on its own.
+// first and carries the totals, the bonus follows on its own. The totals are said as the
+// language says them inside a sentence, in full where the card abbreviates them.
 TEST_F(Accessibility, TheBonusIsToldAfterTheCommitThatEarnsIt) {
-  startWith({"Ann"});
-  run({"faces 6 6 6 6 6", "click cmdRoll", "click chk6s(1)", "faces 5 5 5 5 5", "click cmdRoll",
-       "click chk5s(1)", "faces 4 4 4 4 4", "click cmdRoll"});
-  toolkit::AccessibilityTracker tracker(g.form, accessibleWords());
-  tracker.update();
-  run({"click chk4s(1)"});
-  EXPECT_EQ(tracker.update().announcements,
-            (std::vector<std::string>{"Fours scored 20, total 110, sub-total 75", "Bonus scored 35",
-                                      "Ann roll! 3 rolls left"}));
+  const struct {
+    const char* language;
+    std::vector<std::string> told;
+  } cases[] = {
+      {"en",
+       {"Fours scored 20, total 110, sub-total 75", "Bonus scored 35", "Ann roll! 3 rolls left"}},
+      {"de",
+       {"Vierer bringt 20, Gesamtsumme 110, Zwischensumme 75", "Bonus bringt 35",
+        "Ann, würfle! noch 3 Würfe"}},
+      {"ru",
+       {"Четвёрки даёт 20, итог 110, промежуточная сумма 75", "Бонус даёт 35",
+        "Ann бросает! осталось 3 броска"}},
+  };
+  for (const auto& c : cases) {
+    std::ostringstream echo;
+    script::ScriptRunner game{echo};
+    game.execute(std::string("language ") + c.language);
+    for (const char* line : {"answer 1", "answer Ann", "start", "faces 6 6 6 6 6", "click cmdRoll",
+                             "click chk6s(1)", "faces 5 5 5 5 5", "click cmdRoll", "click chk5s(1)",
+                             "faces 4 4 4 4 4", "click cmdRoll"}) {
+      game.execute(line);
+    }
+    const toolkit::AccessibleWords words = accessibleWords(i18n::catalogueFor(c.language));
+    toolkit::AccessibilityTracker tracker(game.game().form, words);
+    tracker.update();
+    game.execute("click chk4s(1)");
+    EXPECT_EQ(tracker.update().announcements, c.told) << c.language;
+  }
 }
 
 // A caption's square brackets only set an aside apart for the eye: the name reads the words

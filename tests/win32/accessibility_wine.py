@@ -61,8 +61,8 @@ def client_words(text):
         return caption.replace("[", "").replace("]", "")
     words = {"roll3": roll(3), "roll2": roll(2), "finishing": text("%s Finishing Turn") % "Ada",
              "die": text("Die"), "held": text("held"), "rolled": text("Rolled"),
-             "scored": text("scored"), "subtotal": text("Sub-Total").lower(),
-             "total": text("Total").lower(), "quit": text("Quit"),
+             "scored": text("scored"), "subtotal": text("sub-total"),
+             "total": text("total"), "quit": text("Quit"),
              "newgame": text("Start New Game")}
     lines = [f"{key}={value}" for key, value in words.items()]
     lines += [f"category={c if c == 'Quintoz' else text(c)}" for c in CATEGORIES]
