@@ -5,8 +5,9 @@
 # .ci/run instead of the test command; with --play-only it only builds the play command's game,
 # then lists the packages that installed and fails if any of them is a test tool. Each step is printed with its time; a failing step shows
 # the last lines of its output (the whole of it is kept in /tmp/quintoz-fresh-RELEASE-failed.log)
-# and the script exits non-zero. Everything it mounted or made is
-# unmounted and removed on every way out, Ctrl+C included.
+# and the script exits non-zero. Every step's whole output, and the tests' JUnit report with each
+# test's time, are kept in /tmp/quintoz-fresh-RELEASE-logs/, to find where the time went.
+# Everything else it mounted or made is unmounted and removed on every way out, Ctrl+C included.
 #
 # Usage: scripts/fresh-debian.sh RELEASE [--ci | --play-only]     (RELEASE: bookworm or trixie)
 #
@@ -45,6 +46,7 @@ tarball="$cache/$release-minbase.tar.gz"
 work=$(mktemp -d /tmp/quintoz-fresh-XXXXXX)
 root="$work/root"
 logs="$work/logs"
+kept_logs="/tmp/quintoz-fresh-$release-logs"
 mkdir -p "$root" "$logs"
 began=$(date +%s)
 
@@ -55,6 +57,8 @@ cleanup() {
   local status=$?
   trap - EXIT INT TERM
   set +e
+  rm -rf "$kept_logs" && cp -r "$logs" "$kept_logs"
+  [ -f "$root/root/quintoz/test-results.xml" ] && cp "$root/root/quintoz/test-results.xml" "$kept_logs/"
   for proc in /proc/[0-9]*; do
     if [ "$(readlink "$proc/root" 2>/dev/null)" = "$root" ]; then
       kill -9 "${proc#/proc/}" 2>/dev/null
