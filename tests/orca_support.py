@@ -167,14 +167,15 @@ class Orca:
                             self._log())
         return not states or states[-1] == "True"
 
-    def handled_caret_at(self, since, offset):
-        """Whether Orca has handled, since the mark, a field's caret moving to this offset.
-        Orca 48 handles a field's caret moves after every key and focus change before them, so
-        under load it may still hold some when the field has gone, and then takes the gone field
-        for its focus and hears the next control's changes no more (scripts/web/script.py,
-        on_caret_moved). Orca 43 handles events in order."""
-        return re.search(r"EVENT MANAGER: Dequeued object:text-caret-moved for \[entry[^\n]*"
-                         r"\(%d, ?0, ?0" % offset, self._log()[since:]) is not None
+    def handled_caret_at(self, since, field, offset):
+        """Whether Orca has handled, since the mark, the caret of the field named `field` moving
+        to this offset. Orca 48 handles a field's caret moves after every key and focus change
+        before them, so under load it may still hold some when the field has gone, and then
+        takes the gone field for its focus and hears the next control's changes no more
+        (scripts/web/script.py, on_caret_moved). Orca 43 handles events in order."""
+        pattern = (r"EVENT MANAGER: Dequeued object:text-caret-moved (?:for )?"
+                   r"\[entry(?::| \|) '?%s'?\][^\n]*\(%d, ?0, ?0" % (re.escape(field), offset))
+        return re.search(pattern, self._log()[since:]) is not None
 
     def taken_silently(self, since):
         """The controls Orca took as its focus without saying them since the mark, each as

@@ -79,7 +79,7 @@ def name_prompt(p, player, step):
     h.wait_until("the letters to reach the field", p.orca.typing_reaches_the_page)
 
 
-def type_name(p, name):
+def type_name(p, player, name):
     """Types a name into the focused field, as a player does: Orca echoes each letter, and the
     field is left only once Orca has followed its caret to the end (see handled_caret_at)."""
     mark = p.orca.mark()
@@ -90,7 +90,8 @@ def type_name(p, name):
     check([u for u in said if u in letters] == letters,
           f"the name is echoed as it is typed: {said}")
     h.wait_until("Orca to follow the caret to the name's end",
-                 lambda: p.orca.handled_caret_at(mark, len(name)))
+                 lambda: p.orca.handled_caret_at(mark, f"Player {player} Enter Your Name",
+                                                 len(name)))
 
 
 def prompts(p):
@@ -98,9 +99,9 @@ def prompts(p):
            rf"^Number of Players{DIALOG} How many Players\? \(1 to 4\)(?: 2)?$", 0)
     p.hear("its field and default", rf"{SHOWN}How many Players\? \(1 to 4\) entry 2 selected", 0)
     name_prompt(p, 1, "the number of players accepted")
-    type_name(p, "Ann")
+    type_name(p, 1, "Ann")
     name_prompt(p, 2, "Ann typed and accepted")
-    type_name(p, "Bob")
+    type_name(p, 2, "Bob")
     _, mark = p.press(["Return"], "the game", r"^Quintoz image")
     p.log("Bob typed and accepted", mark)
 
