@@ -49,7 +49,7 @@ void ScriptExecutor::run(const ScriptLine& line) {
   // Each input runs as the window runs the game's events; a handler of its own runs inside
   // runEvent, as the window's toolkit runs it.
   auto handler = [&](const toolkit::Control* c, const std::function<void()>& body) {
-    act(line, c, [&] { g.form.runEvent(body); });
+    side_.act(line, c, [&] { g.form.runEvent(body); });
   };
   switch (line.command) {
     case Command::Answer:
@@ -72,15 +72,16 @@ void ScriptExecutor::run(const ScriptLine& line) {
       break;
     case Command::Start:
       started_ = true;
-      act(line, nullptr, [&] { g.form.load(); });
+      side_.act(line, nullptr, [&] { g.form.load(); });
       break;
     case Command::Click:
     case Command::RightClick: {
       toolkit::Control& c = control(name);
       if (!c.shownOnScreen()) refuse(name + " is not shown, so it cannot be clicked");
       const bool left = line.command == Command::Click;
-      act(line, &c,
-          [&] { g.form.clickControl(c, left ? toolkit::kLeftButton : toolkit::kRightButton); });
+      side_.act(line, &c, [&] {
+        g.form.clickControl(c, left ? toolkit::kLeftButton : toolkit::kRightButton);
+      });
       break;
     }
     case Command::Key: {
@@ -88,7 +89,7 @@ void ScriptExecutor::run(const ScriptLine& line) {
       if (!c.canTakeFocus() || !c.shownOnScreen()) {
         refuse(name + " cannot take the keyboard focus");
       }
-      act(line, &c, [&] { g.form.keyStroke(c, line.key); });
+      side_.act(line, &c, [&] { g.form.keyStroke(c, line.key); });
       break;
     }
     case Command::Release: {

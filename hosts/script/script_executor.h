@@ -77,9 +77,6 @@ class ScriptExecutor {
   // refused.
   virtual void runOther(const ScriptLine& line);
   toolkit::Control& control(std::string_view path) const;
-  void act(const ScriptLine& line, const toolkit::Control* c, const std::function<void()>& input) {
-    side_.act(line, c, input);
-  }
   [[noreturn]] void refuse(const std::string& why) const { side_.refuse(Refusal::LineError, why); }
 
   frmQuintoz& game_;

@@ -166,7 +166,7 @@ void WholeScriptExecutor::callProcedure(const ScriptLine& line) {
   const std::string_view argument = line.argument;
   frmQuintoz& g = game_;
   auto runHandler = [&](const std::function<void()>& handler) {
-    act(line, nullptr, [&] { g.form.runEvent(handler); });
+    side_.act(line, nullptr, [&] { g.form.runEvent(handler); });
   };
   auto index = [&](int low, int high) {
     const long long i = wholeNumber(side_, argument, "the argument");
