@@ -58,7 +58,7 @@ cleanup() {
   trap - EXIT INT TERM
   set +e
   rm -rf "$kept_logs" && cp -r "$logs" "$kept_logs"
-  [ -f "$root/root/quintoz/test-results.xml" ] && cp "$root/root/quintoz/test-results.xml" "$kept_logs/"
+  [ -f "$root/root/quintoz/build/test-results.xml" ] && cp "$root/root/quintoz/build/test-results.xml" "$kept_logs/"
   for proc in /proc/[0-9]*; do
     if [ "$(readlink "$proc/root" 2>/dev/null)" = "$root" ]; then
       kill -9 "${proc#/proc/}" 2>/dev/null
