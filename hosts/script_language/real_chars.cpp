@@ -139,9 +139,11 @@ std::from_chars_result portableParseReal(const char* first, const char* last, do
 }
 
 // libc++ before version 17 has no floating-point std::to_chars, and none has std::from_chars
-// for doubles before version 20.
+// for doubles before version 20. The page keeps the portable formatting even where its libc++
+// has the standard one: that one brings about 100 KB of tables with it, which would weigh more
+// than the rest of the game's data together, for the few numbers the page ever writes.
 std::to_chars_result formatReal(char* first, char* last, double value) {
-#if defined(_LIBCPP_VERSION) && _LIBCPP_VERSION < 170000
+#if defined(__EMSCRIPTEN__) || (defined(_LIBCPP_VERSION) && _LIBCPP_VERSION < 170000)
   return portableFormatReal(first, last, value);
 #else
   return std::to_chars(first, last, value);
