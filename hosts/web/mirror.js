@@ -86,9 +86,23 @@ var qzMirror = (function () {
       e.addEventListener('focus', function () {
         if (node.id !== gameFocus) qzPage.queueEvent([EVENT.FocusControl, 0, 0, 0, node.id, 0]);
       });
+      e.addEventListener('blur', function () { name(e, e.qzName); });
     }
     elements.set(node.id, e);
     return e;
+  }
+
+  // A button's new name is told in the live region, after what changed it ("Rolled 1, 2, 3, 3,
+  // 4. Ann roll! 2 rolls left"). The focused button takes it when the focus leaves it: Orca 48
+  // in Chromium says a new name of the focus at once, so the rolls left came before the faces
+  // and twice, while Firefox and Orca 43 say none. qzName keeps the game's name meanwhile.
+  function name(e, text) {
+    e.qzName = text;
+    if (e.getAttribute('role') === 'button' && doc.activeElement === e &&
+        e.hasAttribute('aria-label')) {
+      return;
+    }
+    if (e.getAttribute('aria-label') !== text) e.setAttribute('aria-label', text);
   }
 
   function place(e, node, within) {
@@ -124,7 +138,7 @@ var qzMirror = (function () {
       place(e, n, parentNode || window_);
       var role = ROLES[n.role];
       if (role) {
-        if (e.getAttribute('aria-label') !== n.name) e.setAttribute('aria-label', n.name);
+        name(e, n.name);
       } else if (e.textContent !== n.name) {
         e.textContent = n.name;
         touched = true;

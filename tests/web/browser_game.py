@@ -58,13 +58,14 @@ return {x: r.left, y: r.top, width: r.width, height: r.height, backWidth: c.widt
         backHeight: c.height, shown: c.getClientRects().length > 0};
 """
 
-# The mirrored controls: what a screen reader is given, with where each lies on the canvas.
+# The mirrored controls: what a screen reader is given (with the game's name of a focused button
+# that has not reached its aria-label yet), with where each lies on the canvas.
 MIRROR = """
 var c = document.querySelector('canvas').getBoundingClientRect();
 return Array.from(document.querySelectorAll('#quintoz-mirror [data-control]'), function (e) {
   var r = e.getBoundingClientRect();
   return {id: +e.dataset.control, role: e.getAttribute('role'), checked: e.getAttribute(
-          'aria-checked'), name: e.getAttribute('aria-label') || e.textContent, focused:
+          'aria-checked'), name: e.qzName || e.textContent, focused:
           document.activeElement === e, x: Math.round(r.left - c.left), y: Math.round(r.top - c.top)};
 });
 """

@@ -39,7 +39,7 @@ var c = document.querySelector('canvas'), r = c.getBoundingClientRect();
 var targets = Array.from(document.querySelectorAll(
     '#quintoz-mirror [role=button], #quintoz-mirror [role=checkbox]'), function (e) {
   var b = e.getBoundingClientRect();
-  return {name: e.getAttribute('aria-label'), checked: e.getAttribute('aria-checked'),
+  return {name: e.qzName, checked: e.getAttribute('aria-checked'),
           x: b.left + b.width / 2, y: b.top + b.height / 2, w: b.width, h: b.height};
 }).filter(function (t) { return t.w > 0 && t.h > 0; });
 var tip = document.getElementById('quintoz-tip');
