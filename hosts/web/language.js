@@ -40,6 +40,10 @@ var quintozLanguage = (function () {
   var code = choose(wanted);
   var chosen = LANGUAGES[code] || { question: null, words: {} };
   document.documentElement.lang = code ? code.replace('_', '-') : 'en';
+  // The site has a manifest for each language, so that the installed game describes itself in
+  // the page's; the single-file page has none.
+  var manifest = document.querySelector('link[rel=manifest]');
+  if (manifest && code) manifest.setAttribute('href', 'manifest-' + code + '.webmanifest');
 
   // The page's words in its language; English as written when the catalogue has none.
   function tr(text) {

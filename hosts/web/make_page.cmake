@@ -2,7 +2,7 @@
 # - with INLINE (the game's single-file script), the page that plays from disk, the game inside,
 #   with a Content-Security-Policy that allows only what the file holds;
 # - with SITE (a folder already holding quintoz.js and quintoz.wasm), the served site: its
-#   index.html, the web app manifest and the service worker, with the release named by VERSION
+#   index.html, the web app manifests and the service worker, with the release named by VERSION
 #   and a hash of every file, and a Content-Security-Policy that allows the site's own files.
 # The page holds its language (LANGUAGE), the dialogs (DIALOGS) and start.js inline; start.js is given the game's first
 # question, and the site its window's colour, both asked of the game by the native script
@@ -78,12 +78,35 @@ if(NOT asked MATCHES "\ninputbox ({[^\n]*}) -> cancel\n")
 endif()
 string(REPLACE "/* QUINTOZ-FIRST-PROMPT */ null" "${CMAKE_MATCH_1}" start "${start}")
 
+# The translation of `word` in the catalogue text `po`, as the catalogue writes it, quotes and
+# all, on one line or continued on the next ones: its escapes (\", \\, \n) are JSON's too.
+function(translation po lang word out)
+  string(REGEX REPLACE "([][.?*+^$()|\\])" "\\\\\\1" pattern "${word}")
+  if(NOT po MATCHES "\nmsgid \"${pattern}\"\nmsgstr (\"[^\n]*\"(\n\"[^\n]*\")*)")
+    message(FATAL_ERROR "po/${lang}.po does not translate \"${word}\"")
+  endif()
+  string(REPLACE "\"\n\"" "" translated "${CMAKE_MATCH_1}")
+  set(${out} "${translated}" PARENT_SCOPE)
+endfunction()
+
+# The site's manifest describes the game in English; each language has one of its own, which
+# the page names in its place (language.js), so that the installed game describes itself in it.
+if(NOT INLINE)
+  file(READ ${MANIFEST} manifest)
+  string(REPLACE "@QUINTOZ_BROWN@" "${BROWN}" manifest "${manifest}")
+  if(NOT manifest MATCHES "\"description\": \"([^\"]*)\"")
+    message(FATAL_ERROR "${MANIFEST} has no description")
+  endif()
+  set(description "${CMAKE_MATCH_1}")
+endif()
+
 # Each language's first question, asked of the game in that language, and the page's own words
 # from its catalogue (po/<code>.po): the page chooses one of them as it loads (language.js).
 set(page_words "OK" "Cancel" "Yes" "No" "Quintoz has ended." "Play again"
                "Quintoz could not run in this browser: %s")
 set(languages "")
 set(catalogues "")
+set(site_manifests "")
 string(REPLACE "," ";" LINGUAS "${LINGUAS}")
 foreach(lang ${LINGUAS})
   file(WRITE ${ask} "language ${lang}\ncancel\ncancel\nstart\n")
@@ -97,13 +120,7 @@ foreach(lang ${LINGUAS})
   file(READ ${PO_DIR}/${lang}.po po)
   set(words "")
   foreach(word ${page_words})
-    string(REGEX REPLACE "([][.?*+^$()|\\])" "\\\\\\1" pattern "${word}")
-    # A translation as the catalogue writes it, on one line or continued on the next ones: its
-    # escapes (\", \\, \n) are JSON's too.
-    if(NOT po MATCHES "\nmsgid \"${pattern}\"\nmsgstr (\"[^\n]*\"(\n\"[^\n]*\")*)")
-      message(FATAL_ERROR "po/${lang}.po does not translate \"${word}\"")
-    endif()
-    string(REPLACE "\"\n\"" "" translated "${CMAKE_MATCH_1}")
+    translation("${po}" ${lang} "${word}" translated)
     string(APPEND words "${words_comma}\"${word}\": ${translated}")
     set(words_comma ", ")
   endforeach()
@@ -116,6 +133,14 @@ foreach(lang ${LINGUAS})
   else()
     file(COPY_FILE ${MO_DIR}/${lang}.mo ${SITE}/quintoz-${lang}.mo ONLY_IF_DIFFERENT)
     list(APPEND site_catalogues quintoz-${lang}.mo)
+    translation("${po}" ${lang} "${description}" translated)
+    string(REPLACE "\"description\": \"${description}\"" "\"description\": ${translated}"
+           translated_manifest "${manifest}")
+    string(REPLACE "_" "-" tag ${lang})
+    string(REPLACE "\"lang\": \"en\"" "\"lang\": \"${tag}\"" translated_manifest
+           "${translated_manifest}")
+    file(WRITE ${SITE}/manifest-${lang}.webmanifest "${translated_manifest}")
+    list(APPEND site_manifests manifest-${lang}.webmanifest)
   endif()
   string(APPEND languages "${languages_comma}\"${lang}\": {\"question\": ${question}, \"words\": {${words}}}")
   set(languages_comma ",\n")
@@ -137,7 +162,7 @@ else()
     file(SHA256 ${path} hash)
     string(APPEND hashes " ${hash}")
   endforeach()
-  foreach(file ${icons} ${site_catalogues})
+  foreach(file ${icons} ${site_catalogues} ${site_manifests})
     file(SHA256 ${SITE}/${file} hash)
     string(APPEND hashes " ${hash}")
   endforeach()
@@ -196,8 +221,6 @@ string(REPLACE "<!-- QUINTOZ-GAME -->" "<script src=\"quintoz.js${query}\" defer
        "${page}")
 file(WRITE ${OUTPUT} "${page}")
 
-file(READ ${MANIFEST} manifest)
-string(REPLACE "@QUINTOZ_BROWN@" "${BROWN}" manifest "${manifest}")
 file(WRITE ${SITE}/manifest.webmanifest "${manifest}")
 
 set(files "'./', 'quintoz.js${query}', 'quintoz.wasm${query}', 'manifest.webmanifest'")

@@ -44,11 +44,13 @@ self.addEventListener('fetch', function (event) {
     }));
     return;
   }
-  // A page fetches only the catalogue of its language (quintoz-de.mo): the first one fetched
-  // is kept too, so that the page plays offline in its language.
+  // A page fetches only the catalogue and the manifest of its language (quintoz-de.mo,
+  // manifest-de.webmanifest): the first ones fetched are kept too, so that the page plays
+  // offline in its language.
   event.respondWith(caches.match(request, { cacheName: CACHE }).then(function (hit) {
     return hit || fetch(request).then(function (response) {
-      if (response.ok && /\/quintoz-[A-Za-z_]+\.mo\?/.test(request.url)) {
+      if (response.ok &&
+          /\/(quintoz-[A-Za-z_]+\.mo\?|manifest-[A-Za-z_]+\.webmanifest$)/.test(request.url)) {
         var copy = response.clone();
         caches.open(CACHE).then(function (cache) { return cache.put(request, copy); });
       }

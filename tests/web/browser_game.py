@@ -20,6 +20,7 @@ cannot be started.
 """
 
 import argparse
+import json
 import os
 import re
 import sys
@@ -385,11 +386,13 @@ def check_scaling(page):
 
 # Browsers set to another language, in Chromium: (its languages, the document's lang, the
 # first prompt, its title and buttons, the name prompt, its title and default, the roll button's name
-# as the mirror tells it, the quit question with its title and buttons, the ended notice).
+# as the mirror tells it, the quit question with its title and buttons, the ended notice, the
+# description an installed game gives of itself).
 LANGUAGES = [
     ("de-DE,de", "de", "Wie viele Spieler?\n(1 bis 4)", "Anzahl der Spieler", ["OK", "Abbrechen"],
      "Spieler 1\nGib deinen Namen ein", "Spielername", "Spieler1", "Ada, würfle! noch 3 Würfe",
-     ("Jetzt beenden?", "Beenden", ["Ja", "Nein"]), ["Quintoz wurde beendet.", "Noch einmal spielen"]),
+     ("Jetzt beenden?", "Beenden", ["Ja", "Nein"]), ["Quintoz wurde beendet.", "Noch einmal spielen"],
+     "Fünf Würfel werfen und dreizehn Kategorien füllen, allein oder mit bis zu drei anderen"),
 ]
 
 
@@ -397,13 +400,21 @@ def play_in_language(site_url, folder, driver, row):
     """A start-up and a quit in a browser set to another language: the page's lang, its
     dialogs, the game's words in the mirror and the ended notice are that language's, and the
     page fetched that language's catalogue and no other."""
-    wanted, lang, prompt, title, buttons, name_prompt, name_title, default, roll, quit_, ended = row
+    (wanted, lang, prompt, title, buttons, name_prompt, name_title, default, roll, quit_, ended,
+     description) = row
     page = Page(engines.open_engine("chromium", language=wanted), Places(driver))
     try:
         page.e.goto(site_url)
         page.dialog(prompt, title, buttons)
         got = page.e.js("return document.documentElement.lang")
         check(got == lang, "the document's lang is %r in a browser set to %s" % (got, wanted))
+        if folder:
+            manifest = page.e.cdp("Page.getAppManifest")
+            told = json.loads(manifest.get("data") or "{}")
+            check((manifest.get("url", "").split("/")[-1], told.get("lang"),
+                   told.get("description")) == ("manifest-%s.webmanifest" % lang, lang,
+                                                description),
+                  "the manifest %r says %r" % (manifest.get("url"), told))
         page.keys("1", ENTER)
         box = page.dialog(name_prompt, name_title, buttons)
         check(page.focused()["value"] == default, "the default name %r" % page.focused()["value"])
