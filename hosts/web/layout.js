@@ -3,8 +3,8 @@
 // user through onChange after each layout, to draw again if the shape or the scale changed.
 //
 // With a mouse the board is the desktop window: its own size, shrunk to a narrow page, placed
-// once and then dragged by its body. On a touch screen and in the installed app it fills the
-// screen instead: of the shapes the game knows, the one drawn largest in the part of the
+// once and then dragged by its body. On a touch screen, in the installed app and in a page the
+// player made full screen it fills the screen instead: of the shapes the game knows, the one drawn largest in the part of the
 // screen clear of a notch, scaled up as well as down, centred, and never dragged.
 var qzLayout = (function () {
   'use strict';
@@ -23,8 +23,10 @@ var qzLayout = (function () {
   var filling = false;
   var position = null; // the desktop window's top left corner in the page, once placed
 
+  // WebKitGTK matches no display mode for a page in full screen: it asks the document.
   function fillsScreen() {
-    return !!window.matchMedia && FILL.some(function (q) { return window.matchMedia(q).matches; });
+    return !!doc.fullscreenElement ||
+           (!!window.matchMedia && FILL.some(function (q) { return window.matchMedia(q).matches; }));
   }
   function pageWidth() { return doc.documentElement.clientWidth; }
   function pageHeight() { return Math.max(doc.documentElement.clientHeight, window.innerHeight); }
@@ -101,9 +103,11 @@ var qzLayout = (function () {
   function unwatch() {
     watched.forEach(function (w) { w[0].removeEventListener('change', w[1]); });
     watched = [];
+    doc.removeEventListener('fullscreenchange', layout);
   }
   function watch() {
     unwatch();
+    doc.addEventListener('fullscreenchange', layout);
     if (!window.matchMedia) return;
     var queries = FILL.concat(['(resolution: ' + (window.devicePixelRatio || 1) + 'dppx)']);
     queries.forEach(function (q) {

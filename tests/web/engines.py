@@ -212,7 +212,7 @@ class WebKit(SeleniumEngine):
     DRIVER = "/usr/bin/WebKitWebDriver"
     needs_console_probe = True
 
-    def __init__(self):
+    def __init__(self, screen=(1280, 1024), window=(900, 700)):
         try:
             from selenium import webdriver
             from selenium.webdriver.webkitgtk.options import Options
@@ -227,7 +227,7 @@ class WebKit(SeleniumEngine):
             raise Unavailable("WebKitGTK's MiniBrowser is not installed (Debian package "
                               "webkit2gtk-driver brings it)")
         try:
-            self.xvfb = h.Display(screen="1280x1024x24")
+            self.xvfb = h.Display(screen="%dx%dx24" % screen)
         except h.Failure as why:
             raise Unavailable(str(why))
         # The web process's bubblewrap sandbox needs user namespaces, which a build root (a
@@ -257,7 +257,7 @@ class WebKit(SeleniumEngine):
             raise Unavailable("WebKitWebDriver did not start MiniBrowser: %s"
                               % (str(error).splitlines() or ["no reason given"])[0])
         super().__init__(driver)
-        self.d.set_window_rect(0, 0, 900, 700)
+        self.d.set_window_rect(0, 0, *window)
 
     def canvas_png(self):
         # WebKitWebDriver's screenshots wait for a composited frame that MiniBrowser on Xvfb

@@ -1,7 +1,7 @@
 """The page on a phone and a tablet, held upright and across: Chromium's phone emulation with
 touch on, one table of devices.
 
-    phone_test.py --site BUILD/site [--engine chromium|firefox]
+    phone_test.py --site BUILD/site [--engine chromium|firefox|webkit]
 
 For each device: the board fills the screen in the shape that gives it the most room (the
 stacked board upright, the wide one across) and stays inside the screen; every control a
@@ -11,7 +11,10 @@ and clicks nothing; and a rotation mid-turn lays the board out again with the ga
 (the same fingerprint, the same dice held). Then the stacked board is drawn at twice the
 density and compared, pixel for pixel, with the desktop window's tray and card at that scale.
 With --engine firefox, Firefox ESR told its pointer is a finger plays the small phone both ways
-with touch actions (no long press, no pictures). Exits 77 when the engine cannot be driven.
+with touch actions (no long press, no pictures). With --engine webkit, WebKitGTK on a screen of
+a large phone's size, its page made full screen by a click as a player would, plays it upright
+with the mouse (WebKitGTK knows neither touch nor a coarse pointer on X, nor a screen that
+turns). Exits 77 when the engine cannot be driven.
 """
 
 import argparse
@@ -29,6 +32,8 @@ DEVICES = [("small phone upright", 360, 740, 3, (32, 0, 16, 0)),
            ("small phone across", 740, 360, 3, (0, 32, 0, 32)),
            ("tablet upright", 820, 1180, 2, (0, 0, 0, 0)),
            ("tablet across", 1180, 820, 2, (0, 0, 0, 0))]
+# WebKitGTK's window is never narrower than 447 CSS px: it plays a large phone's screen.
+WEBKIT_PHONE = ("large phone upright", 450, 900, 1, (0, 0, 0, 0))
 NO_NOTCH = (0, 0, 0, 0)
 TARGET = 24  # CSS pixels (WCAG 2.2, 2.5.8)
 TRAY, CARD = (0, 0, 349, 336), (349, 17, 306, 319)  # the window's parts, in its pixels
@@ -71,6 +76,8 @@ class Phone:
 
     def emulate(self, width, height, density, insets=NO_NOTCH):
         """A touch screen of that size, with a notch where the insets say."""
+        if self.e.name == "webkit":
+            return  # its screen is the phone's
         if self.e.name != "chromium":
             self.e.set_viewport(width, height, density)
             return
@@ -83,12 +90,31 @@ class Phone:
         self.e.cdp("Emulation.setTouchEmulationEnabled", {"enabled": True, "maxTouchPoints": 5})
         self.e.d.get_screenshot_as_png()  # headless Chromium lays out at its next frame
 
+    def full_screen(self):
+        """The page made full screen by the player's click in the first prompt's field."""
+        field = wait_for("a prompt", lambda: self.e.js(
+            "var e = document.activeElement; if (!e || e.tagName !== 'INPUT') return null;"
+            "document.addEventListener('pointerdown', function () {"
+            " document.documentElement.requestFullscreen(); }, {once: true});"
+            "var r = e.getBoundingClientRect(); return [r.left + r.width / 2, r.top + r.height / 2];"))
+        self.e.actions([{"type": "pointer", "id": "mouse", "parameters": {"pointerType": "mouse"},
+                         "actions": [{"type": "pointerMove", "x": int(field[0]), "y": int(
+                             field[1]), "origin": "viewport"},
+                                     {"type": "pointerDown", "button": 0},
+                                     {"type": "pointerUp", "button": 0}]}])
+        wait_for("the page in full screen", lambda: self.e.js(
+            "return !!document.fullscreenElement && document.documentElement.classList.contains("
+            "'quintoz-fill')"))
+
+    def pointer(self):
+        return "mouse" if self.e.name == "webkit" else "touch"
+
     def tap(self, t, hold=False):
         x, y = int(t["x"]), int(t["y"])
         if not hold:
             # One action list, which the browser plays at once: a tap, however busy the test.
             self.e.actions([{"type": "pointer", "id": "finger", "parameters": {
-                "pointerType": "touch"}, "actions": [
+                "pointerType": self.pointer()}, "actions": [
                 {"type": "pointerMove", "x": x, "y": y, "origin": "viewport"},
                 {"type": "pointerDown", "button": 0}, {"type": "pointerUp", "button": 0}]}])
             return
@@ -107,6 +133,8 @@ class Phone:
         self.close()
         self.site = LocalSite(self.folder)
         self.e.goto(self.site.url)
+        if self.e.name == "webkit":
+            self.full_screen()
         for answer in ("1", "Ann"):
             wait_for("a prompt", lambda: self.e.js(
                 "var e = document.activeElement; return e && e.tagName === 'INPUT'"))
@@ -162,15 +190,28 @@ def play(phone, device):
     wait_for("die 2 held", lambda: phone.target(r"^Die 2")["checked"] == "true")
     # A finger dragged from the bare margin left of the tray moves nothing.
     x, y = int(b["x"] + 3), int(b["y"] + b["h"] / 4)
-    phone.e.actions([{"type": "pointer", "id": "finger", "parameters": {"pointerType": "touch"},
+    phone.e.actions([{"type": "pointer", "id": "finger", "parameters": {
+                          "pointerType": phone.pointer()},
                       "actions": [{"type": "pointerMove", "x": x, "y": y, "origin": "viewport"},
                                   {"type": "pointerDown", "button": 0},
                                   {"type": "pointerMove", "x": x + 60, "y": y + 40,
                                    "origin": "viewport", "duration": 200},
                                   {"type": "pointerUp", "button": 0}]}])
-    before = phone.board()
+    before = after = phone.board()
     check((before["x"], before["y"]) == (b["x"], b["y"]), "%s: the board was dragged" % name)
-    # Turned round mid-turn: laid out again, the game as it was.
+    if phone.e.name != "webkit":
+        after = turn(phone, name, before, width, height, density)
+    phone.tap(phone.target(r"^Ones"))
+    wait_for("the next turn", lambda: phone.target(r"3 rolls left"))
+    check(phone.target(r"^Ones")["checked"] == "true", "%s: Ones not scored" % name)
+    turned = ", turned %.0fx%.0f" % (after["w"], after["h"]) if after is not before else ""
+    print("%s: board %.0fx%.0f%s, a turn played by %s" % (
+        name, before["w"], before["h"], turned, "clicks" if phone.pointer() == "mouse" else "taps"),
+        flush=True)
+
+
+def turn(phone, name, before, width, height, density):
+    """Turned round mid-turn: laid out again, the game as it was."""
     phone.emulate(height, width, density)
     after = wait_for("the board laid out for %dx%d" % (height, width), lambda: (
         lambda b: b if b["back"] != before["back"] and b["view"] == [height, width] and settled(
@@ -179,11 +220,7 @@ def play(phone, device):
     check(after["painted"] == before["painted"], "%s: turning the screen changed the game "
           "from %s to %s" % (name, before["painted"], after["painted"]))
     check(phone.target(r"^Die 2")["checked"] == "true", "%s: die 2 let go" % name)
-    phone.tap(phone.target(r"^Ones"))
-    wait_for("the next turn", lambda: phone.target(r"3 rolls left"))
-    check(phone.target(r"^Ones")["checked"] == "true", "%s: Ones not scored" % name)
-    print("%s: board %.0fx%.0f, turned %.0fx%.0f, a turn played by taps" % (
-        name, before["w"], before["h"], after["w"], after["h"]), flush=True)
+    return after
 
 
 def canvas(phone):
@@ -221,18 +258,22 @@ class TouchFirefox(engines.Firefox):
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--site", required=True)
-    parser.add_argument("--engine", choices=("chromium", "firefox"), default="chromium")
+    parser.add_argument("--engine", choices=("chromium", "firefox", "webkit"),
+                        default="chromium")
     args = parser.parse_args()
     chromium = args.engine == "chromium"
     if not os.path.exists(os.path.join(args.site, "index.html")):
         return h.skip_status("the site was not built")
+    devices = {"chromium": DEVICES, "firefox": DEVICES[:2], "webkit": [WEBKIT_PHONE]}[args.engine]
     try:
-        engine = engines.open_engine("chromium") if chromium else TouchFirefox()
+        engine = {"chromium": lambda: engines.open_engine("chromium"), "firefox": TouchFirefox,
+                  "webkit": lambda: engines.WebKit(screen=devices[0][1:3],
+                                                    window=devices[0][1:3])}[args.engine]()
     except Unavailable as why:
         return h.skip_status("%s cannot be driven here: %s" % (args.engine, why))
     phone = Phone(engine, args.site)
     try:
-        for device in DEVICES if chromium else DEVICES[:2]:
+        for device in devices:
             play(phone, device)
         if chromium:
             same_pictures(phone)
