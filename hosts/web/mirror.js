@@ -86,7 +86,12 @@ var qzMirror = (function () {
       e.addEventListener('focus', function () {
         if (node.id !== gameFocus) qzPage.queueEvent([EVENT.FocusControl, 0, 0, 0, node.id, 0]);
       });
-      e.addEventListener('blur', function () { name(e, e.qzName); });
+      // Once the focus has gone on, so that a reader takes no rename of the control it is
+      // leaving for news; and also when the window loses the keyboard, which leaves the
+      // element the active one.
+      e.addEventListener('blur', function () {
+        setTimeout(function () { name(e, e.qzName, true); }, 0);
+      });
     }
     elements.set(node.id, e);
     return e;
@@ -96,9 +101,9 @@ var qzMirror = (function () {
   // 4. Ann roll! 2 rolls left"). The focused button takes it when the focus leaves it: Orca 48
   // in Chromium says a new name of the focus at once, so the rolls left came before the faces
   // and twice, while Firefox and Orca 43 say none. qzName keeps the game's name meanwhile.
-  function name(e, text) {
+  function name(e, text, leaving) {
     e.qzName = text;
-    if (e.getAttribute('role') === 'button' && doc.activeElement === e &&
+    if (!leaving && e.getAttribute('role') === 'button' && doc.activeElement === e &&
         e.hasAttribute('aria-label')) {
       return;
     }
