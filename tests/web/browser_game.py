@@ -409,11 +409,14 @@ def play_in_language(site_url, folder, driver, row):
         got = page.e.js("return document.documentElement.lang")
         check(got == lang, "the document's lang is %r in a browser set to %s" % (got, wanted))
         if folder:
-            manifest = page.e.cdp("Page.getAppManifest")
+            # Chromium takes the page's change of manifest a moment after the page made it.
+            named = "manifest-%s.webmanifest" % lang
+            manifest = wait_for("the page to name " + named, lambda: (lambda m: m if m.get(
+                "url", "").endswith("/" + named) else None)(page.e.cdp("Page.getAppManifest")),
+                10.0)
             told = json.loads(manifest.get("data") or "{}")
             check((manifest.get("url", "").split("/")[-1], told.get("lang"),
-                   told.get("description")) == ("manifest-%s.webmanifest" % lang, lang,
-                                                description),
+                   told.get("description")) == (named, lang, description),
                   "the manifest %r says %r" % (manifest.get("url"), told))
         page.keys("1", ENTER)
         box = page.dialog(name_prompt, name_title, buttons)
