@@ -4,8 +4,9 @@
 //
 // With a mouse the board is the desktop window: its own size, shrunk to a narrow page, placed
 // once and then dragged by its body. On a touch screen, in the installed app and in a page the
-// player made full screen it fills the screen instead: of the shapes the game knows, the one drawn largest in the part of the
-// screen clear of a notch, scaled up as well as down, centred, and never dragged.
+// player made full screen it fills the screen instead: of the shapes the game knows, the one
+// drawn largest in the part of the screen clear of a notch, scaled up as well as down, centred,
+// and never dragged.
 var qzLayout = (function () {
   'use strict';
 
