@@ -26,8 +26,8 @@ var qzLayout = (function () {
 
   // WebKitGTK matches no display mode for a page in full screen: it asks the document.
   function fillsScreen() {
-    return !!doc.fullscreenElement ||
-           (!!window.matchMedia && FILL.some(function (q) { return window.matchMedia(q).matches; }));
+    if (doc.fullscreenElement) return true;
+    return !!window.matchMedia && FILL.some(function (q) { return window.matchMedia(q).matches; });
   }
   function pageWidth() { return doc.documentElement.clientWidth; }
   function pageHeight() { return Math.max(doc.documentElement.clientHeight, window.innerHeight); }

@@ -96,7 +96,8 @@ class Phone:
             "var e = document.activeElement; if (!e || e.tagName !== 'INPUT') return null;"
             "document.addEventListener('pointerdown', function () {"
             " document.documentElement.requestFullscreen(); }, {once: true});"
-            "var r = e.getBoundingClientRect(); return [r.left + r.width / 2, r.top + r.height / 2];"))
+            "var r = e.getBoundingClientRect();"
+            "return [r.left + r.width / 2, r.top + r.height / 2];"))
         self.e.actions([{"type": "pointer", "id": "mouse", "parameters": {"pointerType": "mouse"},
                          "actions": [{"type": "pointerMove", "x": int(field[0]), "y": int(
                              field[1]), "origin": "viewport"},
