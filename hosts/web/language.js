@@ -41,9 +41,15 @@ var quintozLanguage = (function () {
   var chosen = LANGUAGES[code] || { question: null, words: {} };
   document.documentElement.lang = code ? code.replace('_', '-') : 'en';
   // The site has a manifest for each language, so that the installed game describes itself in
-  // the page's; the single-file page has none.
+  // the page's; the single-file page has none. A new link replaces the English one: Chromium
+  // may have read that one already, and it reads a link again when one is added, not always
+  // when one's address changes.
   var manifest = document.querySelector('link[rel=manifest]');
-  if (manifest && code) manifest.setAttribute('href', 'manifest-' + code + '.webmanifest');
+  if (manifest && code) {
+    var own = manifest.cloneNode(false);
+    own.setAttribute('href', 'manifest-' + code + '.webmanifest');
+    manifest.parentNode.replaceChild(own, manifest);
+  }
 
   // The page's words in its language; English as written when the catalogue has none.
   function tr(text) {
