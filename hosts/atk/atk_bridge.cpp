@@ -42,7 +42,8 @@ class Accessibility::Application : public Peer {
 Accessibility::Accessibility(toolkit::Form& form, Fl_Window& window, windowcore::WindowCore& core)
     : window_(window),
       application_(std::make_unique<Application>(*this)),
-      form_(std::make_unique<FormPeers>(form, window, core, *application_, actions_)) {
+      form_(std::make_unique<FormPeers>(form, window, core, *application_, actions_)),
+      retired_(std::make_unique<RetiredObjects>()) {
   const char* off = std::getenv("NO_AT_BRIDGE");
   wanted_ = off == nullptr || std::strcmp(off, "1") != 0;
   theBridge = this;
@@ -215,6 +216,7 @@ void Accessibility::closed(Fl_Window& dialog) {
     application_->notifyChild(false, index, (*at)->dialog());
   }
   actions_.cancel(at->get());
+  (*at)->retire(*retired_);
   dialogs_.erase(at);
 }
 

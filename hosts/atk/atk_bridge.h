@@ -21,6 +21,7 @@ namespace fltkhost {
 
 class AssistiveStatus;
 class DialogPeers;
+class RetiredObjects;
 class FormPeers;
 class GlibLoop;
 class Peer;
@@ -67,6 +68,7 @@ class Accessibility : public DialogWatcher {
   ActionQueue actions_;
   std::unique_ptr<Application> application_;
   std::unique_ptr<FormPeers> form_;
+  std::unique_ptr<RetiredObjects> retired_;            // closed dialogs' objects
   std::vector<std::unique_ptr<DialogPeers>> dialogs_;  // open ones, innermost last
   std::unique_ptr<AssistiveStatus> status_;            // once the first dialog is up
   std::unique_ptr<GlibLoop> loop_;                     // once connected

@@ -221,6 +221,11 @@ void DialogPeers::tellClosed() {
   dialog_->notifyWindow("destroy");
 }
 
+void DialogPeers::retire(RetiredObjects& into) {
+  for (const auto& part : parts_) into.keep(*part);
+  into.keep(*dialog_);
+}
+
 void DialogPeers::update() {
   // A focus outside the dialog is the keyboard passing between windows (the window manager
   // giving it to the dialog), not a move: the reader keeps the part it was told of, and its words.

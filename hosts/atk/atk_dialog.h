@@ -35,6 +35,8 @@ class DialogPeers {
   // window signals, and the focus where the dialog put it.
   void tellOpened();
   void tellClosed();
+  // Hands the objects of the dialog and its parts to `into`, before this goes.
+  void retire(RetiredObjects& into);
 
  private:
   Fl_Window& window_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "hosts/atk/atk_api.h"
 #include "i18n/catalogues.h"
@@ -285,11 +286,29 @@ GType typeFor(unsigned interfaces) {
 
 }  // namespace
 
+namespace {
+
+void tellDefunct(AtkObject* object) {
+  reinterpret_cast<Instance*>(object)->peer = nullptr;
+  atk().atk_object_notify_state_change(object, ATK_STATE_DEFUNCT, TRUE);
+}
+
+}  // namespace
+
 Peer::~Peer() {
   if (object_ == nullptr) return;
-  reinterpret_cast<Instance*>(object_)->peer = nullptr;
-  atk().atk_object_notify_state_change(object_, ATK_STATE_DEFUNCT, TRUE);
+  tellDefunct(object_);
   atk().g_object_unref(object_);
+}
+
+RetiredObjects::~RetiredObjects() {
+  for (AtkObject* object : objects_) atk().g_object_unref(object);
+}
+
+void RetiredObjects::keep(Peer& peer) {
+  if (peer.object_ == nullptr) return;
+  tellDefunct(peer.object_);
+  objects_.push_back(std::exchange(peer.object_, nullptr));
 }
 
 AtkObject* Peer::object() {

@@ -88,7 +88,26 @@ class Peer {
   void relate(AtkRelationType relation, Peer& target);
 
  private:
+  friend class RetiredObjects;
   AtkObject* object_ = nullptr;  // one reference, given back when the peer goes
+};
+
+// The objects of peers that are gone, held defunct (answering nothing) until this goes. Orca
+// 48.1 keeps what it learns of an object under the address of the client's handle for it; once
+// that is freed a new object may take the address and be taken for the dead one (a new
+// prompt's field left unsaid). Holding the few objects of each closed dialog until the window
+// closes keeps every address in use.
+class RetiredObjects {
+ public:
+  RetiredObjects() = default;
+  ~RetiredObjects();
+  RetiredObjects(const RetiredObjects&) = delete;
+  RetiredObjects& operator=(const RetiredObjects&) = delete;
+  // Told defunct now; the peer then holds no object, and may go.
+  void keep(Peer& peer);
+
+ private:
+  std::vector<AtkObject*> objects_;  // one reference each
 };
 
 // Called by the bridge: the number of characters in UTF-8 text, and the byte where a character
