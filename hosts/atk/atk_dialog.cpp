@@ -222,6 +222,13 @@ void DialogPeers::tellClosed() {
 }
 
 void DialogPeers::retire(RetiredObjects& into) {
+  // The reader may still be working through the field's typing: told the focus left, it no
+  // longer takes that field for where the keyboard is.
+  for (std::size_t i = 0; i < widgets_.size(); ++i) {
+    if (widgets_[i] != nullptr && widgets_[i] == focused_) {
+      parts_[i]->notifyState(ATK_STATE_FOCUSED, false);
+    }
+  }
   for (const auto& part : parts_) into.keep(*part);
   into.keep(*dialog_);
 }

@@ -286,18 +286,10 @@ GType typeFor(unsigned interfaces) {
 
 }  // namespace
 
-namespace {
-
-void tellDefunct(AtkObject* object) {
-  reinterpret_cast<Instance*>(object)->peer = nullptr;
-  atk().atk_object_notify_state_change(object, ATK_STATE_DEFUNCT, TRUE);
-}
-
-}  // namespace
-
 Peer::~Peer() {
   if (object_ == nullptr) return;
-  tellDefunct(object_);
+  reinterpret_cast<Instance*>(object_)->peer = nullptr;
+  atk().atk_object_notify_state_change(object_, ATK_STATE_DEFUNCT, TRUE);
   atk().g_object_unref(object_);
 }
 
@@ -307,7 +299,7 @@ RetiredObjects::~RetiredObjects() {
 
 void RetiredObjects::keep(Peer& peer) {
   if (peer.object_ == nullptr) return;
-  tellDefunct(peer.object_);
+  reinterpret_cast<Instance*>(peer.object_)->peer = nullptr;
   objects_.push_back(std::exchange(peer.object_, nullptr));
 }
 

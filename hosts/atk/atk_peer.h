@@ -92,18 +92,19 @@ class Peer {
   AtkObject* object_ = nullptr;  // one reference, given back when the peer goes
 };
 
-// The objects of peers that are gone, held defunct (answering nothing) until this goes. Orca
-// 48.1 keeps what it learns of an object under the address of the client's handle for it; once
-// that is freed a new object may take the address and be taken for the dead one (a new
-// prompt's field left unsaid). Holding the few objects of each closed dialog until the window
-// closes keeps every address in use.
+// The objects of peers that are gone, held until this goes: each still answers, as defunct,
+// and is not told gone. Orca 48.1 keeps what it learns of an object under the address of the
+// client's handle for it. A defunct signal makes atk-bridge forget the object, the client
+// frees its handle, a new object may take the address, and Orca takes it for the dead one (a
+// new prompt's field left unsaid). Holding the few objects of each closed dialog until the
+// window closes keeps every handle alive.
 class RetiredObjects {
  public:
   RetiredObjects() = default;
   ~RetiredObjects();
   RetiredObjects(const RetiredObjects&) = delete;
   RetiredObjects& operator=(const RetiredObjects&) = delete;
-  // Told defunct now; the peer then holds no object, and may go.
+  // The peer then holds no object, and may go.
   void keep(Peer& peer);
 
  private:

@@ -15,6 +15,7 @@
 #include "hosts/atk/glib_loop.h"
 
 using fltkhost::Peer;
+using fltkhost::RetiredObjects;
 using fltkhost::ScreenBox;
 
 namespace {
@@ -118,6 +119,10 @@ void onTextChange(AtkText*, gint start, gint length, gchar* text, gpointer told)
                                                           std::to_string(length) + ":" + text);
 }
 
+void onStateChange(AtkObject*, gchar* state, gboolean on, gpointer told) {
+  static_cast<std::vector<std::string>*>(told)->push_back(std::string(state) + (on ? "+" : "-"));
+}
+
 }  // namespace
 
 // The objects answer as their peers tell: role, name, family, extents relative to the window,
@@ -174,16 +179,29 @@ TEST(AtkPeer, AnObjectAnswersForItsPeerAndGoesDefunctWithIt) {
   EXPECT_EQ(atk_text_get_n_selections(t), 1);
   EXPECT_EQ(owned(atk_text_get_selection(t, 0, &start, &end)), "ë w");
 
-  // A client that still holds the object finds it defunct, with nothing more to tell.
+  // A client that still holds the object finds it defunct, with nothing more to tell. A
+  // retired one answers the same, but is told nothing (atk-bridge would forget it) and lives as
+  // long as what keeps it.
+  std::vector<std::string> told;
+  g_signal_connect(text.object(), "state-change", G_CALLBACK(onStateChange), &told);
+  AtkObject* retiredObject = text.object();
+  g_object_add_weak_pointer(G_OBJECT(retiredObject), reinterpret_cast<gpointer*>(&retiredObject));
+  auto retired = std::make_unique<RetiredObjects>();
+  retired->keep(text);
   g_object_ref(boxObject);
-  window.children_ = {&text};
+  window.children_ = {};
   box.reset();
-  states = atk_object_ref_state_set(boxObject);
-  EXPECT_TRUE(atk_state_set_contains_state(states, ATK_STATE_DEFUNCT));
-  g_object_unref(states);
-  EXPECT_EQ(atk_object_get_name(boxObject), nullptr);
+  EXPECT_EQ(told, std::vector<std::string>{});
+  for (AtkObject* gone : {boxObject, retiredObject}) {
+    states = atk_object_ref_state_set(gone);
+    EXPECT_TRUE(atk_state_set_contains_state(states, ATK_STATE_DEFUNCT));
+    g_object_unref(states);
+    EXPECT_EQ(atk_object_get_name(gone), nullptr);
+  }
   EXPECT_FALSE(atk_action_do_action(ATK_ACTION(boxObject), 0));
   g_object_unref(boxObject);
+  retired.reset();
+  EXPECT_EQ(retiredObject, nullptr);
 }
 
 // An entry edits through its peer in characters, and tells only the changed middle of its text,
