@@ -41,14 +41,14 @@ var quintozLanguage = (function () {
   var chosen = LANGUAGES[code] || { question: null, words: {} };
   document.documentElement.lang = code ? code.replace('_', '-') : 'en';
   // The site has a manifest for each language, so that the installed game describes itself in
-  // the page's; the single-file page has none. A new link replaces the English one: Chromium
-  // may have read that one already, and it reads a link again when one is added, not always
-  // when one's address changes.
-  var manifest = document.querySelector('link[rel=manifest]');
-  if (manifest && code) {
-    var own = manifest.cloneNode(false);
-    own.setAttribute('href', 'manifest-' + code + '.webmanifest');
-    manifest.parentNode.replaceChild(own, manifest);
+  // the page's; the single-file page has none. Its link is made here, once the language is
+  // known, and not written in the page: Chromium may fetch a written one before this runs, and
+  // then keep it though the link changes.
+  if (/* QUINTOZ-MANIFESTS */ false) {
+    var manifest = document.createElement('link');
+    manifest.rel = 'manifest';
+    manifest.href = code ? 'manifest-' + code + '.webmanifest' : 'manifest.webmanifest';
+    document.head.appendChild(manifest);
   }
 
   // The page's words in its language; English as written when the catalogue has none.

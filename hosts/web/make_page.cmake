@@ -90,7 +90,7 @@ function(translation po lang word out)
 endfunction()
 
 # The site's manifest describes the game in English; each language has one of its own, which
-# the page names in its place (language.js), so that the installed game describes itself in it.
+# the page links to instead (language.js), so that the installed game describes itself in it.
 if(NOT INLINE)
   file(READ ${MANIFEST} manifest)
   string(REPLACE "@QUINTOZ_BROWN@" "${BROWN}" manifest "${manifest}")
@@ -146,6 +146,9 @@ foreach(lang ${LINGUAS})
   set(languages_comma ",\n")
 endforeach()
 string(REPLACE "/* QUINTOZ-LANGUAGES */ {}" "{${languages}}" start "${start}")
+if(NOT INLINE)
+  string(REPLACE "/* QUINTOZ-MANIFESTS */ false" "true" start "${start}")
+endif()
 string(REPLACE "/* QUINTOZ-CATALOGUES */ {}" "{${catalogues}}" start "${start}")
 
 # The release: the version and a hash of everything the page is made of, so that any change to
@@ -209,7 +212,6 @@ string(JOIN "; " csp "default-src 'self'" "script-src 'self' 'wasm-unsafe-eval' 
             "base-uri 'none'" "form-action 'none'")
 set(head "<meta http-equiv=\"Content-Security-Policy\" content=\"${csp}\">
 <meta name=\"theme-color\" content=\"${BROWN}\">
-<link rel=\"manifest\" href=\"manifest.webmanifest\">
 <link rel=\"icon\" href=\"icon-192.png\" sizes=\"192x192\">
 <link rel=\"apple-touch-icon\" href=\"icon-192.png\">
 <link rel=\"preload\" href=\"quintoz.wasm${query}\" as=\"fetch\" crossorigin>")
